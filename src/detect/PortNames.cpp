@@ -1,0 +1,162 @@
+#include "PortNames.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <algorithm>
+
+#include <sys/stat.h>
+
+namespace PortNames {
+namespace {
+
+struct Range {
+    const char *prefix;  // device node name without the number
+    int first;           // COM number of node 0
+};
+constexpr Range kRanges[] = {{"ttyS", 1}, {"ttyUSB", 33}, {"ttyACM", 65}};
+constexpr int kRangeSize = 32;
+
+bool isCharacterDevice(const QString &path)
+{
+    struct stat st {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISCHR(st.st_mode);
+}
+
+QString aliasPath(const QString &portsFolder, int number)
+{
+    return QDir(portsFolder).filePath(comName(number));
+}
+
+}  // namespace
+
+QString comName(int number)
+{
+    return QStringLiteral("COM%1").arg(number);
+}
+
+int numberFromName(const QString &name)
+{
+    const QString digits = name.mid(3).trimmed();
+    bool ok = false;
+    const int n = digits.toInt(&ok, 10);
+    return ok ? n : -1;
+}
+
+int defaultNumberForDevice(const QString &deviceNode)
+{
+    const QString node = QFileInfo(deviceNode).fileName();
+    for (const Range &r : kRanges) {
+        const QString prefix = QLatin1String(r.prefix);
+        if (!node.startsWith(prefix))
+            continue;
+        const QString rest = node.mid(prefix.size());
+        bool ok = false;
+        const int index = rest.toInt(&ok, 10);
+        if (ok && !rest.isEmpty() && rest.at(0).isDigit() && index >= 0 && index < kRangeSize)
+            return r.first + index;
+    }
+    return 0;
+}
+
+QString defaultDeviceForNumber(int number)
+{
+    for (const Range &r : kRanges) {
+        if (number >= r.first && number < r.first + kRangeSize)
+            return QStringLiteral("/dev/%1%2").arg(QLatin1String(r.prefix)).arg(number - r.first);
+    }
+    return {};
+}
+
+std::optional<UsbIdentity> parseIdentity(const QString &line)
+{
+    static const QRegularExpression re(
+        QStringLiteral("^\\s*([0-9A-Fa-f]{1,4}):([0-9A-Fa-f]{1,4})(?:\\s+(\\S+))?\\s*$"));
+    const auto m = re.match(line);
+    if (!m.hasMatch())
+        return std::nullopt;
+    UsbIdentity id;
+    id.vendorId = static_cast<quint16>(m.captured(1).toUInt(nullptr, 16));
+    id.productId = static_cast<quint16>(m.captured(2).toUInt(nullptr, 16));
+    id.serialNumber = m.captured(3);
+    return id;
+}
+
+QString formatIdentity(const UsbIdentity &identity)
+{
+    const auto hex4 = [](quint16 v) {
+        return QStringLiteral("%1").arg(v, 4, 16, QLatin1Char('0')).toUpper();
+    };
+    return hex4(identity.vendorId) + QLatin1Char(':') + hex4(identity.productId)
+        + QLatin1Char(' ') + identity.serialNumber;
+}
+
+QList<PortAlias> readAliases(const QString &portsFolder)
+{
+    QList<PortAlias> aliases;
+    if (portsFolder.isEmpty())
+        return aliases;
+    static const QRegularExpression nameRe(QStringLiteral("^COM([1-9][0-9]{0,4})$"));
+    const QDir dir(portsFolder);
+    const auto entries = dir.entryInfoList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+    for (const QFileInfo &entry : entries) {
+        const auto m = nameRe.match(entry.fileName());
+        if (!m.hasMatch() || !entry.isSymLink())
+            continue;
+        const QString target = entry.symLinkTarget();
+        if (!isCharacterDevice(target))
+            continue;
+        PortAlias alias;
+        alias.number = m.captured(1).toInt();
+        alias.linkPath = entry.absoluteFilePath();
+        alias.devicePath = target;
+        QFile usb(entry.absoluteFilePath() + QStringLiteral(".usb"));
+        if (usb.open(QIODevice::ReadOnly | QIODevice::Text))
+            alias.identity = parseIdentity(QString::fromUtf8(usb.readLine(256)));
+        aliases.append(alias);
+    }
+    std::sort(aliases.begin(), aliases.end(),
+              [](const PortAlias &a, const PortAlias &b) { return a.number < b.number; });
+    return aliases;
+}
+
+QString resolve(const QString &comName, const QString &portsFolder)
+{
+    if (!comName.startsWith(QLatin1String("COM"), Qt::CaseInsensitive))
+        return {};
+    const int number = numberFromName(comName);
+    if (number < 1)
+        return {};
+    for (const PortAlias &alias : readAliases(portsFolder)) {
+        if (alias.number == number)
+            return alias.devicePath;
+    }
+    return defaultDeviceForNumber(number);
+}
+
+bool writeAlias(const QString &portsFolder, int number, const QString &devicePath,
+                const std::optional<UsbIdentity> &identity)
+{
+    if (!QDir().mkpath(portsFolder))
+        return false;
+    removeAlias(portsFolder, number);
+    const QString link = aliasPath(portsFolder, number);
+    // The identity goes first, so that the arrival of the link sees it.
+    if (identity) {
+        QFile usb(link + QStringLiteral(".usb"));
+        if (!usb.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
+            return false;
+        usb.write(formatIdentity(*identity).toUtf8() + '\n');
+    }
+    return QFile::link(devicePath, link);
+}
+
+void removeAlias(const QString &portsFolder, int number)
+{
+    const QString link = aliasPath(portsFolder, number);
+    QFile::remove(link);
+    QFile::remove(link + QStringLiteral(".usb"));
+}
+
+}  // namespace PortNames

@@ -1,0 +1,66 @@
+#pragma once
+#include <QList>
+#include <QString>
+#include <optional>
+
+// COM names of the serial ports. Every port the tool can use has a name COMn:
+// fixed ranges map the kernel's device nodes to numbers, so that a stored number
+// names the same port after every replug, and aliases in the Ports folder of the
+// data folder add or replace names.
+//   COM1..COM32   /dev/ttyS0..ttyS31
+//   COM33..COM64  /dev/ttyUSB0..ttyUSB31
+//   COM65..COM96  /dev/ttyACM0..ttyACM31
+namespace PortNames {
+
+// USB identity of a port: what detection compares with the interface's identity.
+struct UsbIdentity {
+    quint16 vendorId = 0;
+    quint16 productId = 0;
+    QString serialNumber;
+    bool operator==(const UsbIdentity &) const = default;
+};
+
+// An entry "COM<n>" of the Ports folder: a symbolic link to a terminal device,
+// optionally with a "COM<n>.usb" file beside it that holds "VVVV:PPPP SERIAL".
+struct PortAlias {
+    int number = 0;
+    QString linkPath;    // the link itself
+    QString devicePath;  // what the link points to
+    std::optional<UsbIdentity> identity;
+};
+
+// "COM<number>".
+QString comName(int number);
+
+// The number written by the characters of name from the fourth on ("COM12" gives
+// 12), or -1 when they do not form a whole number.
+int numberFromName(const QString &name);
+
+// The fixed COM number of a device node ("/dev/ttyUSB0" or "ttyUSB0" gives 33), or
+// 0 when the node lies outside the fixed ranges.
+int defaultNumberForDevice(const QString &deviceNode);
+
+// The device node of a fixed COM number ("/dev/ttyS0" for 1), empty outside the ranges.
+QString defaultDeviceForNumber(int number);
+
+// Parses the identity line of a .usb file; nothing when it is malformed.
+std::optional<UsbIdentity> parseIdentity(const QString &line);
+QString formatIdentity(const UsbIdentity &identity);
+
+// The aliases in a Ports folder that link to an existing terminal (character)
+// device, ordered by number. Entries that are not such links are passed over.
+QList<PortAlias> readAliases(const QString &portsFolder);
+
+// The device a COM name opens: its alias when the Ports folder has one, else the
+// fixed mapping. Empty when the name is not of the form COMn or maps to nothing.
+QString resolve(const QString &comName, const QString &portsFolder);
+
+// Creates the alias COM<number> -> devicePath (and its identity file when given),
+// replacing an older alias of that number. Returns false when it cannot be written.
+bool writeAlias(const QString &portsFolder, int number, const QString &devicePath,
+                const std::optional<UsbIdentity> &identity);
+
+// Removes the alias COM<number> and its identity file.
+void removeAlias(const QString &portsFolder, int number);
+
+}  // namespace PortNames
