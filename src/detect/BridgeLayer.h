@@ -1,0 +1,28 @@
+#pragma once
+#include <QList>
+#include <QString>
+#include <QtGlobal>
+#include <optional>
+
+// One attached USB-to-UART bridge: its USB identity and the serial port the system
+// gave it.
+struct BridgeInfo {
+    quint16 vendorId = 0;
+    quint16 productId = 0;
+    QString serialNumber;
+    QString portName;  // "COM<n>", empty when the bridge's port has no COM name
+    bool operator==(const BridgeInfo &) const = default;
+};
+
+// Lists the attached bridges. One implementation asks the system; tests use a fake.
+class IBridgeLayer {
+public:
+    virtual ~IBridgeLayer() = default;
+    // Makes the layer ready for use; false when this system offers no way to list
+    // bridges (the interface is then undetectable).
+    virtual bool load() = 0;
+    // Releases what load() took.
+    virtual void unload() = 0;
+    // The bridges attached now, in index order; nothing when they cannot be counted.
+    virtual std::optional<QList<BridgeInfo>> attachedBridges() = 0;
+};

@@ -1,0 +1,27 @@
+#pragma once
+#include "BridgeLayer.h"
+#include "PortNames.h"
+#include "SerialPortSource.h"
+
+// The bridges of this computer: every USB serial port the system reports, named by
+// its fixed COM number, and every port alias that carries a USB identity. An alias
+// takes the place of the fixed mapping of its number, so a system port whose number
+// an alias has taken keeps no COM name. Ordered by COM number; bridges without a
+// COM name come last.
+class TSystemBridgeLayer final : public IBridgeLayer {
+public:
+    // portsFolder: the folder of port aliases; source must outlive the layer.
+    TSystemBridgeLayer(ISerialPortSource &source, QString portsFolder);
+
+    bool load() override { return true; }
+    void unload() override {}
+    std::optional<QList<BridgeInfo>> attachedBridges() override;
+
+    // The bridge list of the given system ports and aliases.
+    static QList<BridgeInfo> bridgesFrom(const QList<SerialPortRecord> &ports,
+                                         const QList<PortNames::PortAlias> &aliases);
+
+private:
+    ISerialPortSource &m_source;
+    QString m_portsFolder;
+};

@@ -1,0 +1,208 @@
+#include "FakeBridgeLayer.h"
+#include "PortNames.h"
+#include "SystemBridgeLayer.h"
+#include "uCP210x.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+BridgeInfo bridge(quint16 vid, quint16 pid, const char *serial, const char *port)
+{
+    return {vid, pid, QString::fromLatin1(serial), QString::fromLatin1(port)};
+}
+
+struct FindCase {
+    const char *name;
+    QList<BridgeInfo> bridges;
+    int expected;
+};
+
+class FindInterfacePortTest : public ::testing::TestWithParam<FindCase> {};
+
+TEST_P(FindInterfacePortTest, FirstInterfaceInIndexOrderWins)
+{
+    TFakeBridgeLayer layer;
+    layer.bridges = GetParam().bridges;
+    TCP210x access(layer);
+    ASSERT_TRUE(access.BridgePresent());
+    EXPECT_EQ(access.BridgeCount(), static_cast<quint32>(layer.bridges.size()));
+    EXPECT_EQ(access.FindInterfacePort(), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bridges, FindInterfacePortTest,
+    ::testing::Values(
+        FindCase{"InterfaceOnCom12", {bridge(0x10C4, 0xEA60, "0001", "COM12")}, 12},
+        FindCase{"NoBridges", {}, -1},
+        FindCase{"OtherSerial", {bridge(0x10C4, 0xEA60, "0002", "COM3")}, -1},
+        FindCase{"SerialWithMore", {bridge(0x10C4, 0xEA60, "00011", "COM3")}, -1},
+        FindCase{"OtherVendor", {bridge(0x10C5, 0xEA60, "0001", "COM3")}, -1},
+        FindCase{"OtherProduct", {bridge(0x10C4, 0xEA61, "0001", "COM3")}, -1},
+        FindCase{"PortWithoutComName", {bridge(0x10C4, 0xEA60, "0001", "")}, -1},
+        FindCase{"PortNameNotANumber", {bridge(0x10C4, 0xEA60, "0001", "COMX")}, -1},
+        FindCase{"MatchAfterOthers",
+                 {bridge(0x10C4, 0xEA60, "0002", "COM3"), bridge(0x0403, 0x6001, "0001", "COM4"),
+                  bridge(0x10C4, 0xEA60, "0001", "COM7")},
+                 7},
+        FindCase{"LowerIndexNotLowerNumber",
+                 {bridge(0x10C4, 0xEA60, "0001", "COM9"), bridge(0x10C4, 0xEA60, "0001", "COM4")},
+                 9},
+        FindCase{"UnnamedInterfaceDoesNotHideLaterOne",
+                 {bridge(0x10C4, 0xEA60, "0001", ""), bridge(0x10C4, 0xEA60, "0001", "COM5")}, 5}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST(BridgeAccessTest, UnavailableLayerMakesInterfaceUndetectable)
+{
+    TFakeBridgeLayer missing;
+    missing.loadable = false;
+    missing.bridges = {TFakeBridgeLayer::interfaceOn(QStringLiteral("COM5"))};
+    TCP210x access(missing);
+    EXPECT_FALSE(access.BridgePresent());
+    EXPECT_FALSE(access.BridgeLoaded());
+    EXPECT_EQ(access.FindInterfacePort(), -1);
+
+    TFakeBridgeLayer uncountable;
+    uncountable.countable = false;
+    TCP210x access2(uncountable);
+    EXPECT_FALSE(access2.BridgePresent());
+}
+
+TEST(BridgeAccessTest, UnloadReleasesLayerAndNextCountLoadsItAgain)
+{
+    TFakeBridgeLayer layer;
+    layer.bridges = {TFakeBridgeLayer::interfaceOn(QStringLiteral("COM5"))};
+    {
+        TCP210x access(layer);
+        ASSERT_TRUE(access.BridgePresent());
+        access.UnloadBridgeLibrary();
+        EXPECT_FALSE(access.BridgeLoaded());
+        EXPECT_EQ(layer.unloads, 1);
+        access.UnloadBridgeLibrary();  // nothing left to release
+        EXPECT_EQ(layer.unloads, 1);
+
+        layer.bridges = {TFakeBridgeLayer::interfaceOn(QStringLiteral("COM6"))};
+        ASSERT_TRUE(access.BridgePresent());
+        EXPECT_EQ(layer.loads, 2);
+        EXPECT_EQ(access.FindInterfacePort(), 6);
+    }
+    EXPECT_EQ(layer.unloads, 2);  // released when the module goes away
+}
+
+TEST(BridgeAccessTest, CallsOnUnopenedBridgeFail)
+{
+    TFakeBridgeLayer layer;
+    layer.bridges = {TFakeBridgeLayer::interfaceOn(QStringLiteral("COM5"))};
+    TCP210x access(layer);
+    quint32 count = 0;
+    ASSERT_EQ(access.CP210x_GetNumDevices(count), TCP210x::kStatusOk);
+    quint16 vid = 0;
+    EXPECT_NE(access.CP210x_GetDeviceVid(0, vid), TCP210x::kStatusOk);
+    TCP210x::BridgeHandle handle = -1;
+    EXPECT_NE(access.CP210x_Open(1, handle), TCP210x::kStatusOk);
+    ASSERT_EQ(access.CP210x_Open(0, handle), TCP210x::kStatusOk);
+    EXPECT_EQ(access.CP210x_GetDeviceVid(handle, vid), TCP210x::kStatusOk);
+    EXPECT_EQ(vid, 0x10C4);
+    EXPECT_EQ(access.CP210x_Close(handle), TCP210x::kStatusOk);
+    EXPECT_NE(access.CP210x_GetDeviceVid(handle, vid), TCP210x::kStatusOk);
+}
+
+TEST(BridgeAccessTest, SerialNumberIsCutToBufferSize)
+{
+    TFakeBridgeLayer layer;
+    layer.bridges = {bridge(0x10C4, 0xEA60, "", "COM5")};
+    layer.bridges[0].serialNumber = QString(80, QLatin1Char('7'));
+    TCP210x access(layer);
+    quint32 count = 0;
+    TCP210x::BridgeHandle handle = -1;
+    ASSERT_EQ(access.CP210x_GetNumDevices(count), TCP210x::kStatusOk);
+    ASSERT_EQ(access.CP210x_Open(0, handle), TCP210x::kStatusOk);
+    std::array<char, TCP210x::kSerialBufferSize> buffer{};
+    quint8 length = 0;
+    ASSERT_EQ(access.CP210x_GetDeviceSerialNumber(handle, buffer, length, true), TCP210x::kStatusOk);
+    EXPECT_EQ(length, TCP210x::kSerialBufferSize);
+    EXPECT_EQ(buffer.back(), '7');
+}
+
+TEST(BridgeAccessTest, LookupPortNumberReadsNumberFromFourthCharacter)
+{
+    const struct {
+        const char *port;
+        int expected;
+    } cases[] = {{"COM7", 7}, {"COM12", 12}, {"COM", -1}, {"COMx1", -1}, {"", -1}};
+    for (const auto &c : cases)
+        EXPECT_EQ(TCP210x::LookupPortNumber(0x10C4, 0xEA60, QStringLiteral("0001"),
+                                            QString::fromLatin1(c.port)),
+                  c.expected)
+            << c.port;
+}
+
+// --- the system layer: USB serial ports and aliases with an identity ---
+
+SerialPortRecord usbPort(const char *node, quint16 vid, quint16 pid, const char *serial)
+{
+    return {QString::fromLatin1(node), PortNames::UsbIdentity{vid, pid, QString::fromLatin1(serial)}};
+}
+
+PortNames::PortAlias alias(int number, std::optional<PortNames::UsbIdentity> identity = {})
+{
+    PortNames::PortAlias a;
+    a.number = number;
+    a.linkPath = PortNames::comName(number);
+    a.devicePath = QStringLiteral("/dev/pts/9");
+    a.identity = identity;
+    return a;
+}
+
+TEST(SystemBridgeLayerTest, UsbPortsAndIdentifiedAliasesOrderedByComNumber)
+{
+    const QList<SerialPortRecord> ports = {
+        usbPort("/dev/ttyUSB40", 0x10C4, 0xEA60, "0001"),  // outside the fixed ranges
+        usbPort("/dev/ttyACM0", 0x2341, 0x0043, "A1"),      // COM65
+        {QStringLiteral("/dev/ttyS0"), std::nullopt},       // not a USB device
+        usbPort("/dev/ttyUSB1", 0x10C4, 0xEA60, "0001"),    // COM34, taken by an alias
+        usbPort("/dev/ttyUSB0", 0x0403, 0x6001, "FT1"),     // COM33
+    };
+    const QList<PortNames::PortAlias> aliases = {
+        alias(5, PortNames::UsbIdentity{0x10C4, 0xEA60, QStringLiteral("0001")}),
+        alias(34),  // no identity: hides the system port of that number
+    };
+    const QList<BridgeInfo> expected = {
+        bridge(0x10C4, 0xEA60, "0001", "COM5"),
+        bridge(0x0403, 0x6001, "FT1", "COM33"),
+        bridge(0x2341, 0x0043, "A1", "COM65"),
+        bridge(0x10C4, 0xEA60, "0001", ""),
+        bridge(0x10C4, 0xEA60, "0001", ""),
+    };
+    EXPECT_EQ(TSystemBridgeLayer::bridgesFrom(ports, aliases), expected);
+}
+
+class NoSerialPorts final : public ISerialPortSource {
+public:
+    QList<SerialPortRecord> availablePorts() override { return {}; }
+};
+
+TEST(SystemBridgeLayerTest, AliasWithInterfaceIdentityIsDetected)
+{
+    QTemporaryDir dir;
+    const QString ports = dir.filePath(QStringLiteral("Ports"));
+    const PortNames::UsbIdentity other{0x10C4, 0xEA60, QStringLiteral("0002")};
+    const PortNames::UsbIdentity pcLink{0x10C4, 0xEA60, QStringLiteral("0001")};
+    ASSERT_TRUE(PortNames::writeAlias(ports, 3, QStringLiteral("/dev/null"), other));
+    ASSERT_TRUE(PortNames::writeAlias(ports, 41, QStringLiteral("/dev/null"), pcLink));
+    ASSERT_TRUE(PortNames::writeAlias(ports, 8, QStringLiteral("/dev/null"), std::nullopt));
+
+    NoSerialPorts source;
+    TSystemBridgeLayer layer(source, ports);
+    TCP210x access(layer);
+    ASSERT_TRUE(access.BridgePresent());
+    EXPECT_EQ(access.BridgeCount(), 2u);
+    EXPECT_EQ(access.FindInterfacePort(), 41);
+
+    PortNames::removeAlias(ports, 41);
+    ASSERT_TRUE(access.BridgePresent());
+    EXPECT_EQ(access.FindInterfacePort(), -1);
+}
+
+}  // namespace
