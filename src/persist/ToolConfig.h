@@ -1,0 +1,43 @@
+#pragma once
+#include <QString>
+
+// The tool configuration file "Ternu_SetupTool.ini": the tool's own choices in
+// [MISC] and the window placement in [FTernuSetup]. The settings text of the
+// [DEVICE] section is read and written through SettingsFile.h.
+namespace ToolConfig {
+
+inline constexpr char kFileName[] = "Ternu_SetupTool.ini";
+
+// [MISC] as read: each key falls back to its default when missing or not a
+// number. The integers keep the low bits of the 32-bit value read.
+struct TMiscValues {
+    qint16 comPortNo = -1;  // CPort; -1 = detect the interface's port automatically
+    quint8 style = 0;       // Layout
+    QString language = QStringLiteral("German");  // Language
+};
+
+TMiscValues readMisc(const QString &iniFile);
+
+// Writes CPort, Layout and Language, in that order, key by key. Throws
+// EProfileWriteError at the first key that cannot be written.
+void writeMisc(const QString &iniFile, qint16 comPortNo, quint8 style, const QString &language);
+
+// The window's normal rectangle (right and bottom exclusive) and whether the
+// window was maximised.
+struct TPlacementRecord {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    bool maximized = false;
+
+    friend bool operator==(const TPlacementRecord &, const TPlacementRecord &) = default;
+};
+
+// [FTernuSetup]; every missing or unreadable key keeps its value from defaults.
+TPlacementRecord readPlacement(const QString &iniFile, const TPlacementRecord &defaults);
+
+// Writes Left, Top, Right, Bottom and Maximized ("1" or "0"), in that order.
+void writePlacement(const QString &iniFile, const TPlacementRecord &placement);
+
+}  // namespace ToolConfig

@@ -1,0 +1,197 @@
+#include "ProfileFile.h"
+#include "TempDir.h"
+
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Bytes of a literal, embedded NULs included.
+template <std::size_t N>
+QByteArray bytes(const char (&text)[N])
+{
+    return QByteArray(text, N - 1);
+}
+
+struct WriteCase {
+    const char *name;
+    std::optional<QByteArray> before;  // nullopt: no file
+    const char *section;
+    const char *key;
+    const char *value;
+    QByteArray after;
+};
+
+class ProfileWrite : public testing::TestWithParam<WriteCase> {};
+
+TEST_P(ProfileWrite, ChangesOnlyTheOneKey)
+{
+    const WriteCase &c = GetParam();
+    TempDir tmp;
+    const QString file = c.before ? tmp.write("t.ini", *c.before) : tmp.path("t.ini");
+    TProfileFile(file).writeString(c.section, c.key, c.value);
+    EXPECT_EQ(TempDir::read(file), c.after);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ProfileWrite,
+    testing::Values(
+        WriteCase{"NewFileGetsCrLf", std::nullopt, "DEVICE", "Settings_TERNU", "ABC",
+                  "[DEVICE]\r\nSettings_TERNU=ABC\r\n"},
+        WriteCase{"EmptyFile", QByteArray(""), "S", "k", "v", "[S]\r\nk=v\r\n"},
+        WriteCase{"ReplacesInPlaceKeepingSpacingAndComments",
+                  "; mine\r\n[MISC]\r\n  CPort = 3  \r\nLayout=0\r\n\r\n[X]\r\na=1\r\n", "MISC",
+                  "CPort", "5",
+                  "; mine\r\n[MISC]\r\n  CPort = 5\r\nLayout=0\r\n\r\n[X]\r\na=1\r\n"},
+        WriteCase{"NamesMatchWithoutCase", "[misc]\r\ncport=1\r\n", "MISC", "CPort", "2",
+                  "[misc]\r\ncport=2\r\n"},
+        WriteCase{"BlanksInsideBracketsIgnored", "[ MISC ]\r\nCPort=1\r\n", "MISC", "CPort", "2",
+                  "[ MISC ]\r\nCPort=2\r\n"},
+        WriteCase{"EmptyValueFilled", "[M]\r\nk=\r\n", "M", "k", "7", "[M]\r\nk=7\r\n"},
+        WriteCase{"MissingKeyGoesBeforeBlankLines",
+                  "[MISC]\r\nA=1\r\n\r\n[B]\r\nx=1\r\n", "MISC", "Layout", "4",
+                  "[MISC]\r\nA=1\r\nLayout=4\r\n\r\n[B]\r\nx=1\r\n"},
+        WriteCase{"MissingKeyInEmptySection", "[M]\r\n[N]\r\n", "M", "k", "v",
+                  "[M]\r\nk=v\r\n[N]\r\n"},
+        WriteCase{"MissingSectionAppendedWithFileLineEnding", "[MISC]\n a=1\n", "DEVICE",
+                  "Settings_TERNU", "ABC", "[MISC]\n a=1\n[DEVICE]\nSettings_TERNU=ABC\n"},
+        WriteCase{"LastLineWithoutEndingKeyAdded", "[MISC]\r\na=1", "MISC", "b", "2",
+                  "[MISC]\r\na=1\r\nb=2\r\n"},
+        WriteCase{"LastLineWithoutEndingSectionAdded", "[MISC]\r\na=1", "S", "k", "v",
+                  "[MISC]\r\na=1\r\n[S]\r\nk=v\r\n"},
+        WriteCase{"HeaderAloneWithoutEnding", "[M]", "M", "k", "v", "[M]\r\nk=v\r\n"},
+        WriteCase{"FirstOfDuplicateSectionsAndKeys",
+                  "[M]\r\na=1\r\na=2\r\n[M]\r\na=3\r\n", "M", "a", "9",
+                  "[M]\r\na=9\r\na=2\r\n[M]\r\na=3\r\n"},
+        WriteCase{"OrphanKeysAndLinesWithoutEqualsKept",
+                  "k=1\r\nno equals\r\n[M]\r\njunk\r\n", "M", "k", "2",
+                  "k=1\r\nno equals\r\n[M]\r\njunk\r\nk=2\r\n"},
+        WriteCase{"CommentIsNoKey", "[M]\r\n;k=1\r\n", "M", "k", "2", "[M]\r\n;k=1\r\nk=2\r\n"},
+        WriteCase{"SameKeyInOtherSectionUntouched", "[A]\r\nk=1\r\n[B]\r\nk=2\r\n", "B", "k",
+                  "3", "[A]\r\nk=1\r\n[B]\r\nk=3\r\n"},
+        WriteCase{"LineBreaksInValueCannotAddLines", "[M]\r\nk=1\r\n", "M", "k", "a\r\n[X]",
+                  "[M]\r\nk=a  [X]\r\n"},
+        WriteCase{"Windows1252Text", "[M]\r\nk=1\r\n", "M", "k", "Gr\xC3\xB6\xC3\x9F" "e",
+                  "[M]\r\nk=Gr\xF6\xDF" "e\r\n"}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+struct ReadCase {
+    const char *name;
+    QByteArray file;
+    const char *section;
+    const char *key;
+    QString expected;  // "<default>" when the default comes back
+};
+
+class ProfileRead : public testing::TestWithParam<ReadCase> {};
+
+TEST_P(ProfileRead, FindsTheValue)
+{
+    const ReadCase &c = GetParam();
+    TempDir tmp;
+    const QString file = tmp.write("t.ini", c.file);
+    EXPECT_EQ(TProfileFile(file).readString(c.section, c.key, "<default>"), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ProfileRead,
+    testing::Values(
+        ReadCase{"Plain", "[MISC]\r\nLanguage=English\r\n", "MISC", "Language", "English"},
+        ReadCase{"BlanksAndQuotesRemoved", "  [ misc ]  \n  language  =  \" Eng lish \"  \n",
+                 "MISC", "Language", " Eng lish "},
+        ReadCase{"UnmatchedQuoteKept", "[M]\nk=\"abc\n", "M", "k", "\"abc"},
+        ReadCase{"EmptyValueIsNoDefault", "[M]\nk=\n", "M", "k", ""},
+        ReadCase{"MissingKey", "[M]\na=1\n", "M", "k", "<default>"},
+        ReadCase{"MissingSection", "[N]\nk=1\n", "M", "k", "<default>"},
+        ReadCase{"KeyBeforeAnySection", "k=1\n[M]\n", "M", "k", "<default>"},
+        ReadCase{"OnlyTheNamedSection", "[A]\nk=1\n[M]\nx=2\n[B]\nk=3\n", "M", "k", "<default>"},
+        ReadCase{"FirstDuplicateKey", "[M]\nk=1\nk=2\n", "M", "k", "1"},
+        ReadCase{"FirstDuplicateSection", "[M]\nx=1\n[M]\nk=2\n", "M", "k", "<default>"},
+        ReadCase{"Windows1252", "[M]\nk=Gr\xF6\xDF" "e\n", "M", "k", QString::fromUtf8("Größe")},
+        ReadCase{"ByteOrderMarkBeforeFirstSection", "\xEF\xBB\xBF[M]\nk=1\n", "M", "k", "1"},
+        ReadCase{"Binary", bytes("\0\x01[M\0]\xFF\n=\n[M]\nk=1"), "M", "k", "1"}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST(ProfileFile, ReadingNeverCreatesTheFile)
+{
+    TempDir tmp;
+    const QString file = tmp.path("none.ini");
+    EXPECT_EQ(TProfileFile(file).readString("M", "k", "d"), "d");
+    EXPECT_EQ(TProfileFile(file).readInteger("M", "k", -1), -1);
+    EXPECT_FALSE(QFileInfo::exists(file));
+}
+
+TEST(ProfileFile, IntegersFollowTheProfileRules)
+{
+    TempDir tmp;
+    const QString file = tmp.write("t.ini", "[M]\na=0x10\nb=abc\nc=-7\n");
+    const TProfileFile ini(file);
+    EXPECT_EQ(ini.readInteger("M", "a", 0), 16);
+    EXPECT_EQ(ini.readInteger("M", "b", 42), 42);
+    EXPECT_EQ(ini.readInteger("M", "c", 0), -7);
+}
+
+TEST(ProfileFile, WriteKeepsPermissionsAndLeavesNoTemporaryFile)
+{
+    TempDir tmp;
+    const QString file = tmp.write("t.ini", "[M]\r\nk=1\r\n");
+    ASSERT_TRUE(QFile::setPermissions(
+        file, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup));
+    const auto before = QFileInfo(file).permissions();
+    TProfileFile(file).writeString("M", "k", "2");
+    EXPECT_EQ(TempDir::read(file), "[M]\r\nk=2\r\n");
+    EXPECT_EQ(QFileInfo(file).permissions(), before);
+    EXPECT_EQ(QDir(tmp.dir.path()).entryList(QDir::Files), QStringList{"t.ini"});
+}
+
+TEST(ProfileFile, FailedWriteThrowsAndLeavesTheFileAsItWas)
+{
+    TempDir tmp;
+    const QByteArray before = "[M]\r\nk=1\r\n";
+    const QString readOnly = tmp.write("ro.ini", before);
+    ASSERT_TRUE(QFile::setPermissions(readOnly, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+    try {
+        TProfileFile(readOnly).writeString("M", "k", "2");
+        FAIL() << "no error";
+    } catch (const EProfileWriteError &e) {
+        EXPECT_EQ(QString::fromUtf8(e.what()),
+                  QStringLiteral("In %1 kann nicht geschrieben werden").arg(readOnly));
+    }
+    EXPECT_EQ(TempDir::read(readOnly), before);
+
+    const QString inMissingFolder = tmp.path("no/such/folder/t.ini");
+    EXPECT_THROW(TProfileFile(inMissingFolder).writeString("M", "k", "1"), EProfileWriteError);
+    EXPECT_FALSE(QFileInfo::exists(inMissingFolder));
+}
+
+TEST(ProfileFile, EnormousAndBinaryContentSurvivesAWrite)
+{
+    TempDir tmp;
+    QByteArray junk(300 * 1024, 'x');
+    junk[1000] = '\0';
+    junk[2000] = '\n';  // a short line followed by one longer than any key line
+    junk += "\r\n[M] =\r\n";
+    const QByteArray before = "\x01\x02\xFF\r\n" + junk + "k=1\r\n";
+    const QString file = tmp.write("big.ini", before);
+
+    const TProfileFile ini(file);
+    EXPECT_EQ(ini.readString("M", "k", "d"), "1");
+    TProfileFile(file).writeString("M", "k", "22");
+    QByteArray expected = before;
+    expected.replace(expected.size() - 3, 1, "22");
+    EXPECT_EQ(TempDir::read(file), expected);
+}
+
+TEST(ProfileFile, WriteThroughSymbolicLinkKeepsTheLink)
+{
+    TempDir tmp;
+    const QString target = tmp.write("real.ini", "[M]\r\nk=1\r\n");
+    const QString link = tmp.path("link.ini");
+    ASSERT_TRUE(QFile::link(target, link));
+    TProfileFile(link).writeString("M", "k", "2");
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(TempDir::read(target), "[M]\r\nk=2\r\n");
+}
+
+}  // namespace
