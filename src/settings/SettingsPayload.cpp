@@ -1,0 +1,139 @@
+#include "SettingsPayload.h"
+
+#include "ByteHelpers.h"
+#include "cConvert.h"
+
+namespace {
+
+// Upper-case hexadecimal, at least `digits` digits, zero padded.
+QString hex(qint64 v, int digits)
+{
+    return QStringLiteral("%1").arg(v, digits, 16, QLatin1Char('0')).toUpper();
+}
+
+void appendWordLE(TSettingsPayload &p, qint64 v)
+{
+    const WordBytes w = SplitWord(v);
+    p.Append(w.lo);
+    p.Append(w.hi);
+}
+
+void appendOdometer(TSettingsPayload &p, int odo)
+{
+    const qint64 v = Round(odo);
+    const auto b = SplitLong(v);
+    p.Append(b[3]);
+    p.Append(b[2]);
+    p.Append(b[1]);
+    p.text += hex(v, 6);
+}
+
+}  // namespace
+
+void TSettingsPayload::AddToChecksum(quint8 b)
+{
+    checksum = static_cast<quint8>(checksum + b);
+    ++length;
+}
+
+void TSettingsPayload::Append(quint8 b)
+{
+    if (length < Size)
+        bytes[length] = b;
+    AddToChecksum(b);
+}
+
+quint8 SettingsFlags(const DeviceSettings &s)
+{
+    quint32 f = 0;
+    if (s.Sex == int(TSex::Female))
+        f = SetBit(f, 1);
+    if (s.SpeedUnit == int(TSpeedUnit::Mph))
+        f = SetBit(f, 2);
+    if (s.WeightUnit == int(TWeightUnit::Kg))
+        f = SetBit(f, 3);
+    if (s.TempUnit == int(TTempUnit::Fahrenheit))
+        f = SetBit(f, 4);
+    if (s.TimeFormat == int(TTimeFormat::H24))
+        f = SetBit(f, 5);
+    if (s.SampleRate == int(TSampleRate::Sec10))
+        f = SetBit(f, 6);
+    if (s.SampleRate == int(TSampleRate::Sec20))
+        f = SetBit(f, 7);
+    return static_cast<quint8>(f);
+}
+
+bool BuildSettings(DeviceSettings &s, TSettingsPayload &p)
+{
+    p.bytes.fill(0);
+    p.checksum = 0;
+    p.length = 0;
+    p.text.clear();
+
+    appendOdometer(p, s.Odo1);
+    appendOdometer(p, s.Odo2);
+
+    for (int wheel : {s.Wheel1, s.Wheel2}) {
+        const qint64 v = Round(wheel);
+        appendWordLE(p, v);
+        p.text += hex(v, 4);
+    }
+
+    // The device takes the weight in pounds, at most 485.
+    qint64 pounds = s.WeightUnit == int(TWeightUnit::Kg)
+                        ? RoundHalfAway(TConvertClass::KgToLb(s.Weight))
+                        : RoundHalfAway(s.Weight);
+    if (pounds > SettingsRanges::Weight.max)
+        pounds = SettingsRanges::Weight.max;
+    p.text += hex(pounds, 4);
+    appendWordLE(p, pounds);
+
+    s.HomeAlt = SettingsRanges::HomeAlt.crop(s.HomeAlt);
+    const qint64 altitude = Round(s.HomeAlt);
+    appendWordLE(p, altitude);
+    p.text += hex(altitude >= 0 ? altitude : 65536 + altitude, 4);
+
+    // The upper limit yields to the lower one first; then the lower limit is
+    // raised to the least the device accepts.
+    if (s.HRUpper < s.HRLower)
+        s.HRUpper = s.HRLower;
+    p.Append(static_cast<quint8>(Round(s.HRUpper)));
+    p.text += hex(quint8(Round(s.HRUpper)), 2);
+    if (s.HRLower < 30)
+        s.HRLower = 30;
+    p.Append(static_cast<quint8>(Round(s.HRLower)));
+    p.text += hex(quint8(Round(s.HRLower)), 2);
+
+    p.Append(IntToBcd(s.ClockTime.minute()));
+    p.Append(IntToBcd(s.ClockTime.hour()));
+
+    // A year before 2000 goes out as 00, mirroring the cap at 99 above.
+    p.Append(IntToBcd(s.ClockDate.day()));
+    p.Append(static_cast<quint8>(s.ClockDate.month()));
+    p.Append(IntToBcd(qBound(0, s.ClockDate.year() - 2000, 99)));
+
+    p.Append(static_cast<quint8>(s.LapMode));
+    p.text += hex(quint8(s.LapMode), 2);
+
+    if (s.LapDist * 10 > 999)
+        s.LapDist = SettingsRanges::LapDistMax;
+    const qint64 tenths = Round(s.LapDist * 10);
+    appendWordLE(p, tenths);
+    p.text += hex(tenths, 4);
+
+    const quint8 lapMinute = std::min<quint8>(IntToBcd(s.LapTime.minute()), 0x59);
+    p.Append(lapMinute);
+    p.text += hex(lapMinute, 2);
+    const quint8 lapHour = static_cast<quint8>(qBound(0, s.LapTime.hour(), SettingsRanges::LapHourMax));
+    p.Append(lapHour);
+    p.text += hex(lapHour, 2);
+
+    const quint8 flags = SettingsFlags(s);
+    p.Append(flags);
+    p.text += hex(flags, 2);
+
+    p.text += hex(s.PCTime ? 1 : 0, 2);
+
+    p.Append(0x00);  // reserved
+    return true;
+}

@@ -1,0 +1,275 @@
+#include "SettingsPayload.h"
+#include "SettingsText.h"
+#include "settings/SettingsPrinter.h"
+
+#include <QRandomGenerator>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kExampleText = QStringLiteral("0000000000000852080000B0000096820000140002A801");
+
+const QDateTime kClock(QDate(2010, 8, 10), QTime(14, 35, 12));
+
+// Records what a window would have to do besides storing values.
+class RecordingTarget : public TRecordSettingsTarget {
+public:
+    using TRecordSettingsTarget::TRecordSettingsTarget;
+    void WeightUnitChanged(DeviceSettings &s) override
+    {
+        ++weightUnitChanges;
+        TRecordSettingsTarget::WeightUnitChanged(s);
+    }
+    void SexChanged(const DeviceSettings &) override { ++sexChanges; }
+    void PCTimeChanged(const DeviceSettings &) override { ++pcTimeChanges; }
+    int weightUnitChanges = 0;
+    int sexChanges = 0;
+    int pcTimeChanges = 0;
+};
+
+// The example text with one field replaced.
+QString withField(int pos, const QString &field)
+{
+    QString t = kExampleText;
+    return t.replace(pos, field.size(), field);
+}
+
+}  // namespace
+
+TEST(ReadField, FixedWidthBigEndianFields)
+{
+    TSettingsTextReader r(QStringLiteral("0852ff9cFF9C0186a0"));
+    EXPECT_EQ(r.ReadField(4), 2130);
+    EXPECT_EQ(r.ReadField(4, true), -100);
+    EXPECT_EQ(r.ReadField(4, false), 0xFF9C);
+    EXPECT_EQ(r.ReadField(6), 100000);
+    EXPECT_EQ(r.position(), 18);
+    EXPECT_EQ(r.ReadField(2), 0);  // past the end
+    EXPECT_EQ(r.position(), 20);
+
+    // A bad pair spoils its field only; the next field is read at its place.
+    TSettingsTextReader bad(QStringLiteral("0G12 0123x"));
+    EXPECT_EQ(bad.ReadField(4), 0);
+    EXPECT_EQ(bad.ReadField(2), 0);  // " 0"
+    EXPECT_EQ(bad.ReadField(2), 0x12);
+    EXPECT_EQ(bad.ReadField(4), 0);  // "3x" runs into the end
+    EXPECT_EQ(bad.position(), 12);
+
+    TSettingsTextReader partial(QStringLiteral("12345"));
+    EXPECT_EQ(partial.ReadField(6), 0);  // partly beyond the end
+}
+
+TEST(ApplySettingsText, ExampleTextGivesTheDefaults)
+{
+    DeviceSettings s(kClock);
+    s.Odo1 = 500;
+    s.Weight = 60;
+    s.LapMode = 2;
+    s.SampleRate = 0;
+    RecordingTarget target(0);
+    ApplySettingsText(kExampleText, s, target);
+    EXPECT_EQ(s, DeviceSettings(kClock));
+    EXPECT_EQ(target.sexChanges, 1);  // runs whether or not the sex changed
+    EXPECT_EQ(target.weightUnitChanges, 0);
+    EXPECT_EQ(target.pcTimeChanges, 0);
+}
+
+TEST(ApplySettingsText, WeightAndUnitInterplay)
+{
+    struct Case {
+        const char *name;
+        QString text;
+        int shownUnit;  // unit of the record before the load
+        int weight, unit;
+        int unitChanges;
+    };
+    // 00B1 = 177 lb; flags 20 clear bit 3 (lb), flags A8 set it (kg).
+    const Case cases[] = {
+        {"kg text into kg", kExampleText, 0, 80, 0, 0},
+        {"kg text into lb: 176 lb, then converted to kg", kExampleText, 1, 80, 0, 1},
+        {"lb text into kg: 80 kg, then back to lb", withField(20, "00B1").replace(42, 2, "20"), 0, 176, 1, 1},
+        {"lb text into lb", withField(20, "00B1").replace(42, 2, "20"), 1, 177, 1, 0},
+        {"weight 0 is cropped to 1", withField(20, "0000"), 0, 1, 0, 0},
+        {"1 lb into kg stays at the minimum", withField(20, "0001"), 0, 1, 0, 0},
+        {"heavy weight capped before the unit switch", withField(20, "0800").replace(42, 2, "20"), 0, 485, 1, 1},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        DeviceSettings s(kClock);
+        s.WeightUnit = c.shownUnit;
+        RecordingTarget target(static_cast<quint8>(c.shownUnit));
+        ApplySettingsText(c.text, s, target);
+        EXPECT_EQ(s.Weight, c.weight);
+        EXPECT_EQ(s.WeightUnit, c.unit);
+        EXPECT_EQ(target.weightUnitChanges, c.unitChanges);
+        EXPECT_EQ(target.lastWeightUnit(), c.unit);
+    }
+}
+
+TEST(ApplySettingsText, FieldVectors)
+{
+    struct Case {
+        const char *name;
+        QString text;
+        std::function<void(DeviceSettings &)> expect;  // applied to the defaults
+    };
+    const Case cases[] = {
+        {"odometers, wheels, altitude and limits",
+         QStringLiteral("01869F0004D2081407D000B0FF9CA0780000140002A801"), [](auto &s) {
+             s.Odo1 = 99999; s.Odo2 = 1234; s.Wheel1 = 2068; s.Wheel2 = 2000; s.HomeAlt = -100;
+             s.HRUpper = 160; s.HRLower = 120;
+         }},
+        {"values above the ranges are cropped",
+         QStringLiteral("FFFFFFFFFFFFFFFFFFFF00B07FFFFFFF00FFFF0002A801"), [](auto &s) {
+             s.Odo1 = 99999; s.Odo2 = 99999; s.Wheel1 = 3999; s.Wheel2 = 3999; s.HomeAlt = 6000;
+             s.HRUpper = 240; s.HRLower = 240; s.LapDist = 99.9;
+         }},
+        {"home altitude below the range", withField(24, "8000"), [](auto &s) { s.HomeAlt = -381; }},
+        {"lap mode, distance and time in lower case", withField(32, "01007d4501"), [](auto &s) {
+             s.LapMode = 1; s.LapDist = 12.5; s.LapTime = QTime(1, 45);
+         }},
+        {"stored lap distance 25 reads as 2.50", withField(34, "0019"), [](auto &s) { s.LapDist = 2.5; }},
+        {"lap minute not BCD but a valid minute", withField(38, "3B"), [](auto &s) { s.LapTime = QTime(2, 59); }},
+        {"lap minute 75 is no valid time", withField(38, "75"), [](auto &s) { s.LapTime = QTime(2, 0); }},
+        {"lap hour 24 is no valid time", withField(38, "0018"), [](auto &s) { s.LapTime = QTime(2, 0); }},
+        {"lap hour 15 stays in the record", withField(38, "300F"), [](auto &s) { s.LapTime = QTime(15, 30); }},
+        {"lap mode outside the list is kept", withField(32, "07"), [](auto &s) { s.LapMode = 7; }},
+        {"second choices of every flag", withField(42, "5600"), [](auto &s) {
+             s.Sex = 1; s.SpeedUnit = 1; s.WeightUnit = 1; s.Weight = 176; s.TempUnit = 1; s.TimeFormat = 1;
+             s.SampleRate = 1; s.PCTime = false;
+         }},
+        {"both sample-rate bits: 20 s wins", withField(42, "E8"), [](auto &s) { s.SampleRate = 2; s.TimeFormat = 0; }},
+        {"PC clock only for exactly 01", withField(44, "02"), [](auto &s) { s.PCTime = false; }},
+        {"characters after the 46th are ignored", kExampleText + "FFFFFFFF", [](auto &) {}},
+        {"short text: later fields read as 0", QStringLiteral("0000010000020852080000B0"), [](auto &s) {
+             s.Odo1 = 1; s.Odo2 = 2; s.Weight = 176; s.WeightUnit = 1; s.HRUpper = 0; s.HRLower = 0;
+             s.LapDist = 0; s.LapTime = QTime(0, 0); s.TimeFormat = 1; s.SampleRate = 0; s.PCTime = false;
+         }},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        DeviceSettings s(kClock);
+        ApplySettingsText(c.text, s);
+        DeviceSettings expected(kClock);
+        c.expect(expected);
+        EXPECT_EQ(s, expected);
+    }
+}
+
+TEST(ApplySettingsText, TwentyCharactersKeepOnlyOdometersAndWheels)
+{
+    DeviceSettings s(kClock);
+    s.SpeedUnit = 1;
+    s.LapMode = 2;
+    ApplySettingsText(QStringLiteral("00000A00000B08000801"), s);
+    EXPECT_EQ(s.Odo1, 10);
+    EXPECT_EQ(s.Odo2, 11);
+    EXPECT_EQ(s.Wheel1, 2048);
+    EXPECT_EQ(s.Wheel2, 2049);
+    EXPECT_EQ(s.HomeAlt, 0);
+    EXPECT_EQ(s.HRUpper, 0);
+    EXPECT_EQ(s.HRLower, 0);
+    EXPECT_EQ(s.LapMode, 0);
+    EXPECT_EQ(s.LapDist, 0.0);
+    EXPECT_EQ(s.LapTime, QTime(0, 0));
+    EXPECT_EQ(s.Sex, 0);
+    EXPECT_EQ(s.SpeedUnit, 0);
+    EXPECT_EQ(s.WeightUnit, 1);
+    EXPECT_EQ(s.TempUnit, 0);
+    EXPECT_EQ(s.TimeFormat, 1);
+    EXPECT_EQ(s.SampleRate, 0);
+    EXPECT_FALSE(s.PCTime);
+    EXPECT_EQ(s.ClockDate, kClock.date());
+    EXPECT_EQ(s.ClockTime, kClock.time());
+}
+
+TEST(ApplySettingsText, EmptyTextChangesNothing)
+{
+    DeviceSettings s(kClock);
+    s.Odo1 = 42;
+    RecordingTarget target(0);
+    ApplySettingsText(QString(), s, target);
+    EXPECT_EQ(s.Odo1, 42);
+    EXPECT_EQ(target.sexChanges, 0);
+}
+
+TEST(ApplySettingsText, PCClockChangeIsReportedOnlyWhenItChanges)
+{
+    DeviceSettings s(kClock);
+    RecordingTarget target(0);
+    ApplySettingsText(withField(44, "00"), s, target);
+    EXPECT_EQ(target.pcTimeChanges, 1);
+    ApplySettingsText(withField(44, "00"), s, target);
+    EXPECT_EQ(target.pcTimeChanges, 1);
+    ApplySettingsText(kExampleText, s, target);
+    EXPECT_EQ(target.pcTimeChanges, 2);
+    EXPECT_TRUE(s.PCTime);
+}
+
+TEST(SettingsTextRoundTrip, DecodeThenEncodeGivesTheSameText)
+{
+    const QString texts[] = {
+        kExampleText,
+        QStringLiteral("01869F0004D2081407D001E5FF9CA078020064450956FF"),  // PC-clock byte other than 01
+        QStringLiteral("000001000000000000000002FE83F0F0C703E7590000"),    // short, lap mode C7
+    };
+    for (const QString &text : texts) {
+        SCOPED_TRACE(text.toStdString());
+        DeviceSettings s(kClock);
+        ApplySettingsText(text, s);
+        TSettingsPayload p;
+        BuildSettings(s, p);
+        DeviceSettings again(kClock);
+        ApplySettingsText(p.text, again);
+        EXPECT_EQ(again, s);
+        TSettingsPayload q;
+        BuildSettings(again, q);
+        EXPECT_EQ(q.text, p.text);
+        EXPECT_EQ(q.bytes, p.bytes);
+    }
+    // A text built from in-range values comes back character for character.
+    DeviceSettings s(kClock);
+    ApplySettingsText(QStringLiteral("01869F0004D2081407D001E5FF9CA078C7006445090000"), s);
+    TSettingsPayload p;
+    BuildSettings(s, p);
+    EXPECT_EQ(p.text, "01869F0004D2081407D001E5FF9CA078C7006445090000");
+}
+
+TEST(ApplySettingsText, AnyTextDecodesIntoCroppedValues)
+{
+    QRandomGenerator rng(20101);
+    const QString alphabet = QStringLiteral("0123456789abcdefABCDEFxyz -+$\u00e9\u20ac\U0001F600\t\n\r");
+    for (int i = 0; i < 2000; ++i) {
+        QString text;
+        const int length = rng.bounded(0, 80);
+        for (int k = 0; k < length; ++k) {
+            if (rng.bounded(8) == 0)
+                text += QChar(char16_t(rng.bounded(0, 0x10000)));  // any unit, lone surrogates too
+            else
+                text += alphabet.at(rng.bounded(alphabet.size()));
+        }
+        DeviceSettings s(kClock);
+        if (i % 2)
+            s.WeightUnit = 1;
+        ApplySettingsText(text, s);
+        ASSERT_GE(s.Odo1, 0);
+        ASSERT_LE(s.Odo1, 99999);
+        ASSERT_LE(s.Odo2, 99999);
+        ASSERT_LE(s.Wheel1, 3999);
+        ASSERT_LE(s.Wheel2, 3999);
+        ASSERT_GE(s.Weight, 1);
+        ASSERT_LE(s.Weight, 485);
+        ASSERT_GE(s.HomeAlt, -381);
+        ASSERT_LE(s.HomeAlt, 6000);
+        ASSERT_LE(s.HRUpper, 240);
+        ASSERT_LE(s.HRLower, 240);
+        ASSERT_GE(s.LapMode, 0);
+        ASSERT_LE(s.LapMode, 255);
+        ASSERT_GE(s.LapDist, 0.0);
+        ASSERT_LE(s.LapDist, 99.9);
+        ASSERT_TRUE(s.LapTime.isValid());
+        TSettingsPayload p;
+        BuildSettings(s, p);
+        ASSERT_EQ(p.text.size(), 46);
+    }
+}
