@@ -1,0 +1,103 @@
+#include "FormSize.h"
+
+#include "Placement.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+namespace {
+
+// Snap only once the user has let go: the platform keeps moving the window
+// while it is dragged.
+constexpr int kSnapDelayMs = 300;
+
+QRect workAreaAt(const QWidget *window, QPoint point)
+{
+    QScreen *screen = QGuiApplication::screenAt(point);
+    if (!screen)
+        screen = window->screen();
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect();
+}
+
+}  // namespace
+
+TFormSize::TFormSize(QWidget *window) : QObject(window), m_window(window)
+{
+    m_snapTimer.setSingleShot(true);
+    m_snapTimer.setInterval(kSnapDelayMs);
+    connect(&m_snapTimer, &QTimer::timeout, this, &TFormSize::SnapToWorkArea);
+    m_window->installEventFilter(this);
+}
+
+ToolConfig::TPlacementRecord TFormSize::CurrentPlacement() const
+{
+    const QRect frame = m_window->frameGeometry();
+    QRect normal = frame;
+    if (m_window->isMaximized() || m_window->isFullScreen()) {
+        // The normal rectangle of the client area, widened by the frame.
+        const QRect client = m_window->geometry();
+        normal = m_window->normalGeometry().adjusted(frame.left() - client.left(),
+                                                     frame.top() - client.top(),
+                                                     frame.right() - client.right(),
+                                                     frame.bottom() - client.bottom());
+    }
+    return {normal.x(), normal.y(), normal.x() + normal.width(), normal.y() + normal.height(),
+            m_window->isMaximized()};
+}
+
+void TFormSize::RestorePlacement()
+{
+    const ToolConfig::TPlacementRecord current = CurrentPlacement();
+    ToolConfig::TPlacementRecord stored = ToolConfig::readPlacement(SaveName, current);
+
+    const QScreen *primary = QGuiApplication::primaryScreen();
+    if (primary)
+        stored = Placement::pullBackIntoVirtualScreen(stored, primary->virtualSize());
+
+    const QPoint topLeft(stored.left, stored.top);
+    const QRect workArea = workAreaAt(m_window, topLeft);
+    if (workArea.isValid())
+        MoveFrameTo(Placement::snapToWorkArea(topLeft, m_window->frameGeometry().size(), workArea));
+    else
+        MoveFrameTo(topLeft);
+
+    if (stored.maximized)
+        m_window->setWindowState(m_window->windowState() | Qt::WindowMaximized);
+}
+
+void TFormSize::SavePlacement()
+{
+    ToolConfig::writePlacement(SaveName, CurrentPlacement());
+}
+
+bool TFormSize::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_window && event->type() == QEvent::Move && !m_placing
+        && m_window->isVisible() && !m_window->isMaximized() && !m_window->isFullScreen())
+        m_snapTimer.start();
+    return QObject::eventFilter(watched, event);
+}
+
+void TFormSize::SnapToWorkArea()
+{
+    if (!m_window->isVisible() || m_window->isMaximized() || m_window->isFullScreen())
+        return;
+    const QRect frame = m_window->frameGeometry();
+    const QRect workArea = workAreaAt(m_window, frame.center());
+    if (!workArea.isValid())
+        return;
+    const QPoint snapped = Placement::snapToWorkArea(frame.topLeft(), frame.size(), workArea);
+    if (snapped != frame.topLeft())
+        MoveFrameTo(snapped);
+}
+
+void TFormSize::MoveFrameTo(QPoint topLeft)
+{
+    m_placing = true;
+    m_window->move(topLeft);  // a top-level window's position is that of its frame
+    m_placing = false;
+}

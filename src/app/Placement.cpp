@@ -1,0 +1,39 @@
+#include "Placement.h"
+
+namespace Placement {
+
+ToolConfig::TPlacementRecord pullBackIntoVirtualScreen(ToolConfig::TPlacementRecord p,
+                                                       QSize virtualScreen)
+{
+    if (p.right > virtualScreen.width()) {
+        p.left -= p.right - virtualScreen.width();
+        p.right = virtualScreen.width();
+    }
+    if (p.bottom > virtualScreen.height()) {
+        p.top -= p.bottom - virtualScreen.height();
+        p.bottom = virtualScreen.height();
+    }
+    return p;
+}
+
+QPoint snapToWorkArea(QPoint requested, QSize windowSize, const QRect &workArea, int distance)
+{
+    // Edges as coordinates, right and bottom exclusive.
+    const int left = workArea.x();
+    const int top = workArea.y();
+    const int right = workArea.x() + workArea.width();
+    const int bottom = workArea.y() + workArea.height();
+    int x = requested.x();
+    int y = requested.y();
+    if (x < left + distance)
+        x = left;
+    if (y < top + distance)
+        y = top;
+    if (y + windowSize.height() > bottom - distance)
+        y = bottom - windowSize.height();
+    if (x + windowSize.width() > right - distance)
+        x = right - windowSize.width();
+    return {x, y};
+}
+
+}  // namespace Placement
