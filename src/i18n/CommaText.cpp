@@ -1,0 +1,81 @@
+#include "CommaText.h"
+
+namespace CommaText {
+namespace {
+
+bool isBlankOrControl(QChar c)
+{
+    return c.unicode() >= 1 && c.unicode() <= ' ';
+}
+
+bool needsQuotes(const QString &item)
+{
+    if (item.isEmpty())
+        return true;
+    for (QChar c : item) {
+        if (c.unicode() <= ' ' || c == u'"' || c == u',')
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+QString join(const QStringList &items)
+{
+    QStringList parts;
+    parts.reserve(items.size());
+    for (const QString &item : items) {
+        if (needsQuotes(item))
+            parts.append(u'"' + QString(item).replace(QStringLiteral("\""), QStringLiteral("\"\"")) + u'"');
+        else
+            parts.append(item);
+    }
+    return parts.join(u',');
+}
+
+QStringList split(const QString &text)
+{
+    QStringList items;
+    const qsizetype n = text.size();
+    qsizetype i = 0;
+    auto skipBlanks = [&] {
+        while (i < n && isBlankOrControl(text[i]))
+            ++i;
+    };
+    skipBlanks();
+    while (i < n) {
+        QString item;
+        if (text[i] == u'"') {
+            ++i;
+            while (i < n) {
+                if (text[i] == u'"') {
+                    if (i + 1 < n && text[i + 1] == u'"') {
+                        item.append(u'"');
+                        i += 2;
+                        continue;
+                    }
+                    ++i;
+                    break;
+                }
+                item.append(text[i++]);
+            }
+        } else {
+            const qsizetype start = i;
+            while (i < n && text[i].unicode() > ' ' && text[i] != u',')
+                ++i;
+            item = text.mid(start, i - start);
+        }
+        items.append(item);
+        skipBlanks();
+        if (i < n && text[i] == u',') {
+            ++i;
+            if (i == n)
+                items.append(QString());  // a trailing comma adds one empty item
+            skipBlanks();
+        }
+    }
+    return items;
+}
+
+}  // namespace CommaText

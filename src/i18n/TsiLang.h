@@ -1,0 +1,80 @@
+#pragma once
+#include "LanguageFile.h"
+#include "TranslationTable.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <vector>
+
+class TranslationTarget;
+
+// The window's translator: the translation table with one text per language,
+// the message strings by id, and the translation pass that writes the texts of
+// the active language into the window's controls. It is created with the
+// built-in English and German table, German active; a language file replaces
+// table and language names. Languages are numbered from 1 (table columns).
+class TsiLang {
+public:
+    // Reads the built-in table from the program's resources and cleans it.
+    TsiLang();
+
+    // The window's own name and class name: as a control name both mean the
+    // window itself, and a language file prefixes its keys with one of them.
+    static inline const QString kFormName = QStringLiteral("FTernuSetup");
+    static inline const QString kFormClassName = QStringLiteral("TFTernuSetup");
+
+    // The controls the pass writes to; none means the pass only fires the event.
+    void setTarget(TranslationTarget *target) { m_target = target; }
+
+    // Fired at the end of every translation pass.
+    std::function<void()> OnChangeLanguage;
+
+    const QStringList &LangNames() const { return m_langNames; }
+    int NumOfLanguages() const { return static_cast<int>(m_langNames.size()); }
+    int ActiveLanguage() const { return m_activeLanguage; }
+    const QString &Language() const { return m_language; }
+    // The dispatcher keeps the translator's names, index and name in step with its own.
+    void setLanguageState(const QStringList &names, int activeLanguage, const QString &language);
+
+    const TranslationTable &Table() const { return m_table; }
+    // Replaces the table, then cleans it and rebuilds the id index.
+    void setTable(const TranslationTable &table);
+    const QList<LanguageFile::KeyValue> &Extended() const { return m_extended; }
+
+    static const QStringList &ExcludedProperties();
+    static const QStringList &SmartExcludeProps();
+
+    // The message string of the active language for the id (any letter case);
+    // language 1 when that is empty; empty when the id is unknown.
+    QString GetTextOrDefault(const QString &id) const;
+
+    // Writes the texts of the active language into the target's controls, then
+    // fires OnChangeLanguage.
+    void ApplyTranslations();
+
+    // Replaces table and language names by the file's contents, cleans the
+    // table and runs the pass in the active language.
+    void loadFromFile(const LanguageFile &file);
+
+private:
+    struct IndexedString {
+        QString id;
+        QStringList texts;
+    };
+
+    void cleanTable();
+    void rebuildIndex();
+    bool isExcluded(const QString &control, const QString &propertyPath) const;
+    bool isWindowName(const QString &control) const;
+    void applyEntry(TStringsType section, const TranslationEntry &entry);
+
+    TranslationTable m_table;
+    std::vector<IndexedString> m_index;
+    QList<LanguageFile::KeyValue> m_extended;
+    QStringList m_langNames{QStringLiteral("English"), QStringLiteral("German")};
+    int m_activeLanguage = 2;
+    QString m_language = QStringLiteral("German");
+    TranslationTarget *m_target = nullptr;
+};

@@ -1,0 +1,174 @@
+#include "Cp1252.h"
+#include "FakeTarget.h"
+#include "LanguageErrors.h"
+#include "LanguageFile.h"
+#include "TsiLang.h"
+#include "TsiLangDispatcher.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QByteArray kNames = "[Language names - for internal use only!]\r\nLanguage_1=English\r\nLanguage_2=German\r\n";
+
+QStringList keysOf(const TsiLang &lang, TStringsType section)
+{
+    QStringList keys;
+    for (const TranslationEntry &e : lang.Table()[section])
+        keys.append(e.key);
+    return keys;
+}
+
+// Loads file bytes into a fresh translator (German active) and returns it.
+struct Loaded {
+    TsiLang lang;
+    explicit Loaded(const QByteArray &bytes) { lang.loadFromFile(LanguageFile::parse(bytes)); }
+    QString text(TStringsType s, const QString &key, int language) const
+    {
+        for (const TranslationEntry &e : lang.Table()[s])
+            if (e.key == key)
+                return e.text(language);
+        return "<missing>";
+    }
+};
+
+TEST(LanguageFileLoad, FormatCases)
+{
+    struct Case {
+        const char *name;
+        QByteArray bytes;
+        TStringsType section;
+        QString key;
+        QString english;
+        QString german;
+    } cases[] = {
+        {"default delimiter, class prefix", kNames + "[Captions]\r\nTFTernuSetup.btnClose=&Close~!@#&Schlie\xdf" "en~!@#\r\n",
+         stCaptions, "btnClose", "&Close", "&Schließen"},
+        {"sections and prefixes in any case, LF only", kNames + "[cAPTIONS]\nftERNUSETUP.btnClose=a~!@#b~!@#\n",
+         stCaptions, "btnClose", "a", "b"},
+        {"long delimiter, CR only", "[options]\rdelimiter=<-->\r" + kNames + "[Strings]\rTFTernuSetup.strX=one<-->two<-->\r",
+         stStrings, "strX", "one", "two"},
+        {"no final delimiter", kNames + "[Strings]\r\nTFTernuSetup.strX=one~!@#two\r\n", stStrings, "strX", "one", "two"},
+        {"no delimiter: one text for both", kNames + "[Strings]\r\nTFTernuSetup.strX=plain text\r\n",
+         stStrings, "strX", "plain text", "plain text"},
+        {"line breaks as 0x19 0x1A", kNames + "[Strings]\r\nTFTernuSetup.strX=a\x19\x1A" "b~!@#c~!@#\r\n",
+         stStrings, "strX", "a\r\nb", "c"},
+        {"collection brackets", kNames + "[Collections]\r\nTFTernuSetup.Bar.Panels-0+.Text=x~!@#y~!@#\r\n",
+         stCollections, "Bar.Panels[0].Text", "x", "y"},
+        {"key taken as written, blanks kept", kNames + "[Captions]\r\nTFTernuSetup.lblDev2=   test~!@#   Testen ~!@#\r\n",
+         stCaptions, "lblDev2", "   test", "   Testen "},
+        {"duplicate key: first one wins", kNames + "[Strings]\r\nTFTernuSetup.strX=1~!@#1~!@#\r\nTFTernuSetup.STRX=2~!@#2~!@#\r\n",
+         stStrings, "strX", "1", "1"},
+        {"one column only", kNames + "[Strings]\r\nTFTernuSetup.strX=only~!@#\r\n", stStrings, "strX", "only", ""},
+        {"UTF-8 file", "\xEF\xBB\xBF[OPTIONS]\r\nIsUTF8File=1\r\n" + kNames + "[Strings]\r\nTFTernuSetup.strX=caf\xC3\xA9~!@#\xC3\xA7\xE2\x82\xAC~!@#\r\n",
+         stStrings, "strX", "café", "ç€"},
+        {"Windows-1252 file", kNames + "[Strings]\r\nTFTernuSetup.strX=caf\xe9~!@#\xe7\x80~!@#\r\n",
+         stStrings, "strX", "café", "ç€"},
+        {"invalid UTF-8 under IsUTF8File", "[OPTIONS]\nIsUTF8File=1\n" + kNames + "[Strings]\nTFTernuSetup.strX=a\xff\xfe~!@#b~!@#\n",
+         stStrings, "strX", "a\uFFFD\uFFFD", "b"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        Loaded loaded(c.bytes);
+        EXPECT_EQ(loaded.text(c.section, c.key, 1), c.english);
+        EXPECT_EQ(loaded.text(c.section, c.key, 2), c.german);
+    }
+}
+
+TEST(LanguageFileLoad, ReplacesEverySectionSortsKeysAndPutsWindowEntryFirst)
+{
+    Loaded loaded(kNames +
+                  "; a comment\r\n"
+                  "TFTernuSetup.strBefore=ignored, no section yet\r\n"
+                  "[Hints]\r\n"
+                  "TFTernuSetup.lblZ=z\r\n"
+                  "TFTernuSetup.lblA=a\r\n"
+                  "Other.lblB=not this window\r\n"
+                  "TFTernuSetup.FTernuSetup=own~!@#own~!@#\r\n"
+                  "TFTernuSetup.lblM\r\n"
+                  "[Extended]\r\n"
+                  "TFTernuSetup.x.y=1\r\n");
+    EXPECT_EQ(keysOf(loaded.lang, stHints), QStringList({"FTernuSetup", "lblA", "lblM", "lblZ"}));
+    EXPECT_TRUE(loaded.lang.Table()[stCaptions].isEmpty());
+    EXPECT_TRUE(loaded.lang.Table()[stStrings].isEmpty());  // built-in strings are gone
+    EXPECT_EQ(loaded.lang.GetTextOrDefault("strTOOLCAPTION"), "");
+    EXPECT_EQ(loaded.text(stHints, "lblM", 2), "");
+    ASSERT_EQ(loaded.lang.Extended().size(), 1);
+    EXPECT_EQ(loaded.lang.Extended()[0].key, "TFTernuSetup.x.y");
+}
+
+TEST(LanguageFileLoad, LanguageNamesComeFromTheFileOrStay)
+{
+    struct Case {
+        const char *name;
+        QByteArray names;
+        QStringList expected;
+    } cases[] = {
+        {"three languages", "[Language names - for internal use only!]\nLanguage_1=English\nLanguage_2=French\nLanguage_3=Deutsch\n",
+         {"English", "French", "Deutsch"}},
+        {"names stop at the first gap", "[language NAMES - for internal use only!]\nlanguage_1=English\nLanguage_2=\nLanguage_3=X\n",
+         {"English"}},
+        {"no names section", "[OPTIONS]\nDELIMITER=~!@#\n", {"English", "German"}},
+        {"section without Language_1", "[Language names - for internal use only!]\nLanguage_2=French\n",
+         {"English", "German"}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        Loaded loaded(c.names + "[Strings]\nTFTernuSetup.strX=1~!@#2~!@#3~!@#\n");
+        EXPECT_EQ(loaded.lang.LangNames(), c.expected);
+        EXPECT_EQ(loaded.lang.GetTextOrDefault("strX"), "2");  // columns are split all the same
+    }
+}
+
+TEST(LanguageFileLoad, JunkLoadsWithoutCrashAndWithFallbacks)
+{
+    QByteArray junk;
+    for (int i = 0; i < 4096; ++i)
+        junk.append(static_cast<char>((i * 131 + 7) % 256));
+    const QByteArray longLine = "TFTernuSetup.strLong=" + QByteArray(200000, 'x') + "~!@#\n";
+    const QByteArray inputs[] = {
+        junk,
+        "[Strings]\n" + junk + "\nTFTernuSetup.strX=\x01\x00\x19~!@#\n" + junk,
+        kNames + "[Strings]\n" + longLine + QByteArray(100000, '[') + "\n",
+        QByteArray(),
+        "[",
+        "[]\n=\n==\n[Strings]\nTFTernuSetup.=x\nTFTernuSetup.strY=1~!@#2~!@#3~!@#4~!@#\n",
+    };
+    for (const QByteArray &bytes : inputs) {
+        Loaded loaded(bytes);
+        EXPECT_GE(loaded.lang.NumOfLanguages(), 2);
+        EXPECT_EQ(loaded.lang.GetTextOrDefault("strTOOLCAPTION"), "");
+    }
+    Loaded longOne(kNames + "[Strings]\n" + longLine);
+    EXPECT_EQ(longOne.lang.GetTextOrDefault("strLong").size(), 200000);  // language 2 empty: language 1
+}
+
+TEST(LanguageFileLoad, UnreadableFileRaisesAndChangesNothing)
+{
+    FakeTarget target;
+    target.add("btnClose").texts = {{"caption", "&Schließen"}};
+    TsiLang lang;
+    lang.setTarget(&target);
+    TsiLangDispatcher dispatcher(lang);
+    int events = 0;
+    lang.OnChangeLanguage = [&] { ++events; };
+
+    QTemporaryDir dir;
+    const QString missing = dir.filePath("Missing.sil");
+    try {
+        dispatcher.LoadLanguageFile(missing);
+        FAIL() << "no error";
+    } catch (const ELanguageFileError &e) {
+        EXPECT_TRUE(QString::fromUtf8(e.what()).contains(missing));
+    }
+    EXPECT_EQ(lang.Table()[stStrings].size(), 22);
+    EXPECT_EQ(dispatcher.LangNames(), QStringList({"English", "German"}));
+    EXPECT_EQ(dispatcher.Language(), "German");
+    EXPECT_EQ(events, 0);
+    EXPECT_TRUE(target.writes.isEmpty());
+}
+
+}  // namespace
