@@ -1,0 +1,72 @@
+#pragma once
+#include <QObject>
+#include <QSerialPort>
+#include <QString>
+
+#include "ComPortErrors.h"
+
+// The serial port of the PC-link interface: 9600 baud, 8N1, DTR on, RTS off, no
+// handshake, opened exclusively. The port is named by its COM name; the name is
+// resolved to a device when the port opens (fixed ranges or an alias in the
+// Ports folder).
+//
+// Received data are announced by RxChar(count) on the GUI thread, count being the
+// number of bytes queued (never 0). A notification never runs inside WriteBytes:
+// data that arrive while a write is in progress are announced once the event loop
+// runs again. A notification that is pending when Close runs is still delivered,
+// before the device is closed.
+class TComPort : public QObject {
+    Q_OBJECT
+public:
+    // Size of the receive queue; more bytes stay with the system until read.
+    static constexpr qint64 kInputSize = 1024;
+
+    explicit TComPort(const QString &portsFolder, QObject *parent = nullptr);
+    ~TComPort() override;
+
+    QString Port() const { return FPort; }
+    // Stores the name; only while closed (throws std::logic_error otherwise).
+    void SetPort(const QString &name);
+
+    bool Connected() const { return FSerial.isOpen(); }
+
+    // Opens the port named by Port(); nothing when already open. Throws EComPortExt
+    // (operation Open or LineSettings) and leaves the port closed on failure.
+    void Open();
+    // Closes the port; nothing unless Connected().
+    void Close();
+
+    // Writes all bytes and returns when they are written or the write timeout
+    // (100 ms per byte + 1000 ms) has passed; returns the number written. Throws
+    // EComPortExt (Write) when the system refuses the write.
+    int WriteBytes(const char *data, int count);
+    // Copies at most count queued bytes; never waits. Throws EComPortExt (Read).
+    int ReadBytes(char *data, int count);
+
+    // Stops announcing received data until the port is closed and opened again,
+    // as after an error inside the received-data handler.
+    void SuspendNotifications() { FSuspended = true; }
+
+signals:
+    void RxChar(int count);
+
+private:
+    void OnReadyRead();
+    void OnErrorOccurred(QSerialPort::SerialPortError error);
+    void DeliverPending();
+    void DeliverNow();
+    void ApplyModemLines();
+    void CloseAfterDeviceLoss();
+    [[noreturn]] void FailAndClose(TComOperation operation, int systemError);
+    void QueueDelivery();
+
+    QString FPortsFolder;
+    QString FPort = QStringLiteral("COM1");
+    QSerialPort FSerial;
+    int FWriteDepth = 0;        // > 0 while a write waits; notifications are held back
+    bool FPending = false;      // data arrived while held back
+    bool FDelivering = false;   // inside an RxChar handler
+    bool FSuspended = false;
+    bool FDeviceLost = false;   // the device reported a resource error
+    quint64 FGeneration = 0;    // counts opens, so stale queued work is dropped
+};

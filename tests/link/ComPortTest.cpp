@@ -1,0 +1,162 @@
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+#include <gtest/gtest.h>
+
+#include "ComPort.h"
+#include "FakeDevice.h"
+#include "PortNames.h"
+
+namespace {
+
+constexpr int kCom = 7;
+
+QByteArray hex(const char *text)
+{
+    return QByteArray::fromHex(text);
+}
+
+class ComPortTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.isValid());
+        Plug();
+        port.SetPort(QStringLiteral("COM7"));
+    }
+
+    // A fresh device behind COM7.
+    void Plug()
+    {
+        device = std::make_unique<TFakeDevice>();
+        ASSERT_TRUE(PortNames::writeAlias(folder.path(), kCom, device->SlavePath(), std::nullopt));
+    }
+
+    QByteArray ReadAll()
+    {
+        char buffer[2048];
+        return QByteArray(buffer, port.ReadBytes(buffer, sizeof buffer));
+    }
+
+    QTemporaryDir folder;
+    std::unique_ptr<TFakeDevice> device;
+    TComPort port {folder.path()};
+};
+
+TEST_F(ComPortTest, WritesFramesAndAnnouncesQueuedReplies)
+{
+    QSignalSpy rx(&port, &TComPort::RxChar);
+    port.Open();
+    ASSERT_TRUE(port.Connected());
+    port.Open();  // already open: nothing happens
+    EXPECT_TRUE(port.Connected());
+
+    EXPECT_EQ(port.WriteBytes(hex("060006").constData(), 3), 3);
+    ASSERT_TRUE(device->WaitForFrames(1, 2000));
+    EXPECT_EQ(device->Frames().front().frame.bytes, hex("060006"));
+
+    ASSERT_TRUE(QTest::qWaitFor([&] { return rx.count() > 0; }, 2000));
+    EXPECT_EQ(rx.front().front().toInt(), 3);
+    EXPECT_EQ(ReadAll(), hex("860086"));
+    EXPECT_EQ(ReadAll(), QByteArray());  // never waits for more
+
+    QTest::qWait(50);
+    for (const auto &args : rx)
+        EXPECT_GT(args.front().toInt(), 0);
+    EXPECT_THROW(port.SetPort(QStringLiteral("COM8")), std::logic_error);
+    port.Close();
+    EXPECT_FALSE(port.Connected());
+    port.Close();  // closed: nothing happens
+}
+
+TEST_F(ComPortTest, NoNotificationInsideWriteOrPause)
+{
+    QSignalSpy rx(&port, &TComPort::RxChar);
+    port.Open();
+    port.WriteBytes(hex("060006").constData(), 3);
+    QThread::msleep(150);  // the device answers meanwhile
+    ASSERT_FALSE(device->Replies().empty());
+    EXPECT_EQ(rx.count(), 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return rx.count() > 0; }, 2000));
+}
+
+TEST_F(ComPortTest, PendingNotificationIsDeliveredInsideClose)
+{
+    QByteArray seen;
+    bool openWhileHandled = false;
+    QObject::connect(&port, &TComPort::RxChar, [&](int) {
+        openWhileHandled = port.Connected();
+        seen += ReadAll();
+    });
+    port.Open();
+    device->Send(hex("860086"));
+    QThread::msleep(100);  // arrived, but the event loop has not run
+    port.Close();
+    EXPECT_EQ(seen, hex("860086"));
+    EXPECT_TRUE(openWhileHandled);
+    EXPECT_FALSE(port.Connected());
+}
+
+TEST_F(ComPortTest, BytesSentWhileClosedNeverArrive)
+{
+    QSignalSpy rx(&port, &TComPort::RxChar);
+    device->Send(hex("8C008C"));
+    QThread::msleep(50);
+    port.Open();
+    QTest::qWait(150);
+    EXPECT_EQ(rx.count(), 0);
+    EXPECT_EQ(ReadAll(), QByteArray());
+}
+
+TEST_F(ComPortTest, OpenErrorsNameThePortAndLeaveItClosed)
+{
+    for (const char *name : {"", "COM200", "LPT1", "COM"}) {
+        SCOPED_TRACE(name);
+        TComPort other(folder.path());
+        other.SetPort(QString::fromLatin1(name));
+        try {
+            other.Open();
+            ADD_FAILURE() << "opened";
+        } catch (const EComPortExt &e) {
+            EXPECT_EQ(e.Operation(), TComOperation::Open);
+            EXPECT_EQ(std::string(e.what()),
+                      std::string("COM Port Error: Unable to open com port on ") + name);
+        }
+        EXPECT_FALSE(other.Connected());
+        EXPECT_NO_THROW(other.Close());
+    }
+}
+
+TEST_F(ComPortTest, PortHeldElsewhereCannotBeOpened)
+{
+    TComPort holder(folder.path());
+    holder.SetPort(QStringLiteral("COM7"));
+    holder.Open();
+    EXPECT_THROW(port.Open(), EComPortExt);
+    EXPECT_FALSE(port.Connected());
+    holder.Close();
+    port.Open();
+    EXPECT_TRUE(port.Connected());
+}
+
+TEST_F(ComPortTest, UnpluggedPortClosesAndOpensAgainWhenBack)
+{
+    port.Open();
+    device->Unplug();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !port.Connected(); }, 2000));
+    try {
+        port.WriteBytes("\x06\x00\x06", 3);
+        ADD_FAILURE() << "wrote to a closed port";
+    } catch (const EComPortExt &e) {
+        EXPECT_STREQ(e.what(), "COM Port Error: WriteFile function failed on COM7");
+    }
+    EXPECT_THROW(ReadAll(), EComPortExt);
+
+    Plug();
+    port.Open();
+    EXPECT_EQ(port.WriteBytes("\x06\x00\x06", 3), 3);
+    EXPECT_TRUE(device->WaitForFrames(1, 2000));
+}
+
+}  // namespace

@@ -1,0 +1,91 @@
+#include "FakeDevice.h"
+
+TFakeDevice::TFakeDevice(TResponderOptions options) : FResponder(options)
+{
+    FThread = std::thread([this] { Run(); });
+}
+
+TFakeDevice::~TFakeDevice()
+{
+    FStop = true;
+    FThread.join();
+}
+
+void TFakeDevice::SetReplyRule(ReplyRule rule)
+{
+    std::lock_guard lock(FMutex);
+    FRule = std::move(rule);
+}
+
+void TFakeDevice::Send(const QByteArray &bytes)
+{
+    std::lock_guard lock(FMutex);
+    FPty.Write(bytes);
+}
+
+void TFakeDevice::Unplug()
+{
+    std::lock_guard lock(FMutex);
+    FPty.Unplug();
+}
+
+std::vector<TFakeDevice::Received> TFakeDevice::Frames() const
+{
+    std::lock_guard lock(FMutex);
+    return FFrames;
+}
+
+std::vector<TFakeDevice::Sent> TFakeDevice::Replies() const
+{
+    std::lock_guard lock(FMutex);
+    return FReplies;
+}
+
+bool TFakeDevice::WaitForFrames(size_t count, int timeoutMs) const
+{
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (Clock::now() < deadline) {
+        if (Frames().size() >= count)
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return Frames().size() >= count;
+}
+
+void TFakeDevice::Run()
+{
+    while (!FStop) {
+        QByteArray input;
+        {
+            // A short poll keeps the lock free for Send and Unplug.
+            std::lock_guard lock(FMutex);
+            input = FPty.Read(0);
+        }
+        if (input.isEmpty()) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            continue;
+        }
+        const auto at = Clock::now();
+        for (const TReceivedFrame &frame : FResponder.Feed(input)) {
+            QByteArray reply;
+            {
+                std::lock_guard lock(FMutex);
+                FFrames.push_back({frame, at});
+                reply = FRule ? FRule(frame) : frame.reply;
+            }
+            if (reply.isEmpty())
+                continue;
+            std::this_thread::sleep_for(std::chrono::milliseconds(FDelayMs.load()));
+            const int split = FSplitPauseMs.load();
+            for (qsizetype i = 0; i < reply.size();) {
+                const QByteArray piece = split > 0 ? reply.mid(i, 1) : reply.mid(i);
+                if (split > 0 && i > 0)
+                    std::this_thread::sleep_for(std::chrono::milliseconds(split));
+                std::lock_guard lock(FMutex);
+                FPty.Write(piece);
+                FReplies.push_back({piece, Clock::now()});
+                i += piece.size();
+            }
+        }
+    }
+}

@@ -1,0 +1,62 @@
+#pragma once
+#include <QByteArray>
+#include <QString>
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "DeviceResponder.h"
+#include "PtyDevice.h"
+
+// A cycling computer on a pseudo-terminal, answering on its own thread like the
+// emulator does, and recording what it received and when.
+class TFakeDevice {
+public:
+    using Clock = std::chrono::steady_clock;
+    struct Received {
+        TReceivedFrame frame;
+        Clock::time_point at;
+    };
+    struct Sent {
+        QByteArray bytes;
+        Clock::time_point at;
+    };
+    // Replaces the responder's reply to a frame (return the bytes to send).
+    using ReplyRule = std::function<QByteArray(const TReceivedFrame &)>;
+
+    explicit TFakeDevice(TResponderOptions options = {});
+    ~TFakeDevice();
+
+    QString SlavePath() const { return FPty.SlavePath(); }
+    void SetReplyRule(ReplyRule rule);
+    // Sends each reply byte on its own, pauseMs apart.
+    void SplitReplies(int pauseMs) { FSplitPauseMs = pauseMs; }
+    void DelayReplies(int ms) { FDelayMs = ms; }
+    // Writes bytes from the test's thread, outside any exchange.
+    void Send(const QByteArray &bytes);
+    // Closes both ends of the line, as when the interface is unplugged.
+    void Unplug();
+
+    std::vector<Received> Frames() const;
+    std::vector<Sent> Replies() const;
+    bool WaitForFrames(size_t count, int timeoutMs) const;
+
+private:
+    void Run();
+
+    TPtyDevice FPty;
+    TDeviceResponder FResponder;
+    ReplyRule FRule;
+    std::atomic<int> FSplitPauseMs {0};
+    std::atomic<int> FDelayMs {0};
+    std::atomic<bool> FStop {false};
+    mutable std::mutex FMutex;  // guards the records, the rule and the pty
+    std::vector<Received> FFrames;
+    std::vector<Sent> FReplies;
+    std::thread FThread;
+};
