@@ -1,0 +1,176 @@
+// ternu-emulator: plays a cycling computer in PC-link mode on a pseudo-terminal.
+// The terminal is registered as the port alias COM<n> in the tool's Ports folder,
+// with the USB identity of the PC-link interface, so that the tool finds it as it
+// finds the real interface. The alias is removed when the emulator ends.
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDateTime>
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <thread>
+
+#include "DataFolder.h"
+#include "DeviceResponder.h"
+#include "PayloadReport.h"
+#include "PortNames.h"
+#include "PtyDevice.h"
+
+namespace {
+
+volatile std::sig_atomic_t g_stop = 0;
+
+void onSignal(int)
+{
+    g_stop = 1;
+}
+
+void installSignalHandlers()
+{
+    struct sigaction sa {};
+    sa.sa_handler = onSignal;
+    sigemptyset(&sa.sa_mask);
+    sa.sa_flags = 0;  // no restart: a waiting read returns at once
+    sigaction(SIGINT, &sa, nullptr);
+    sigaction(SIGTERM, &sa, nullptr);
+    sigaction(SIGHUP, &sa, nullptr);
+}
+
+void say(const QString &line)
+{
+    const QString stamp = QTime::currentTime().toString(QStringLiteral("HH:mm:ss.zzz"));
+    std::printf("%s  %s\n", qPrintable(stamp), line.toLocal8Bit().constData());
+    std::fflush(stdout);
+}
+
+void pauseMs(int ms)
+{
+    if (ms > 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+struct ReplyTiming {
+    int delayMs = 0;
+    bool split = false;
+    int splitPauseMs = 0;
+};
+
+void sendReply(TPtyDevice &pty, const QByteArray &reply, const ReplyTiming &timing)
+{
+    pauseMs(timing.delayMs);
+    if (!timing.split) {
+        pty.Write(reply);
+    } else {
+        for (qsizetype i = 0; i < reply.size(); ++i) {
+            if (i > 0)
+                pauseMs(timing.splitPauseMs);
+            pty.Write(reply.mid(i, 1));
+        }
+    }
+    say(QStringLiteral("   reply: %1").arg(HexBytes(reply)));
+}
+
+void report(const TReceivedFrame &frame)
+{
+    say(QStringLiteral("received %1 (%2 bytes): %3")
+            .arg(QString::fromLatin1(TDeviceResponder::KindName(frame.kind)))
+            .arg(frame.bytes.size())
+            .arg(HexBytes(frame.bytes)));
+    if (frame.kind == TReceivedFrame::Kind::Settings) {
+        for (const QString &line : DescribePayload(frame.bytes.mid(1, 28)))
+            say(QStringLiteral("   ") + line);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("ternu-emulator"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Plays a Ternu cycling computer in PC-link mode on a pseudo-terminal that the "
+        "Ternu Setup Tool finds as a port."));
+    parser.addHelpOption();
+    const QCommandLineOption comOption(QStringLiteral("com"),
+                                       QStringLiteral("Register as COM<n> (default 7)."),
+                                       QStringLiteral("n"), QStringLiteral("7"));
+    const QCommandLineOption silentOption(QStringLiteral("silent"),
+                                          QStringLiteral("Never answer."));
+    const QCommandLineOption wrongOption(
+        QStringLiteral("wrong"),
+        QStringLiteral("Answer wrongly (a ping with 96 00 96, settings and clear with each "
+                       "other's acknowledgement)."));
+    const QCommandLineOption splitOption(
+        QStringLiteral("split"),
+        QStringLiteral("Send replies one byte at a time, <ms> apart (default 100)."),
+        QStringLiteral("ms"));
+    const QCommandLineOption delayOption(QStringLiteral("delay"),
+                                         QStringLiteral("Wait <ms> before each reply."),
+                                         QStringLiteral("ms"), QStringLiteral("0"));
+    const QCommandLineOption noUsbOption(
+        QStringLiteral("no-usb-id"),
+        QStringLiteral("Register the port without the PC-link interface's USB identity."));
+    parser.addOptions({comOption, silentOption, wrongOption, splitOption, delayOption, noUsbOption});
+    parser.process(app);
+
+    bool ok = false;
+    const int com = parser.value(comOption).toInt(&ok);
+    if (!ok || com < 1) {
+        std::fprintf(stderr, "ternu-emulator: --com needs a number of 1 or more\n");
+        return 2;
+    }
+    ReplyTiming timing;
+    timing.delayMs = qMax(0, parser.value(delayOption).toInt());
+    timing.split = parser.isSet(splitOption);
+    if (timing.split)
+        timing.splitPauseMs = parser.value(splitOption).isEmpty()
+                                  ? 100
+                                  : qMax(0, parser.value(splitOption).toInt());
+    TResponderOptions options;
+    options.silent = parser.isSet(silentOption);
+    options.wrong = parser.isSet(wrongOption);
+
+    installSignalHandlers();
+    try {
+        TPtyDevice pty;
+        const QString portsFolder = DataFolder::portsFolder(DataFolder::path());
+        std::optional<PortNames::UsbIdentity> identity;
+        if (!parser.isSet(noUsbOption))
+            identity = PortNames::UsbIdentity{0x10C4, 0xEA60, QStringLiteral("0001")};
+        if (!PortNames::writeAlias(portsFolder, com, pty.SlavePath(), identity)) {
+            std::fprintf(stderr, "ternu-emulator: cannot write the port alias in %s\n",
+                         qPrintable(portsFolder));
+            return 1;
+        }
+        say(QStringLiteral("%1 -> %2%3; waiting for frames (Ctrl+C ends)")
+                .arg(PortNames::comName(com), pty.SlavePath(),
+                     identity ? QStringLiteral(", USB ") + PortNames::formatIdentity(*identity)
+                              : QStringLiteral(", no USB identity")));
+
+        TDeviceResponder responder(options);
+        while (!g_stop) {
+            const QByteArray input = pty.Read(200);
+            if (input.isEmpty()) {
+                if (responder.HasPartial())
+                    say(QStringLiteral("incomplete frame dropped: %1")
+                            .arg(HexBytes(responder.TakePartial())));
+                continue;
+            }
+            for (const TReceivedFrame &frame : responder.Feed(input)) {
+                report(frame);
+                if (!frame.reply.isEmpty())
+                    sendReply(pty, frame.reply, timing);
+            }
+        }
+        PortNames::removeAlias(portsFolder, com);
+        say(QStringLiteral("%1 removed").arg(PortNames::comName(com)));
+    } catch (const std::exception &e) {
+        std::fprintf(stderr, "ternu-emulator: %s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
