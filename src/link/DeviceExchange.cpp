@@ -12,7 +12,11 @@ const QString TDeviceExchange::kCaptionIdle = QStringLiteral("PC Link");
 TDeviceExchange::TDeviceExchange(TComPort &port, IExchangeView &view, QObject *parent)
     : QObject(parent), FPort(port), FView(view)
 {
+    // Precise timers: a coarse one may fire a little early, before the device had
+    // its full time to answer.
+    FTimer2.setTimerType(Qt::PreciseTimer);
     FTimer2.setInterval(kExchangeMs);
+    FTimer3.setTimerType(Qt::PreciseTimer);
     FTimer3.setInterval(kBlinkMs);
 }
 
