@@ -50,6 +50,7 @@ TComPort::TComPort(const QString &portsFolder, QObject *parent)
 
 TComPort::~TComPort()
 {
+    blockSignals(true);  // whoever listened may be gone already
     try {
         Close();
     } catch (...) {

@@ -24,6 +24,9 @@ public:
     explicit TComPort(const QString &portsFolder, QObject *parent = nullptr);
     ~TComPort() override;
 
+    // Where port aliases are looked up; used from the next Open on.
+    void SetPortsFolder(const QString &portsFolder) { FPortsFolder = portsFolder; }
+
     QString Port() const { return FPort; }
     // Stores the name; only while closed (throws std::logic_error otherwise).
     void SetPort(const QString &name);

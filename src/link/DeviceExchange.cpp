@@ -10,12 +10,22 @@ const QString TDeviceExchange::kCaptionError = QStringLiteral("   Error");
 const QString TDeviceExchange::kCaptionIdle = QStringLiteral("PC Link");
 
 TDeviceExchange::TDeviceExchange(TComPort &port, IExchangeView &view, QObject *parent)
-    : QObject(parent), FPort(port), FView(view)
+    : TDeviceExchange(port, view, FOwnTimer2, FOwnTimer3, parent)
+{
+}
+
+TDeviceExchange::TDeviceExchange(TComPort &port, IExchangeView &view, QTimer &timer2,
+                                 QTimer &timer3, QObject *parent)
+    : QObject(parent), FPort(port), FView(view), FTimer2(timer2), FTimer3(timer3)
 {
     // Precise timers: a coarse one may fire a little early, before the device had
     // its full time to answer.
+    FTimer2.stop();
+    FTimer2.setSingleShot(false);
     FTimer2.setTimerType(Qt::PreciseTimer);
     FTimer2.setInterval(kExchangeMs);
+    FTimer3.stop();
+    FTimer3.setSingleShot(false);
     FTimer3.setTimerType(Qt::PreciseTimer);
     FTimer3.setInterval(kBlinkMs);
 }

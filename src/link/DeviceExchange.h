@@ -57,7 +57,11 @@ public:
     static const QString kCaptionError;    // "   Error"
     static const QString kCaptionIdle;     // "PC Link"
 
+    // With timers of its own, or with the owner's Timer2 and Timer3 (not owned; they
+    // get their intervals here).
     TDeviceExchange(TComPort &port, IExchangeView &view, QObject *parent = nullptr);
+    TDeviceExchange(TComPort &port, IExchangeView &view, QTimer &timer2, QTimer &timer3,
+                    QObject *parent = nullptr);
 
     // Connects the port's notification and both timers to the handlers below. An
     // owner that wraps the handlers connects its wrappers instead.
@@ -93,8 +97,10 @@ private:
 
     TComPort &FPort;
     IExchangeView &FView;
-    QTimer FTimer2;
-    QTimer FTimer3;
+    QTimer FOwnTimer2;
+    QTimer FOwnTimer3;
+    QTimer &FTimer2;
+    QTimer &FTimer3;
     quint8 FOperation = 0;
     bool FAckReceived = false;
     quint8 FBlinkCount = 0;
