@@ -41,10 +41,10 @@ class IDialogs {
 public:
     virtual ~IDialogs() = default;
     // Shows the task dialog modally and returns the result of the chosen button.
-    virtual int showTaskDialog(QWidget *parent, const TaskDialogSpec &spec) = 0;
+    virtual int showTaskDialog(QWidget *parent, const TaskDialogSpec &request) = 0;
     // The chosen file, or empty when the user cancels.
-    virtual QString getOpenFileName(QWidget *parent, const FileDialogSpec &spec) = 0;
-    virtual QString getSaveFileName(QWidget *parent, const FileDialogSpec &spec) = 0;
+    virtual QString getOpenFileName(QWidget *parent, const FileDialogSpec &request) = 0;
+    virtual QString getSaveFileName(QWidget *parent, const FileDialogSpec &request) = 0;
     // The standard error report: a critical message box titled with the application
     // title, the message with a full stop appended unless it ends in one.
     virtual void showError(QWidget *parent, const QString &message) = 0;

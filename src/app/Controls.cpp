@@ -1,0 +1,102 @@
+#include "Controls.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionGroupBox>
+
+void TClickLabel::mouseReleaseEvent(QMouseEvent *event)
+{
+    QLabel::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+}
+
+TRadioGroup::TRadioGroup(const QString &name, const QString &title, const QStringList &items, int columns,
+                         QWidget *parent)
+    : QGroupBox(title, parent), FGroup(new QButtonGroup(this)), FColumns(qMax(1, columns))
+{
+    setObjectName(name);
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        auto *button = new QRadioButton(items[i], this);
+        button->setObjectName(QStringLiteral("%1_%2").arg(objectName()).arg(i));
+        FGroup->addButton(button, int(i));
+        FButtons.append(button);
+    }
+    connect(FGroup, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+        if (checked)
+            emit itemIndexChanged(id);
+    });
+}
+
+int TRadioGroup::itemIndex() const
+{
+    return FGroup->checkedId();
+}
+
+void TRadioGroup::setItemIndex(int index)
+{
+    if (QRadioButton *chosen = button(index))
+        chosen->setChecked(true);
+}
+
+QStringList TRadioGroup::items() const
+{
+    QStringList texts;
+    for (const QRadioButton *button : FButtons)
+        texts << button->text();
+    return texts;
+}
+
+void TRadioGroup::resizeEvent(QResizeEvent *event)
+{
+    QGroupBox::resizeEvent(event);
+    placeButtons();
+}
+
+// Items fill the area below the title row by row in equal columns, each row
+// centred vertically in its share of the height.
+void TRadioGroup::placeButtons()
+{
+    if (FButtons.isEmpty())
+        return;
+    QStyleOptionGroupBox option;
+    initStyleOption(&option);
+    const QRect area = style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxContents, this)
+                           .adjusted(6, 0, -4, 0);
+    const int rows = (int(FButtons.size()) + FColumns - 1) / FColumns;
+    const int columnWidth = area.width() / FColumns;
+    const int rowHeight = area.height() / rows;
+    for (qsizetype i = 0; i < FButtons.size(); ++i) {
+        const int row = int(i) / FColumns, column = int(i) % FColumns;
+        QRadioButton *button = FButtons[i];
+        const int height = button->sizeHint().height();
+        button->setGeometry(area.left() + column * columnWidth,
+                            area.top() + row * rowHeight + (rowHeight - height) / 2,
+                            columnWidth, height);
+    }
+}
+
+TGradientPanel::TGradientPanel(QWidget *parent)
+    : QFrame(parent), FTop(0xE3, 0xEF, 0xFF), FBottom(0xAF, 0xD2, 0xFF), FBorder(0x6F, 0x9D, 0xD9)
+{
+}
+
+void TGradientPanel::setColors(const QColor &top, const QColor &bottom, const QColor &border)
+{
+    FTop = top;
+    FBottom = bottom;
+    FBorder = border;
+    update();
+}
+
+void TGradientPanel::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    QLinearGradient gradient(0, 0, 0, height());
+    gradient.setColorAt(0, FTop);
+    gradient.setColorAt(1, FBottom);
+    painter.fillRect(rect(), gradient);
+    painter.setPen(FBorder);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}

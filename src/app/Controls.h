@@ -1,0 +1,69 @@
+#pragma once
+#include <QButtonGroup>
+#include <QColor>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QList>
+#include <QRadioButton>
+#include <QStringList>
+
+// A label or picture that reacts to a click of the left mouse button.
+class TClickLabel : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+signals:
+    void clicked();
+protected:
+    void mouseReleaseEvent(QMouseEvent *event) override;
+};
+
+// A group of radio buttons of which exactly one is chosen, laid out in columns.
+// itemIndexChanged fires whenever the choice changes, by the user or the program;
+// setting the index it already has fires nothing.
+class TRadioGroup : public QGroupBox {
+    Q_OBJECT
+public:
+    // The buttons are named name_0, name_1, ...
+    TRadioGroup(const QString &name, const QString &title, const QStringList &items, int columns,
+                QWidget *parent = nullptr);
+
+    int itemIndex() const;
+    void setItemIndex(int index);
+    int count() const { return int(FButtons.size()); }
+    QRadioButton *button(int index) const { return FButtons.value(index); }
+    QStringList items() const;
+
+signals:
+    void itemIndexChanged(int index);
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void placeButtons();
+
+    QButtonGroup *FGroup;
+    QList<QRadioButton *> FButtons;
+    int FColumns;
+};
+
+// A panel whose background is a vertical gradient with a frame line; the visual
+// style chooses the colours.
+class TGradientPanel : public QFrame {
+    Q_OBJECT
+public:
+    explicit TGradientPanel(QWidget *parent = nullptr);
+
+    void setColors(const QColor &top, const QColor &bottom, const QColor &border);
+    QColor topColor() const { return FTop; }
+    QColor bottomColor() const { return FBottom; }
+    QColor borderColor() const { return FBorder; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QColor FTop, FBottom, FBorder;
+};

@@ -1,0 +1,229 @@
+#include "FormTernuSetup.h"
+
+#include "DataFolder.h"
+#include "ToolFont.h"
+#include "Version.h"
+#include "uWinstuff.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDateEdit>
+#include <QDateTime>
+#include <QDir>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimeEdit>
+#include <QTimer>
+
+namespace {
+constexpr int kClientHeight = 524;  // below the menu bar, status bar included
+constexpr int kClientWidth = 675;
+
+// Starting a running timer would restart its interval; leave it counting instead.
+void SetTimerEnabled(QTimer *timer, bool enabled)
+{
+    if (!enabled)
+        timer->stop();
+    else if (!timer->isActive())
+        timer->start();
+}
+}  // namespace
+
+TFTernuSetup::TFTernuSetup(const TWindowEnvironment &env, QWidget *parent)
+    : QMainWindow(parent), FEnv(env), FDialogs(*env.dialogs)
+{
+    setObjectName(QStringLiteral("FTernuSetup"));
+    // Fixed size, close box only.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setFont(ToolFont());
+    CreateControls();
+    setFixedSize(kClientWidth, AdvMainMenu1->sizeHint().height() + kClientHeight);
+    move(0, 0);
+    ConnectLifecycle();
+    // Key preview: the window sees key presses before its controls do.
+    qApp->installEventFilter(this);
+    Guarded([this] { FormCreate(); });
+}
+
+TFTernuSetup::~TFTernuSetup()
+{
+    qApp->removeEventFilter(this);
+    FormDestroy();
+}
+
+void TFTernuSetup::ConnectLifecycle()
+{
+    connect(btnClose, &QPushButton::clicked, this, [this] { Guarded([this] { btnCloseClick(); }); });
+    connect(mnuExit, &QAction::triggered, this, [this] { Guarded([this] { mnuExitClick(); }); });
+    connect(Timer1, &QTimer::timeout, this, [this] { Guarded([this] { Timer1Timer(); }); });
+    connect(chkPCTime, &QCheckBox::toggled, this, [this] { Guarded([this] { chkPCTimeClick(); }); });
+    connect(dtpTime, &QTimeEdit::timeChanged, this, [this] { Guarded([this] { dtpTimeChange(); }); });
+    connect(dtpDate, &QDateEdit::dateChanged, this, [this] { Guarded([this] { dtpDateChange(); }); });
+}
+
+void TFTernuSetup::FormCreate()
+{
+    FLanguages.clear();
+    {
+        const QSignalBlocker blockTime(dtpTime), blockDate(dtpDate);
+        dtpTime->setTime(QTime::currentTime());
+        dtpDate->setDate(QDate::currentDate());
+    }
+    SetTimerEnabled(Timer1, chkPCTime->isChecked());
+    {
+        const QSignalBlocker blockTime(dtpTime), blockDate(dtpDate);
+        dtpTime->setTime(QTime::currentTime());
+        dtpDate->setDate(QDate::currentDate());
+    }
+    FStarting = true;
+    InitDataFolder();
+    // 13. start-up language file
+    // 14. ScanLanguageFiles
+    FIniFileName = WithTrailingBackslash(FDataFolder) + QStringLiteral("Ternu_SetupTool.ini");
+    // 16. placement file
+    // 17. RestoreState
+    // 18. select the current language in cboLang
+    // 19. UpdateStrings
+}
+
+void TFTernuSetup::FormShow()
+{
+    FStarting = false;
+    UpdateCaption();
+}
+
+void TFTernuSetup::FormActivate()
+{
+    // Timer ticks and other queued events run before the focus is placed.
+    QCoreApplication::processEvents();
+    dtpTime->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+void TFTernuSetup::FormClose()
+{
+    // CloseComPort
+    // SaveToolConfig
+    // SaveSettings(QString()) stores the current settings in the tool configuration
+    emit formClosed();
+}
+
+void TFTernuSetup::FormDestroy()
+{
+    FLanguages.clear();
+    // SavePlacement
+}
+
+void TFTernuSetup::btnCloseClick()
+{
+    close();
+}
+
+void TFTernuSetup::mnuExitClick()
+{
+    close();
+}
+
+// Setting the pickers here is not a user edit: their change handlers must not run,
+// or the clock following would switch itself off at the first tick.
+void TFTernuSetup::Timer1Timer()
+{
+    const QSignalBlocker blockTime(dtpTime), blockDate(dtpDate);
+    dtpTime->setTime(QDateTime::currentDateTime().time());
+    dtpDate->setDate(QDateTime::currentDateTime().date());
+}
+
+void TFTernuSetup::chkPCTimeClick()
+{
+    SetTimerEnabled(Timer1, chkPCTime->isChecked());
+}
+
+void TFTernuSetup::dtpTimeChange()
+{
+    if (chkPCTime->isChecked())
+        chkPCTime->setChecked(false);
+}
+
+void TFTernuSetup::dtpDateChange()
+{
+    if (chkPCTime->isChecked())
+        chkPCTime->setChecked(false);
+}
+
+// A folder that cannot be created is not reported: reading the configuration then
+// just yields its defaults.
+void TFTernuSetup::InitDataFolder()
+{
+    FDataFolder = DataFolder::path();
+    QDir().mkpath(FDataFolder);
+}
+
+void TFTernuSetup::UpdateCaption()
+{
+    // QString::number ignores the locale: the version always shows a point.
+    setWindowTitle(QStringLiteral("%1 (Vers. %2)").arg(strTOOLCAPTION, QString::number(kProgramVersion, 'f', 2)));
+}
+
+bool TFTernuSetup::IsMenuShortcut(const QKeyEvent *key) const
+{
+    const QKeySequence pressed(key->keyCombination());
+    for (const QAction *action : {mnuLoad, mnuSave, mnuExit})
+        if (action->isEnabled() && action->shortcut() == pressed)
+            return true;
+    return false;
+}
+
+bool TFTernuSetup::eventFilter(QObject *watched, QEvent *event)
+{
+    const bool isKey = event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride;
+    auto *widget = isKey && watched->isWidgetType() ? static_cast<QWidget *>(watched) : nullptr;
+    if (!widget || widget->window() != this)
+        return QMainWindow::eventFilter(watched, event);
+    auto *key = static_cast<QKeyEvent *>(event);
+    if (event->type() == QEvent::ShortcutOverride) {
+        // The menu's shortcuts win over an edit field's own use of the keys (Ctrl+X).
+        if (IsMenuShortcut(key)) {
+            key->ignore();
+            return true;
+        }
+        return false;
+    }
+    QWidget *focus = QApplication::focusWidget();
+    const bool inMemo = focus && (focus == Memo1 || focus == moMonitor
+                                  || Memo1->isAncestorOf(focus) || moMonitor->isAncestorOf(focus));
+    if (!inMemo && FocusNextOnEnter(key, this))
+        return true;
+    return false;
+}
+
+bool TFTernuSetup::event(QEvent *event)
+{
+    if (event->type() == TNextControlEvent::eventType()) {
+        focusNextPrevChild(!static_cast<TNextControlEvent *>(event)->backward);
+        return true;
+    }
+    if (event->type() == QEvent::WindowActivate) {
+        const bool handled = QMainWindow::event(event);
+        Guarded([this] { FormActivate(); });
+        return handled;
+    }
+    return QMainWindow::event(event);
+}
+
+void TFTernuSetup::showEvent(QShowEvent *event)
+{
+    if (!event->spontaneous())
+        Guarded([this] { FormShow(); });
+    QMainWindow::showEvent(event);
+}
+
+// Every way of closing (Close button, File > Exit, the close box, Alt+F4) ends here.
+// The window closes even when a step of the close sequence fails; the failure is
+// reported first.
+void TFTernuSetup::closeEvent(QCloseEvent *event)
+{
+    Guarded([this] { FormClose(); });
+    event->accept();
+}

@@ -1,0 +1,263 @@
+#pragma once
+#include "Dialogs.h"
+#include "WindowEnvironment.h"
+
+#include <QList>
+#include <QMainWindow>
+#include <QPixmap>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <exception>
+#include <utility>
+
+class QAction;
+class QComboBox;
+class QCheckBox;
+class QDateEdit;
+class QFrame;
+class QGroupBox;
+class QKeyEvent;
+class QModelIndex;
+class QPainter;
+class QStyleOptionViewItem;
+class QLabel;
+class QMenu;
+class QMenuBar;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QStatusBar;
+class QTimeEdit;
+class QTimer;
+class QToolButton;
+class TClickLabel;
+class TFloatSpinEdit;
+class TGradientPanel;
+class TRadioGroup;
+class TSpinEdit;
+
+// The tool's one window. It owns every control, menu, timer and dialog; the
+// handlers keep the names of the controls and events they belong to.
+class TFTernuSetup : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TFTernuSetup(const TWindowEnvironment &env = TWindowEnvironment(), QWidget *parent = nullptr);
+    ~TFTernuSetup() override;
+
+    // ---- Program start-up and lifecycle ----
+    void FormCreate();
+    void FormShow();
+    void FormActivate();
+    void FormClose();
+    void FormDestroy();
+    void btnCloseClick();
+    void mnuExitClick();
+    void Timer1Timer();
+    void chkPCTimeClick();
+    void dtpTimeChange();
+    void dtpDateChange();
+    void InitDataFolder();
+    void UpdateCaption();
+
+    // Sizes every label that has no fixed size to its text; call after texts change.
+    void AutoSizeLabels();
+
+    // Runs fn; an escaping exception becomes the standard error report.
+    template <class Fn> bool Guarded(Fn &&fn);
+
+    const TWindowEnvironment FEnv;
+    IDialogs &FDialogs;
+
+    bool FStarting = false;
+    QString FDataFolder;
+    QString FIniFileName;
+    QStringList FLanguages;
+
+    // ---- Controls ----
+    QMenuBar *AdvMainMenu1;
+    QMenu *mnuFile;
+    QAction *mnuLoad, *mnuSave, *N2, *mnuExit;
+    QMenu *mnuSettings;
+    QMenu *mnuLayout;
+    QAction *mnuOfficeBlue, *mnuOfficeSilver, *mnuOfficeOlive, *mnuOfficeClassic, *mnuOfficeLuna,
+        *mnuOfficeObsidian, *mnuWindowsXP, *mnuWhidbey, *mnuOffice2007Silver;
+    QMenu *mnuComport;
+    QMenu *mnuWheel;
+    QAction *N700x20c1, *N700x23c1, *N700x25c1, *N700x28c1, *N700x32c1, *N700x35c1, *N700x38c1,
+        *N650x23c1, *N26x151, *N26x1901, *N26x1951, *N26x201, *N26x211, *N26x221;
+
+    QFrame *Panel1;
+    QLabel *imgSymbol;
+    QPlainTextEdit *Memo1;
+    QLabel *lblLang;
+    QComboBox *cboLang;
+    QComboBox *ComComboBox;
+
+    TGradientPanel *AdvPanel1;
+    QGroupBox *grpTime;
+    QLabel *lblTime, *lblTime2, *lblDate;
+    QTimeEdit *dtpTime;
+    QDateEdit *dtpDate;
+    QCheckBox *chkPCTime;
+    QGroupBox *grpPerson;
+    QLabel *lblSex, *imgUserSex, *lblUWeight, *lbKG;
+    QComboBox *cboSex;
+    TSpinEdit *edWeight;
+    QGroupBox *grpBike1, *grpBike2;
+    QLabel *lblOdo1, *lblkm1, *lblWSize1, *lblmm1;
+    QLabel *lblOdo2, *lblkm2, *lblWSize2, *lblmm2;
+    TSpinEdit *edOdo1, *edWheel1, *edOdo2, *edWheel2;
+    QToolButton *btnWheel1, *btnwheel2;
+    QGroupBox *grpStopWatch;
+    QLabel *lblMode, *lblLapMode, *lblStop;
+    QComboBox *cboLapMode;
+    TFloatSpinEdit *edLapDist;
+    QTimeEdit *edLapTime;
+    QGroupBox *grpHRLimits;
+    QLabel *lblHFU, *lnlHFU2, *lblHFL, *lnlHFL2;
+    TSpinEdit *edHRUpper, *edHRLower;
+    TRadioGroup *grpSampleRate;
+    QGroupBox *grpAlt;
+    QLabel *lblHAlt, *lblHAltm;
+    TSpinEdit *edHomeAlt;
+    QGroupBox *grpUnits;
+    TRadioGroup *rgSpeed, *rgWeight, *rgTemp, *rgTime;
+    QPushButton *btnUnits;
+
+    QFrame *Panel3;
+    TClickLabel *imgDevice, *lblDev1, *lblDev2, *lblDev3;
+    QLabel *lbDevLink;
+    QLabel *DBHTMLabel1;
+    QPushButton *btnSend, *btnDelete, *btnClose;
+    QProgressBar *ProgressBar1;
+    QLabel *lblMonitor;
+    QPlainTextEdit *moMonitor;
+
+    QStatusBar *AdvOfficeStatusBar1;
+    QLabel *AdvOfficeStatusBar1Text;  // the bar's single text
+
+    QTimer *Timer1, *Timer2, *Timer3;
+
+    TaskDialogSpec TaskDialog1;
+    FileDialogSpec dlgOpen, dlgSave;
+
+    QList<QPixmap> imgSex;      // 0 male, 1 female
+    QList<QPixmap> ImageList1;  // wheel menu markers: 0 yellow, 1 blue
+    QList<QPixmap> imgFlags;    // 0 en, 1 de, 2 fr, 3 it, 4 nl, 5 es, 6 unknown
+
+    // ---- Message strings (refreshed after every language change) ----
+    QString strTOOLCAPTION, strSTRAUTO, strStrNOTEItSeemsThat, strStrTernuInterfaceDetet,
+        strStrNoTernuInterfaceD, strStrNOTEYouCanAvoid, strStrTernuInterfaceDete,
+        strStrHardwareDetection, strStrMaybeTernuIsNotI, strStrNoPongReceived,
+        strStrSelectPredefinedVa, strStrDELETIONCONFIRMED, strStrSendingDatas, strStrDELETEDATAS,
+        strStrClickToSeeMore, strStrClickToHide, strStrCAUTIONThisWillD, strStrNoDoNotDeleteMe,
+        strStrYesDeleteMemory, strStrDoYouReallyWantT, strStrPleaseConfirmClear,
+        strStrClearDeviceMemory;
+
+    // ---- Device settings ----
+    bool FUnitToggle = false;
+    quint8 FLastWeightUnit = 0;
+    quint8 FWheelTarget = 0;
+    std::array<quint8, 28> FPayload{};
+    quint8 FChecksum = 0;
+    quint16 FPayloadLen = 0;
+    QString FSettingsText;
+    void btnUnitsClick();
+    void rgWeightClick();
+    void UpdateWeightUnit();
+    void btnWheel1Click();
+    void btnwheel2Click();
+    void N700x20c1Click(QAction *item);
+    void edHRLowerExit();
+    void edHRUpperExit();
+    void cboLapModeChange();
+    void edLapTimeChange();
+    void cboSexChange();
+    void UpdateSexImage();
+    void BuildSettings();
+    void AddToChecksum(quint8 value);
+    void LoadSettings(const QString &fileName);
+
+    // ---- Device link ----
+    quint8 FOperation = 0;
+    bool FAckReceived = false;
+    quint8 FBlinkCount = 0;
+    void OpenComPort(const QString &name);
+    void CloseComPort();
+    void SendCommand();
+    void ComPort1RxChar(int count);
+    void Timer2Timer();
+    void Timer3Timer();
+    void imgDeviceClick();
+    void btnSendClick();
+    void btnDeleteClick();
+
+    // ---- Port selection ----
+    qint16 FComPortNo = 0;
+    bool FAutoDetect = false;
+    QString FLastPortName;
+    void DetectInterface(bool silent);
+    void AssignComPort(int n);
+    void BuildComPortMenu();
+    void ComPortMenuItemClick(QAction *item);
+    void mnuComportClick();
+    void WMDeviceChange();
+
+    // ---- Persistence, styles and placement ----
+    quint8 FStyle = 0;
+    void LoadToolConfig();
+    void SaveToolConfig();
+    void RestoreState();
+    QString ReadSettingsText(const QString &fileName);
+    void SaveSettings(const QString &fileName);
+    void mnuLoadClick();
+    void mnuSaveClick();
+    void mnuLayoutClick();
+    void mnuOfficeSilverClick(QAction *item);
+    void RestorePlacement();
+    void SavePlacement();
+
+    // ---- Localization ----
+    void UpdateStrings();
+    QString GetLanguageName() const;
+    void cboLangChange();
+    void cboLangDrawItem(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index);
+    void ScanLanguageFiles();
+    void siLang_FTernuSetupChangeLanguage();
+
+signals:
+    // The close sequence has run (the window is about to close).
+    void formClosed();
+
+protected:
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void CreateControls();  // FormTernuSetupLayout.cpp
+    void CreateMenus();
+    void CreateTopPanel(QWidget *client);
+    void CreateCentrePanel(QWidget *client);
+    void CreateRightPanel(QWidget *client);
+    void CreateStatusBar();
+    void SetTabOrder();
+    void ConnectLifecycle();
+    bool IsMenuShortcut(const QKeyEvent *key) const;
+
+    QList<QLabel *> FAutoSizeLabels;
+};
+
+template <class Fn>
+bool TFTernuSetup::Guarded(Fn &&fn)
+{
+    try {
+        std::forward<Fn>(fn)();
+        return true;
+    } catch (const std::exception &e) {
+        FDialogs.showError(this, QString::fromUtf8(e.what()));
+    }
+    return false;
+}

@@ -1,0 +1,18 @@
+#pragma once
+#include "Dialogs.h"
+
+// The real modal dialogs: the task dialog, Qt's file dialogs and the error report.
+class TQtDialogs : public IDialogs {
+public:
+    int showTaskDialog(QWidget *parent, const TaskDialogSpec &request) override;
+    QString getOpenFileName(QWidget *parent, const FileDialogSpec &request) override;
+    QString getSaveFileName(QWidget *parent, const FileDialogSpec &request) override;
+    void showError(QWidget *parent, const QString &message) override;
+};
+
+// The one instance the program uses.
+IDialogs &QtDialogs();
+
+// "Description (*.a)|*.a|Other|*.b" as Qt's name filters, ";;"-separated. A
+// description without its pattern in brackets gets it appended.
+QString QtFileFilter(const QString &filter);

@@ -1,0 +1,115 @@
+#include "SpinEdit.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A spin edit and a second field to leave it for, in a shown window.
+struct SpinFixture {
+    QWidget window;
+    TSpinEdit *edit = new TSpinEdit(&window);
+    QLineEdit *other = new QLineEdit(&window);
+
+    SpinFixture(int min, int max, int value, TCropMode mode)
+    {
+        edit->setRange(min, max);
+        edit->setValue(value);
+        edit->setCropMode(mode);
+        other->move(0, 40);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+        edit->setFocus();
+        edit->selectAll();
+    }
+    void leave()
+    {
+        other->setFocus();
+        QApplication::processEvents();
+    }
+};
+
+struct TypingCase {
+    const char *what;
+    TCropMode mode;
+    int min, max;
+    const char *typed;
+    const char *shownWhileTyping;
+    int valueAfterLeave;
+};
+
+const TypingCase kTyping[] = {
+    {"above the range, cropped at once", TCropMode::CropWhileTyping, 0, 240, "300", "240", 240},
+    {"growing past the bound digit by digit", TCropMode::CropWhileTyping, 0, 3999, "45678", "3999", 3999},
+    {"below zero, cropped at once", TCropMode::CropWhileTyping, 0, 99999, "-5", "0", 0},
+    {"in range", TCropMode::CropWhileTyping, 0, 240, "170", "170", 170},
+    {"above the range, kept until left", TCropMode::CropOnLeave, 1, 485, "900", "900", 485},
+    {"below the range, kept until left", TCropMode::CropOnLeave, -381, 6000, "-1000", "-1000", -381},
+    {"below the minimum one, kept until left", TCropMode::CropOnLeave, 1, 485, "0", "0", 1},
+};
+
+}  // namespace
+
+TEST(SpinEditTest, TypedValuesAreCroppedNotRefused)
+{
+    for (const TypingCase &c : kTyping) {
+        SCOPED_TRACE(c.what);
+        SpinFixture f(c.min, c.max, 80, c.mode);
+        QTest::keyClicks(f.edit, QString::fromLatin1(c.typed));
+        EXPECT_EQ(f.edit->text(), QString::fromLatin1(c.shownWhileTyping));
+        f.leave();
+        EXPECT_EQ(f.edit->value(), c.valueAfterLeave);
+        EXPECT_EQ(f.edit->text(), QString::number(c.valueAfterLeave));
+    }
+}
+
+TEST(SpinEditTest, LettersAreStillRefused)
+{
+    SpinFixture f(0, 240, 150, TCropMode::CropWhileTyping);
+    QTest::keyClicks(f.edit, QStringLiteral("1x2"));
+    EXPECT_EQ(f.edit->text(), QStringLiteral("12"));
+}
+
+TEST(SpinEditTest, ProgramValuesAreRoundedHalfAwayFromZeroAndCropped)
+{
+    const struct {
+        double given;
+        int shown;
+    } cases[] = {{2.5, 3}, {-2.5, -3}, {176.37, 176}, {0.45, 1}, {1e12, 485}, {-1e12, -381}, {79.5, 80}};
+    TSpinEdit edit;
+    edit.setRange(-381, 485);
+    for (const auto &c : cases) {
+        edit.setRange(c.given == 0.45 ? 1 : -381, 485);
+        edit.setValueRounded(c.given);
+        EXPECT_EQ(edit.value(), c.shown) << c.given;
+    }
+}
+
+TEST(SpinEditTest, DecimalFieldCropsOnLeaveWithTwoDecimals)
+{
+    QWidget window;
+    auto *edit = new TFloatSpinEdit(&window);
+    auto *other = new QLineEdit(&window);
+    other->move(0, 40);
+    edit->setLocale(QLocale::c());
+    edit->setRange(0, 99.9);
+    edit->setValue(2.0);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    EXPECT_EQ(edit->text(), QStringLiteral("2.00"));
+
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, QStringLiteral("150.555"));
+    EXPECT_EQ(edit->text(), QStringLiteral("150.55")) << "a third decimal is refused";
+    other->setFocus();
+    QApplication::processEvents();
+    EXPECT_DOUBLE_EQ(edit->value(), 99.9);
+
+    edit->setValue(-3);
+    EXPECT_DOUBLE_EQ(edit->value(), 0.0);
+}

@@ -1,0 +1,70 @@
+#pragma once
+#include "FakeDialogs.h"
+#include "Controls.h"
+#include "FormTernuSetup.h"
+#include "SpinEdit.h"
+
+#include <QApplication>
+#include <QtWidgets>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+// A main window in a sandbox: its per-user data folder lies below a temporary
+// XDG_CONFIG_HOME, its program folder is an empty temporary folder (put a Lang/
+// folder there as needed), and its dialogs are answered by fakeDialogs.
+class WindowFixture : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(configHome.isValid() && programDir.isValid());
+        FOldConfigHome = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", configHome.path().toUtf8());
+    }
+
+    void TearDown() override
+    {
+        window.reset();
+        if (FOldConfigHome.isNull())
+            qunsetenv("XDG_CONFIG_HOME");
+        else
+            qputenv("XDG_CONFIG_HOME", FOldConfigHome);
+    }
+
+    // Builds the window (FormCreate runs); call again to start anew.
+    TFTernuSetup &makeWindow()
+    {
+        window.reset();
+        TWindowEnvironment env;
+        env.programFolder = programDir.path();
+        env.dialogs = &fakeDialogs;
+        window = std::make_unique<TFTernuSetup>(env);
+        return *window;
+    }
+
+    // Shows the window and waits until it is active, so that keys reach it.
+    void showActive()
+    {
+        window->show();
+        QApplication::setActiveWindow(window.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        QApplication::processEvents();
+    }
+
+    template <class W>
+    W *find(const char *name) const
+    {
+        return window->findChild<W *>(QString::fromLatin1(name));
+    }
+
+    QString dataFolder() const { return configHome.path() + QStringLiteral("/Orvan/SetupTool"); }
+
+    QTemporaryDir configHome;
+    QTemporaryDir programDir;
+    TFakeDialogs fakeDialogs;
+    std::unique_ptr<TFTernuSetup> window;
+
+private:
+    QByteArray FOldConfigHome;
+};

@@ -1,0 +1,182 @@
+#include "WindowFixture.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+
+namespace {
+
+struct Place {
+    const char *name;
+    const char *kind;  // a class the control is (or derives from)
+    QRect geometry;    // relative to its parent
+};
+
+// Places and kinds of the controls; regions relative to the client area below the
+// menu bar, controls relative to their panel or group box.
+const Place kPlaces[] = {
+    {"Panel1", "QFrame", {0, 0, 675, 57}},
+    {"AdvPanel1", "TGradientPanel", {0, 57, 519, 448}},
+    {"Panel3", "QFrame", {519, 57, 156, 448}},
+    {"imgSymbol", "QLabel", {20, 10, 32, 32}},
+    {"Memo1", "QPlainTextEdit", {59, 7, 447, 43}},
+    {"cboLang", "QComboBox", {540, 24, 112, 21}},
+    {"ComComboBox", "QComboBox", {421, 36, 106, 21}},
+    {"grpTime", "QGroupBox", {20, 6, 229, 98}},
+    {"grpPerson", "QGroupBox", {267, 6, 229, 98}},
+    {"grpBike1", "QGroupBox", {20, 110, 229, 82}},
+    {"grpBike2", "QGroupBox", {267, 110, 229, 82}},
+    {"grpStopWatch", "QGroupBox", {20, 198, 229, 81}},
+    {"grpHRLimits", "QGroupBox", {267, 198, 229, 81}},
+    {"grpSampleRate", "TRadioGroup", {20, 285, 229, 47}},
+    {"grpAlt", "QGroupBox", {267, 285, 229, 47}},
+    {"grpUnits", "QGroupBox", {20, 339, 476, 90}},
+    {"dtpTime", "QTimeEdit", {70, 20, 90, 21}},
+    {"dtpDate", "QDateEdit", {70, 47, 90, 21}},
+    {"chkPCTime", "QCheckBox", {16, 73, 201, 17}},
+    {"cboSex", "QComboBox", {76, 20, 89, 21}},
+    {"imgUserSex", "QLabel", {169, 22, 16, 16}},
+    {"edWeight", "TSpinEdit", {76, 50, 90, 21}},
+    {"edOdo1", "TSpinEdit", {70, 20, 90, 21}},
+    {"edWheel1", "TSpinEdit", {70, 49, 90, 21}},
+    {"btnWheel1", "QToolButton", {188, 50, 23, 22}},
+    {"edOdo2", "TSpinEdit", {76, 20, 90, 21}},
+    {"edWheel2", "TSpinEdit", {76, 49, 90, 21}},
+    {"btnwheel2", "QToolButton", {194, 50, 23, 22}},
+    {"cboLapMode", "QComboBox", {70, 20, 89, 21}},
+    {"edLapDist", "TFloatSpinEdit", {70, 47, 90, 21}},
+    {"edLapTime", "QTimeEdit", {70, 47, 90, 21}},
+    {"edHRUpper", "TSpinEdit", {76, 20, 90, 21}},
+    {"edHRLower", "TSpinEdit", {76, 47, 90, 21}},
+    {"edHomeAlt", "TSpinEdit", {80, 16, 90, 21}},
+    {"rgSpeed", "TRadioGroup", {18, 18, 75, 57}},
+    {"rgWeight", "TRadioGroup", {107, 18, 75, 57}},
+    {"rgTemp", "TRadioGroup", {197, 18, 75, 57}},
+    {"rgTime", "TRadioGroup", {287, 18, 75, 57}},
+    {"btnUnits", "QPushButton", {376, 26, 89, 25}},
+    {"imgDevice", "TClickLabel", {14, -3, 130, 159}},
+    {"DBHTMLabel1", "QLabel", {28, 153, 109, 44}},
+    {"btnSend", "QPushButton", {13, 198, 126, 25}},
+    {"btnDelete", "QPushButton", {13, 229, 126, 25}},
+    {"ProgressBar1", "QProgressBar", {15, 263, 124, 17}},
+    {"moMonitor", "QPlainTextEdit", {15, 297, 125, 89}},
+    {"btnClose", "QPushButton", {15, 404, 126, 25}},
+};
+
+// Labels are as wide as their text; only their top-left corner is fixed.
+const Place kLabelCorners[] = {
+    {"lblLang", "QLabel", {541, 7, 0, 0}},   {"lblTime", "QLabel", {16, 26, 0, 0}},
+    {"lblTime2", "QLabel", {166, 26, 0, 0}}, {"lblDate", "QLabel", {16, 52, 0, 0}},
+    {"lbKG", "QLabel", {172, 55, 0, 0}},     {"lblmm2", "QLabel", {172, 57, 0, 0}},
+    {"lblLapMode", "QLabel", {17, 51, 0, 0}}, {"lnlHFL2", "QLabel", {172, 51, 0, 0}},
+    {"lblHAltm", "QLabel", {176, 21, 0, 0}}, {"lblDev1", "TClickLabel", {44, 32, 0, 0}},
+    {"lblDev2", "TClickLabel", {59, 45, 0, 0}}, {"lblDev3", "TClickLabel", {48, 59, 0, 0}},
+    {"lbDevLink", "QLabel", {47, 108, 0, 0}}, {"lblMonitor", "QLabel", {15, 283, 0, 0}},
+};
+
+// The tab stops in Tab order.
+const char *const kTabOrder[] = {
+    "cboLang", "dtpTime", "dtpDate", "chkPCTime", "cboSex", "edWeight", "edOdo1", "edWheel1", "edOdo2",
+    "edWheel2", "cboLapMode", "edLapDist", "edLapTime", "edHRUpper", "edHRLower", "grpSampleRate_0",
+    "grpSampleRate_1", "grpSampleRate_2", "edHomeAlt", "rgSpeed_0", "rgSpeed_1", "rgWeight_0", "rgWeight_1",
+    "rgTemp_0", "rgTemp_1", "rgTime_0", "rgTime_1", "btnUnits", "btnSend", "btnDelete", "btnClose",
+};
+
+bool IsTabStop(const QWidget *w)
+{
+    return (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy();
+}
+
+}  // namespace
+
+class WindowLayoutTest : public WindowFixture {};
+
+TEST_F(WindowLayoutTest, ControlsHaveTheirKindAndPlace)
+{
+    makeWindow();
+    for (const Place &row : kPlaces) {
+        SCOPED_TRACE(row.name);
+        auto *control = find<QWidget>(row.name);
+        ASSERT_NE(control, nullptr);
+        EXPECT_TRUE(control->inherits(row.kind)) << control->metaObject()->className();
+        EXPECT_EQ(control->geometry(), row.geometry);
+    }
+    for (const Place &row : kLabelCorners) {
+        SCOPED_TRACE(row.name);
+        auto *label = find<QLabel>(row.name);
+        ASSERT_NE(label, nullptr);
+        EXPECT_TRUE(label->inherits(row.kind));
+        EXPECT_EQ(label->pos(), row.geometry.topLeft());
+        EXPECT_GE(label->width(), label->sizeHint().width());
+    }
+}
+
+TEST_F(WindowLayoutTest, WindowHasFixedSizeAndOnlyACloseBox)
+{
+    TFTernuSetup &w = makeWindow();
+    const int menuHeight = w.menuBar()->height() > 0 ? w.menuBar()->sizeHint().height() : 0;
+    EXPECT_EQ(w.minimumSize(), w.maximumSize());
+    EXPECT_EQ(w.width(), 675);
+    EXPECT_EQ(w.height(), menuHeight + 524);
+    EXPECT_EQ(w.centralWidget()->size(), QSize(675, 505));
+    EXPECT_EQ(w.statusBar()->height(), 19);
+    const Qt::WindowFlags flags = w.windowFlags();
+    EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
+}
+
+TEST_F(WindowLayoutTest, TabStopsFollowTheRegionsAndGroups)
+{
+    makeWindow();
+    QStringList order;
+    QWidget *w = find<QWidget>(kTabOrder[0]);
+    ASSERT_NE(w, nullptr);
+    for (int guard = 0; guard < 500 && order.size() < int(std::size(kTabOrder)); ++guard) {
+        if (IsTabStop(w) && window->isAncestorOf(w))
+            order << w->objectName();
+        w = w->nextInFocusChain();
+    }
+    QStringList expected;
+    for (const char *name : kTabOrder)
+        expected << QString::fromLatin1(name);
+    EXPECT_EQ(order, expected);
+    for (const char *name : {"Memo1", "moMonitor", "btnWheel1", "btnwheel2", "imgDevice"})
+        EXPECT_FALSE(IsTabStop(find<QWidget>(name))) << name;
+}
+
+TEST_F(WindowLayoutTest, StartsWithTheDesignValues)
+{
+    TFTernuSetup &w = makeWindow();
+    EXPECT_EQ(w.edWeight->value(), 80);
+    EXPECT_EQ(w.edWheel1->value(), 2130);
+    EXPECT_EQ(w.edWheel2->value(), 2048);
+    EXPECT_EQ(w.edHRUpper->value(), 150);
+    EXPECT_EQ(w.edHRLower->value(), 130);
+    EXPECT_DOUBLE_EQ(w.edLapDist->value(), 2.0);
+    EXPECT_EQ(w.edLapTime->time(), QTime(2, 0));
+    EXPECT_EQ(w.grpSampleRate->itemIndex(), 2);
+    for (TRadioGroup *units : {w.rgSpeed, w.rgWeight, w.rgTemp, w.rgTime})
+        EXPECT_EQ(units->itemIndex(), 0);
+    EXPECT_TRUE(w.chkPCTime->isChecked());
+    for (QWidget *hidden : {static_cast<QWidget *>(w.edLapDist), static_cast<QWidget *>(w.edLapTime),
+                            static_cast<QWidget *>(w.lblLapMode), static_cast<QWidget *>(w.ComComboBox)})
+        EXPECT_TRUE(hidden->isHidden()) << hidden->objectName().toStdString();
+    EXPECT_EQ(w.btnClose->text(), QStringLiteral("&Schließen"));
+    EXPECT_EQ(w.cboSex->itemText(0), QStringLiteral("männlich"));
+    EXPECT_EQ(w.lblDev1->text(), QStringLiteral("Mausklick zum"));
+}
+
+TEST_F(WindowLayoutTest, MenusCarryTheirNumbers)
+{
+    TFTernuSetup &w = makeWindow();
+    QList<int> styles;
+    for (QAction *item : w.mnuLayout->actions())
+        styles << item->data().toInt();
+    EXPECT_EQ(styles, (QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 9}));
+    EXPECT_EQ(w.N26x211->data().toInt(), 2068);
+    EXPECT_EQ(w.mnuWheel->actions().size(), 14);
+    EXPECT_TRUE(w.mnuComport->actions().isEmpty());
+    EXPECT_EQ(w.mnuExit->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_X));
+}

@@ -1,0 +1,158 @@
+#include "SpinEdit.h"
+#include "WindowFixture.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QFile>
+#include <QLocale>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTimeEdit>
+#include <QTimer>
+#include <clocale>
+#include <functional>
+
+class WindowLifecycleTest : public WindowFixture {};
+
+TEST_F(WindowLifecycleTest, EnterMovesFocusAndShiftEnterMovesItBack)
+{
+    TFTernuSetup &w = makeWindow();
+    showActive();
+    w.edWeight->setFocus();
+    w.edWeight->selectAll();
+    QTest::keyClicks(w.edWeight, QStringLiteral("900"));
+    QTest::keyClick(w.edWeight, Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), w.edWeight) << "the move is posted, not done at once";
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::focusWidget(), w.edOdo1);
+    EXPECT_EQ(w.edWeight->value(), 485) << "leaving the field crops it";
+
+    QTest::keyClick(w.edOdo1, Qt::Key_Return, Qt::ShiftModifier);
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::focusWidget(), w.edWeight);
+}
+
+TEST_F(WindowLifecycleTest, EnterInAMemoIsLeftToTheMemo)
+{
+    TFTernuSetup &w = makeWindow();
+    showActive();
+    for (QPlainTextEdit *memo : {w.Memo1, w.moMonitor}) {
+        memo->setFocus();
+        QTest::keyClick(memo, Qt::Key_Return);
+        QApplication::processEvents();
+        EXPECT_EQ(QApplication::focusWidget(), memo) << memo->objectName().toStdString();
+    }
+}
+
+TEST_F(WindowLifecycleTest, ClockFollowsThePcUntilEditedByHand)
+{
+    TFTernuSetup &w = makeWindow();
+    ASSERT_TRUE(w.chkPCTime->isChecked());
+    EXPECT_TRUE(w.Timer1->isActive());
+    EXPECT_EQ(w.Timer1->interval(), 1000);
+
+    w.dtpTime->setTime(QTime(3, 0));
+    w.chkPCTime->setChecked(true);  // setting the time by program above unticked it
+    w.dtpDate->setDate(QDate(2001, 1, 1));
+    w.chkPCTime->setChecked(true);
+    w.Timer1Timer();
+    EXPECT_TRUE(w.chkPCTime->isChecked()) << "a tick is not a hand edit";
+    EXPECT_LE(std::abs(w.dtpTime->time().secsTo(QTime::currentTime())), 2);
+    EXPECT_EQ(w.dtpDate->date(), QDate::currentDate());
+
+    for (QAbstractSpinBox *picker : {static_cast<QAbstractSpinBox *>(w.dtpTime),
+                                     static_cast<QAbstractSpinBox *>(w.dtpDate)}) {
+        SCOPED_TRACE(picker->objectName().toStdString());
+        w.chkPCTime->setChecked(true);
+        EXPECT_TRUE(w.Timer1->isActive());
+        picker->stepBy(-1);  // what the down key does
+        EXPECT_FALSE(w.chkPCTime->isChecked());
+        EXPECT_FALSE(w.Timer1->isActive());
+    }
+    w.chkPCTime->click();
+    EXPECT_TRUE(w.Timer1->isActive()) << "ticking it again resumes the following";
+}
+
+TEST_F(WindowLifecycleTest, CaptionShowsAPointWhateverTheLocale)
+{
+    const QLocale oldLocale;
+    const std::string oldNumeric = std::setlocale(LC_NUMERIC, nullptr);
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
+
+    TFTernuSetup &w = makeWindow();
+    w.strTOOLCAPTION = QStringLiteral("Ternu Setup Tool");
+    showActive();  // showing sets the caption
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Ternu Setup Tool (Vers. 1.05)"));
+    EXPECT_FALSE(w.FStarting);
+
+    std::setlocale(LC_NUMERIC, oldNumeric.c_str());
+    QLocale::setDefault(oldLocale);
+}
+
+TEST_F(WindowLifecycleTest, EveryWayOfClosingRunsTheCloseSequenceOnce)
+{
+    const std::pair<const char *, std::function<void(TFTernuSetup &)>> ways[] = {
+        {"Close button", [](TFTernuSetup &w) { w.btnClose->click(); }},
+        {"File > Exit", [](TFTernuSetup &w) { w.mnuExit->trigger(); }},
+        {"Ctrl+X in an edit field",
+         [](TFTernuSetup &w) {
+             w.edOdo1->setFocus();
+             w.edOdo1->selectAll();
+             QTest::keyClick(w.edOdo1, Qt::Key_X, Qt::ControlModifier);
+         }},
+        {"close box", [](TFTernuSetup &w) { w.close(); }},
+    };
+    for (const auto &[way, closeIt] : ways) {
+        SCOPED_TRACE(way);
+        TFTernuSetup &w = makeWindow();
+        showActive();
+        QSignalSpy closed(&w, &TFTernuSetup::formClosed);
+        closeIt(w);
+        QApplication::processEvents();
+        EXPECT_EQ(closed.count(), 1);
+        EXPECT_FALSE(w.isVisible());
+    }
+}
+
+TEST_F(WindowLifecycleTest, StartBuildsTheDataFolder)
+{
+    TFTernuSetup &w = makeWindow();
+    EXPECT_EQ(w.FDataFolder, dataFolder());
+    EXPECT_TRUE(QFileInfo(dataFolder()).isDir());
+    EXPECT_EQ(w.FIniFileName, dataFolder() + QStringLiteral("/Ternu_SetupTool.ini"));
+    EXPECT_TRUE(w.FStarting) << "until the window is shown";
+}
+
+TEST_F(WindowLifecycleTest, ADataFolderThatCannotBeMadeDoesNotStopTheStart)
+{
+    // A plain file where a parent folder would have to be.
+    QFile blocker(configHome.filePath(QStringLiteral("blocked")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    qputenv("XDG_CONFIG_HOME", blocker.fileName().toUtf8());
+
+    TFTernuSetup &w = makeWindow();
+    showActive();
+    EXPECT_FALSE(QFileInfo(w.FDataFolder).exists());
+    EXPECT_TRUE(w.FIniFileName.endsWith(QStringLiteral("/Ternu_SetupTool.ini")));
+    EXPECT_TRUE(fakeDialogs.errors.isEmpty());
+    EXPECT_TRUE(w.isVisible());
+}
+
+TEST_F(WindowLifecycleTest, ActivationFocusesTheTimeField)
+{
+    TFTernuSetup &w = makeWindow();
+    showActive();
+    EXPECT_EQ(QApplication::focusWidget(), w.dtpTime);
+}
+
+TEST_F(WindowLifecycleTest, AnErrorInAHandlerIsReportedAndTheWindowGoesOn)
+{
+    TFTernuSetup &w = makeWindow();
+    const bool ran = w.Guarded([] { throw std::runtime_error("Zugriff verweigert"); });
+    EXPECT_FALSE(ran);
+    EXPECT_EQ(fakeDialogs.errors, QStringList{QStringLiteral("Zugriff verweigert")});
+}
