@@ -66,7 +66,6 @@ void TDeviceExchange::StartOperation(quint8 operation, const QString &portName)
     FView.SetDeviceControlsEnabled(false);
     FView.SetHourglassCursor();
     FAckReceived = false;
-    FReceived.clear();
     FView.SetProgress(0);
     if (operation == TOperationCode::SettingsTransfer)
         FPayload = FView.BuildSettings();
@@ -116,6 +115,7 @@ void TDeviceExchange::SendCommand()
     const QByteArray frame = CommandFrames::Build(FOperation, FPayload);
     if (!frame.isEmpty()) {
         if (FOperation != TOperationCode::FollowUp) {
+            FReceived.clear();  // the reply is judged from the first byte after this frame
             FView.SetLinkCaption(kCaptionSending);
             FView.RepaintLinkCaption();
         }
