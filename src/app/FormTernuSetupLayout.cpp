@@ -25,6 +25,19 @@
 #include <QTimer>
 #include <QToolButton>
 
+// The pictures are compiled into this static library; the linker keeps them only
+// when something refers to their registration.
+static void RegisterPictures()
+{
+#ifdef TERNU_HAS_ASSETS
+    static const bool registered = [] {
+        Q_INIT_RESOURCE(assets);
+        return true;
+    }();
+    (void)registered;
+#endif
+}
+
 namespace {
 
 constexpr int kClientWidth = 675;
@@ -79,6 +92,7 @@ QString ShortDateFormat()
 
 void TFTernuSetup::CreateControls()
 {
+    RegisterPictures();
     CreateMenus();
     auto *client = Named(new QWidget(this), "Client");
     client->setFixedSize(kClientWidth, kTopHeight + kPanelHeight);
