@@ -43,6 +43,7 @@ TFTernuSetup::TFTernuSetup(const TWindowEnvironment &env, QWidget *parent)
     setFixedSize(kClientWidth, AdvMainMenu1->sizeHint().height() + kClientHeight);
     move(0, 0);
     ConnectLifecycle();
+    ConnectSettingsHandlers();
     // Key preview: the window sees key presses before its controls do.
     qApp->installEventFilter(this);
     Guarded([this] { FormCreate(); });

@@ -1,6 +1,7 @@
 #pragma once
 #include "Dialogs.h"
 #include "WindowEnvironment.h"
+#include "DeviceSettings.h"
 
 #include <QList>
 #include <QMainWindow>
@@ -175,9 +176,18 @@ public:
     void edLapTimeChange();
     void cboSexChange();
     void UpdateSexImage();
-    void BuildSettings();
+    bool BuildSettings();
     void AddToChecksum(quint8 value);
-    void LoadSettings(const QString &fileName);
+    void LoadSettings(const QString &fileName);  // with the settings files
+    // Applies a settings text to the controls; an empty text changes nothing.
+    void ApplySettingsText(const QString &text);
+    // The record as the controls hold it, and back; setting the controls runs the
+    // handlers of the weight unit and the PC-clock option when they change.
+    DeviceSettings SettingsFromControls() const;
+    void SettingsToControls(const DeviceSettings &s);
+    void ConnectSettingsHandlers();
+    // A lap mode outside the list (from a settings text), kept while the list shows none.
+    int FForeignLapMode = -1;
 
     // ---- Device link ----
     quint8 FOperation = 0;

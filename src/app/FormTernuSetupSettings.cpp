@@ -1,0 +1,270 @@
+// The device settings on the window's controls: reading and writing the record,
+// the editing rules, the payload and the settings text.
+#include "FormTernuSetup.h"
+
+#include "Controls.h"
+#include "SettingsPayload.h"
+#include "SettingsRules.h"
+#include "SettingsText.h"
+#include "SpinEdit.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTimeEdit>
+#include <QToolButton>
+
+namespace {
+
+// Applies a settings text to the controls, running the window's own handlers for
+// the steps that are more than storing a value.
+class TWindowSettingsTarget : public ISettingsTextTarget {
+public:
+    explicit TWindowSettingsTarget(TFTernuSetup &form) : F(form) {}
+
+    void WeightUnitChanged(DeviceSettings &s) override
+    {
+        // Exactly what a click on the unit does: the weight shown is converted.
+        F.edWeight->setValue(s.Weight);
+        F.rgWeight->setItemIndex(s.WeightUnit);  // runs rgWeightClick
+        s.Weight = F.edWeight->value();
+    }
+
+    void SexChanged(const DeviceSettings &s) override
+    {
+        {
+            const QSignalBlocker block(F.cboSex);
+            F.cboSex->setCurrentIndex(s.Sex);
+        }
+        F.cboSexChange();
+    }
+
+    void PCTimeChanged(const DeviceSettings &s) override
+    {
+        F.chkPCTime->setChecked(s.PCTime);  // runs chkPCTimeClick
+    }
+
+private:
+    TFTernuSetup &F;
+};
+
+}  // namespace
+
+void TFTernuSetup::ConnectSettingsHandlers()
+{
+    connect(btnUnits, &QPushButton::clicked, this, [this] { Guarded([this] { btnUnitsClick(); }); });
+    connect(rgWeight, &TRadioGroup::itemIndexChanged, this, [this] { Guarded([this] { rgWeightClick(); }); });
+    connect(btnWheel1, &QToolButton::clicked, this, [this] { Guarded([this] { btnWheel1Click(); }); });
+    connect(btnwheel2, &QToolButton::clicked, this, [this] { Guarded([this] { btnwheel2Click(); }); });
+    connect(mnuWheel, &QMenu::triggered, this,
+            [this](QAction *item) { Guarded([this, item] { N700x20c1Click(item); }); });
+    // Emitted when the field loses the focus (and on Enter, which moves it on).
+    connect(edHRLower, &TSpinEdit::editingFinished, this, [this] { Guarded([this] { edHRLowerExit(); }); });
+    connect(edHRUpper, &TSpinEdit::editingFinished, this, [this] { Guarded([this] { edHRUpperExit(); }); });
+    // activated: only a choice by the user, never a change made by the program.
+    connect(cboLapMode, &QComboBox::activated, this, [this] { Guarded([this] { cboLapModeChange(); }); });
+    connect(cboSex, &QComboBox::activated, this, [this] { Guarded([this] { cboSexChange(); }); });
+    // Programmatic changes of the lap time are made under a signal blocker.
+    connect(edLapTime, &QTimeEdit::timeChanged, this, [this] { Guarded([this] { edLapTimeChange(); }); });
+}
+
+DeviceSettings TFTernuSetup::SettingsFromControls() const
+{
+    // A number still being typed counts as what the field will show once left.
+    for (QAbstractSpinBox *field : std::initializer_list<QAbstractSpinBox *>{
+             edOdo1, edWheel1, edOdo2, edWheel2, edWeight, edHRUpper, edHRLower, edHomeAlt, edLapDist})
+        field->interpretText();
+
+    DeviceSettings s(QDateTime(dtpDate->date(), dtpTime->time()));
+    s.Odo1 = edOdo1->value();
+    s.Wheel1 = edWheel1->value();
+    s.Odo2 = edOdo2->value();
+    s.Wheel2 = edWheel2->value();
+    s.Sex = qMax(0, cboSex->currentIndex());
+    s.Weight = edWeight->value();
+    s.PCTime = chkPCTime->isChecked();
+    const int lapMode = cboLapMode->currentIndex();
+    s.LapMode = lapMode >= 0 ? lapMode : qMax(0, FForeignLapMode);
+    s.LapDist = edLapDist->value();
+    s.LapTime = edLapTime->time();
+    s.HRUpper = edHRUpper->value();
+    s.HRLower = edHRLower->value();
+    s.SampleRate = grpSampleRate->itemIndex();
+    s.HomeAlt = edHomeAlt->value();
+    s.SpeedUnit = rgSpeed->itemIndex();
+    s.WeightUnit = rgWeight->itemIndex();
+    s.TempUnit = rgTemp->itemIndex();
+    s.TimeFormat = rgTime->itemIndex();
+    return s;
+}
+
+void TFTernuSetup::SettingsToControls(const DeviceSettings &s)
+{
+    // The units first: a change of the weight unit converts the weight shown,
+    // which the record's weight then replaces.
+    rgSpeed->setItemIndex(s.SpeedUnit);
+    rgWeight->setItemIndex(s.WeightUnit);
+    rgTemp->setItemIndex(s.TempUnit);
+    rgTime->setItemIndex(s.TimeFormat);
+    grpSampleRate->setItemIndex(s.SampleRate);
+
+    edOdo1->setValue(s.Odo1);
+    edWheel1->setValue(s.Wheel1);
+    edOdo2->setValue(s.Odo2);
+    edWheel2->setValue(s.Wheel2);
+    edWeight->setValue(s.Weight);
+    edHRUpper->setValue(s.HRUpper);
+    edHRLower->setValue(s.HRLower);
+    edHomeAlt->setValue(s.HomeAlt);
+    edLapDist->setValue(s.LapDist);
+    {
+        const QSignalBlocker blockSex(cboSex), blockLapMode(cboLapMode), blockLapTime(edLapTime);
+        cboSex->setCurrentIndex(s.Sex);
+        // A lap mode outside the list shows no mode and is kept to be sent back as it came.
+        const bool listed = s.LapMode >= 0 && s.LapMode < cboLapMode->count();
+        cboLapMode->setCurrentIndex(listed ? s.LapMode : -1);
+        FForeignLapMode = listed ? -1 : s.LapMode;
+        edLapTime->setTime(s.LapTime);
+    }
+    chkPCTime->setChecked(s.PCTime);  // runs chkPCTimeClick when it changes
+}
+
+void TFTernuSetup::btnUnitsClick()
+{
+    DeviceSettings s = SettingsFromControls();
+    SettingsRules::SwitchUnits(s, FUnitToggle);
+    rgSpeed->setItemIndex(s.SpeedUnit);
+    rgWeight->setItemIndex(s.WeightUnit);  // runs rgWeightClick when the unit changes
+    rgTemp->setItemIndex(s.TempUnit);
+    rgTime->setItemIndex(s.TimeFormat);
+    UpdateWeightUnit();
+}
+
+void TFTernuSetup::rgWeightClick()
+{
+    UpdateWeightUnit();
+}
+
+void TFTernuSetup::UpdateWeightUnit()
+{
+    edWeight->interpretText();
+    DeviceSettings s;
+    s.Weight = edWeight->value();
+    s.WeightUnit = rgWeight->itemIndex();
+    SettingsRules::UpdateWeightUnit(s, FLastWeightUnit);
+    lbKG->setText(SettingsRules::WeightUnitLabel(s.WeightUnit));
+    edWeight->setValue(s.Weight);
+}
+
+namespace {
+// The bottom-left corner of a button, on the screen.
+QPoint BelowButton(const QWidget *button)
+{
+    return button->parentWidget()->mapToGlobal(QPoint(button->x(), button->y() + button->height()));
+}
+}  // namespace
+
+void TFTernuSetup::btnWheel1Click()
+{
+    FWheelTarget = 1;
+    mnuWheel->popup(BelowButton(btnWheel1));
+}
+
+void TFTernuSetup::btnwheel2Click()
+{
+    FWheelTarget = 2;
+    mnuWheel->popup(BelowButton(btnwheel2));
+}
+
+void TFTernuSetup::N700x20c1Click(QAction *item)
+{
+    if (!item)
+        return;
+    const int circumference = item->data().toInt();
+    if (FWheelTarget == 1)
+        edWheel1->setValue(circumference);
+    else if (FWheelTarget == 2)
+        edWheel2->setValue(circumference);
+}
+
+void TFTernuSetup::edHRLowerExit()
+{
+    if (edHRLower->value() > edHRUpper->value())
+        edHRLower->setValue(edHRUpper->value());
+}
+
+void TFTernuSetup::edHRUpperExit()
+{
+    if (edHRUpper->value() < edHRLower->value())
+        edHRUpper->setValue(edHRLower->value());
+}
+
+void TFTernuSetup::cboLapModeChange()
+{
+    const int index = cboLapMode->currentIndex();
+    const auto view = SettingsRules::LapModeDisplay(index >= 0 ? index : FForeignLapMode);
+    if (!view)
+        return;
+    edLapDist->setVisible(view->showDistance);
+    edLapTime->setVisible(view->showTime);
+    lblLapMode->setVisible(view->showArrow);
+    lblStop->setText(view->unitLabel);
+}
+
+void TFTernuSetup::edLapTimeChange()
+{
+    const QTime typed = edLapTime->time();
+    const QTime allowed = SettingsRules::LapTimeRule(typed);
+    if (allowed != typed) {
+        const QSignalBlocker block(edLapTime);
+        edLapTime->setTime(allowed);
+    }
+}
+
+void TFTernuSetup::cboSexChange()
+{
+    UpdateSexImage();
+}
+
+void TFTernuSetup::UpdateSexImage()
+{
+    imgUserSex->setPixmap(imgSex.value(cboSex->currentIndex()));
+}
+
+bool TFTernuSetup::BuildSettings()
+{
+    DeviceSettings s = SettingsFromControls();
+    TSettingsPayload payload;
+    ::BuildSettings(s, payload);
+    FPayload = payload.bytes;
+    FChecksum = payload.checksum;
+    FPayloadLen = payload.length;
+    FSettingsText = payload.text;
+    SettingsToControls(s);  // the corrections become visible
+    return true;
+}
+
+void TFTernuSetup::AddToChecksum(quint8 value)
+{
+    FChecksum = static_cast<quint8>(FChecksum + value);
+    ++FPayloadLen;
+}
+
+void TFTernuSetup::ApplySettingsText(const QString &text)
+{
+    if (text.isEmpty())
+        return;
+    // A load never reports: whatever fails ends it quietly.
+    try {
+        DeviceSettings s = SettingsFromControls();
+        TWindowSettingsTarget target(*this);
+        ::ApplySettingsText(text, s, target);
+        SettingsToControls(s);
+    } catch (const std::exception &) {
+    }
+}

@@ -1,0 +1,316 @@
+#include "WindowFixture.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTimeEdit>
+#include <QTimer>
+#include <QToolButton>
+
+class SettingsRulesTest : public WindowFixture {
+protected:
+    // The four unit choices, in the order speed, weight, temperature, time.
+    static std::array<int, 4> units(const TFTernuSetup &w)
+    {
+        return {w.rgSpeed->itemIndex(), w.rgWeight->itemIndex(), w.rgTemp->itemIndex(), w.rgTime->itemIndex()};
+    }
+
+    // Types a number into a spin field the way a user does, then leaves the field.
+    static void typeAndLeave(QAbstractSpinBox *field, const QString &text, QWidget *next)
+    {
+        field->setFocus();
+        field->selectAll();
+        QTest::keyClicks(field, text);
+        next->setFocus();
+        QApplication::processEvents();
+    }
+
+    // The clock at 14:35 on 10 August 2010, not following the PC clock.
+    static void setExampleClock(TFTernuSetup &w)
+    {
+        const QSignalBlocker blockTime(w.dtpTime), blockDate(w.dtpDate);
+        w.dtpTime->setTime(QTime(14, 35, 12));
+        w.dtpDate->setDate(QDate(2010, 8, 10));
+    }
+
+    static std::string payloadHex(const TFTernuSetup &w)
+    {
+        QStringList parts;
+        for (quint8 b : w.FPayload)
+            parts << QStringLiteral("%1").arg(b, 2, 16, QLatin1Char('0')).toUpper();
+        return parts.join(' ').toStdString();
+    }
+};
+
+TEST_F(SettingsRulesTest, UnitButtonAlternatesOnItsOwnStateAndConvertsTheWeight)
+{
+    TFTernuSetup &w = makeWindow();
+    ASSERT_EQ(units(w), (std::array{0, 0, 0, 0}));
+
+    w.btnUnits->click();  // first press selects metric: nothing visible changes
+    EXPECT_EQ(units(w), (std::array{0, 0, 0, 0}));
+    EXPECT_EQ(w.edWeight->value(), 80);
+    EXPECT_EQ(w.lbKG->text(), "kg");
+
+    w.btnUnits->click();
+    EXPECT_EQ(units(w), (std::array{1, 1, 1, 1}));
+    EXPECT_EQ(w.edWeight->value(), 176);
+    EXPECT_EQ(w.lbKG->text(), "lb");
+
+    // The user picks kg by hand; the next press still selects metric (toggle now true).
+    w.rgWeight->button(0)->click();
+    EXPECT_EQ(w.edWeight->value(), 80);
+    EXPECT_EQ(w.lbKG->text(), "kg");
+    w.btnUnits->click();
+    EXPECT_EQ(units(w), (std::array{0, 0, 0, 0}));
+    EXPECT_EQ(w.edWeight->value(), 80);
+    // ... and the press after it imperial again.
+    w.btnUnits->click();
+    EXPECT_EQ(units(w), (std::array{1, 1, 1, 1}));
+    EXPECT_EQ(w.edWeight->value(), 176);
+}
+
+TEST_F(SettingsRulesTest, WeightUnitClickConvertsThroughTheFieldsCrop)
+{
+    struct Case {
+        int weight;
+        int unit;      // chosen with the radio button
+        int expected;
+    };
+    TFTernuSetup &w = makeWindow();
+    // Each step starts from what the previous one left.
+    for (const Case &c : {Case{300, 1, 485}, Case{485, 0, 220}, Case{1, 1, 2}, Case{1, 0, 1}, Case{80, 0, 80}}) {
+        w.edWeight->setValue(c.weight);
+        w.rgWeight->button(c.unit)->click();
+        EXPECT_EQ(w.edWeight->value(), c.expected) << c.weight << " -> unit " << c.unit;
+        EXPECT_EQ(w.lbKG->text(), c.unit ? "lb" : "kg");
+        EXPECT_EQ(w.FLastWeightUnit, c.unit);
+    }
+}
+
+TEST_F(SettingsRulesTest, WheelPresetMenuOpensBelowTheButtonAndFillsThatBike)
+{
+    TFTernuSetup &w = makeWindow();
+    showActive();
+
+    w.btnwheel2->click();
+    ASSERT_TRUE(w.mnuWheel->isVisible());
+    EXPECT_EQ(w.mnuWheel->pos(), w.btnwheel2->mapToGlobal(QPoint(0, w.btnwheel2->height())));
+    w.N26x211->trigger();
+    w.mnuWheel->hide();
+    EXPECT_EQ(w.edWheel2->value(), 2068);
+    EXPECT_EQ(w.edWheel1->value(), 2130);
+
+    w.btnWheel1->click();
+    ASSERT_TRUE(w.mnuWheel->isVisible());
+    EXPECT_EQ(w.mnuWheel->pos(), w.btnWheel1->mapToGlobal(QPoint(0, w.btnWheel1->height())));
+    w.N650x23c1->trigger();
+    w.mnuWheel->hide();
+    EXPECT_EQ(w.edWheel1->value(), 1930);
+    EXPECT_EQ(w.edWheel2->value(), 2068);
+}
+
+TEST_F(SettingsRulesTest, HeartRateFieldJustLeftYieldsToTheOther)
+{
+    TFTernuSetup &w = makeWindow();
+    showActive();
+
+    typeAndLeave(w.edHRLower, QStringLiteral("170"), w.edWeight);
+    EXPECT_EQ(w.edHRLower->value(), 150);
+    EXPECT_EQ(w.edHRUpper->value(), 150);
+
+    w.edHRLower->setValue(130);
+    typeAndLeave(w.edHRUpper, QStringLiteral("100"), w.edWeight);
+    EXPECT_EQ(w.edHRUpper->value(), 130);
+    EXPECT_EQ(w.edHRLower->value(), 130);
+
+    // Typing above the range crops at once; a consistent pair stays as typed.
+    typeAndLeave(w.edHRUpper, QStringLiteral("300"), w.edWeight);
+    EXPECT_EQ(w.edHRUpper->value(), 240);
+    EXPECT_EQ(w.edHRLower->value(), 130);
+}
+
+TEST_F(SettingsRulesTest, LapModeShowsItsFieldAndKeepsTheOthersValue)
+{
+    TFTernuSetup &w = makeWindow();
+    showActive();
+    auto shown = [&](QWidget *control) { return control->isVisibleTo(w.grpStopWatch); };
+    ASSERT_FALSE(shown(w.edLapDist) || shown(w.edLapTime) || shown(w.lblLapMode));
+
+    w.cboLapMode->setFocus();
+    QTest::keyClick(w.cboLapMode, Qt::Key_Down);  // the user picks "by distance"
+    EXPECT_EQ(w.cboLapMode->currentIndex(), 1);
+    EXPECT_TRUE(shown(w.edLapDist));
+    EXPECT_FALSE(shown(w.edLapTime));
+    EXPECT_TRUE(shown(w.lblLapMode));
+    EXPECT_EQ(w.lblStop->text(), "km");
+
+    w.edLapDist->setValue(12.5);
+    QTest::keyClick(w.cboLapMode, Qt::Key_Down);
+    EXPECT_FALSE(shown(w.edLapDist));
+    EXPECT_TRUE(shown(w.edLapTime));
+    EXPECT_TRUE(shown(w.lblLapMode));
+    EXPECT_EQ(w.lblStop->text(), "hh:mm");
+
+    QTest::keyClick(w.cboLapMode, Qt::Key_Home);
+    EXPECT_FALSE(shown(w.edLapDist) || shown(w.edLapTime) || shown(w.lblLapMode));
+    EXPECT_EQ(w.lblStop->text(), "");
+    EXPECT_DOUBLE_EQ(w.edLapDist->value(), 12.5);
+
+    // A change by the program runs no rule; the callers run it themselves.
+    w.cboLapMode->setCurrentIndex(1);
+    EXPECT_FALSE(shown(w.edLapDist));
+    w.cboLapModeChange();
+    EXPECT_TRUE(shown(w.edLapDist));
+}
+
+TEST_F(SettingsRulesTest, LapTimeHourAboveNineBecomesNine)
+{
+    TFTernuSetup &w = makeWindow();
+    EXPECT_EQ(w.edLapTime->displayFormat(), "HH:mm");
+    w.edLapTime->setTime(QTime(23, 10));  // as a user edit: the change signal runs
+    EXPECT_EQ(w.edLapTime->time(), QTime(9, 10));
+    w.edLapTime->setTime(QTime(11, 45));
+    EXPECT_EQ(w.edLapTime->time(), QTime(9, 45));
+    w.edLapTime->setTime(QTime(9, 59));
+    EXPECT_EQ(w.edLapTime->time(), QTime(9, 59));
+}
+
+TEST_F(SettingsRulesTest, SexPictureFollowsTheUsersChoiceOnly)
+{
+    TFTernuSetup &w = makeWindow();
+    ASSERT_EQ(w.imgSex.size(), 2);
+    showActive();
+    w.cboSex->setFocus();
+    QTest::keyClick(w.cboSex, Qt::Key_Down);
+    EXPECT_EQ(w.cboSex->currentIndex(), 1);
+    EXPECT_EQ(w.imgUserSex->pixmap().toImage(), w.imgSex[1].toImage());
+
+    w.cboSex->setCurrentIndex(0);  // by the program: no handler
+    EXPECT_EQ(w.imgUserSex->pixmap().toImage(), w.imgSex[1].toImage());
+    w.UpdateSexImage();
+    EXPECT_EQ(w.imgUserSex->pixmap().toImage(), w.imgSex[0].toImage());
+}
+
+TEST_F(SettingsRulesTest, BuildSettingsFromTheControls)
+{
+    TFTernuSetup &w = makeWindow();
+    setExampleClock(w);
+    ASSERT_TRUE(w.BuildSettings());
+    EXPECT_EQ(payloadHex(w), "00 00 00 00 00 00 52 08 00 08 B0 00 00 00 96 82 35 14 10 08 10 00 14 00 00 02 A8 00");
+    EXPECT_EQ(w.FChecksum, 0x59);
+    EXPECT_EQ(w.FPayloadLen, 28);
+    EXPECT_EQ(w.FSettingsText, "0000000000000852080000B0000096820000140002A801");
+    w.AddToChecksum(0x0C);
+    EXPECT_EQ(w.FChecksum, 0x65);
+    EXPECT_EQ(w.FPayloadLen, 29);
+
+    // Corrections show in the window; the lb weight and the lap hour only go out capped.
+    w.edHRUpper->setValue(20);
+    w.edHRLower->setValue(25);
+    w.rgWeight->button(1)->click();
+    w.edWeight->setValue(485);
+    {
+        const QSignalBlocker block(w.edLapTime);
+        w.edLapTime->setTime(QTime(15, 30));
+    }
+    w.BuildSettings();
+    EXPECT_EQ(w.edHRUpper->value(), 25);
+    EXPECT_EQ(w.edHRLower->value(), 30);
+    EXPECT_EQ(w.FPayload[14], 25);
+    EXPECT_EQ(w.FPayload[15], 30);
+    EXPECT_EQ(w.FPayload[10], 0xE5);
+    EXPECT_EQ(w.FPayload[11], 0x01);
+    EXPECT_EQ(w.FPayload[25], 9);
+    EXPECT_EQ(w.edLapTime->time(), QTime(15, 30));
+    EXPECT_EQ(w.edWeight->value(), 485);
+
+    // A number still being typed counts as cropped.
+    w.edHomeAlt->findChild<QLineEdit *>()->setText(QStringLiteral("9000"));
+    w.BuildSettings();
+    EXPECT_EQ(w.edHomeAlt->value(), 6000);
+    EXPECT_EQ(w.FPayload[12], 0x70);
+    EXPECT_EQ(w.FPayload[13], 0x17);
+}
+
+TEST_F(SettingsRulesTest, SettingsTextAppliedToTheControls)
+{
+    const QString example = QStringLiteral("0000000000000852080000B0000096820000140002A801");
+    TFTernuSetup &w = makeWindow();
+
+    // Shown in lb: 176 lb are read, and the text's own unit (kg) converts them to 80 kg.
+    w.rgWeight->button(1)->click();
+    w.edOdo1->setValue(777);
+    w.ApplySettingsText(example);
+    EXPECT_EQ(w.edOdo1->value(), 0);
+    EXPECT_EQ(w.rgWeight->itemIndex(), 0);
+    EXPECT_EQ(w.edWeight->value(), 80);
+    EXPECT_EQ(w.lbKG->text(), "kg");
+    EXPECT_EQ(w.FLastWeightUnit, 0);
+
+    // 177 lb into a window in kg, with the text naming lb: 80 kg, then 176 lb.
+    QString pounds = example;
+    pounds.replace(20, 4, QStringLiteral("00B1")).replace(42, 2, QStringLiteral("20"));
+    w.ApplySettingsText(pounds);
+    EXPECT_EQ(w.edWeight->value(), 176);
+    EXPECT_EQ(w.rgWeight->itemIndex(), 1);
+    EXPECT_EQ(w.lbKG->text(), "lb");
+    EXPECT_EQ(w.grpSampleRate->itemIndex(), 0);  // flags 20: 24 h and 5 s
+    EXPECT_EQ(w.rgTime->itemIndex(), 0);
+
+    // An empty text changes nothing.
+    w.edOdo1->setValue(5);
+    w.ApplySettingsText(QString());
+    EXPECT_EQ(w.edOdo1->value(), 5);
+}
+
+TEST_F(SettingsRulesTest, SettingsTextRunsThePCClockAndSexRules)
+{
+    TFTernuSetup &w = makeWindow();
+    ASSERT_TRUE(w.chkPCTime->isChecked());
+    ASSERT_TRUE(w.Timer1->isActive());
+
+    // Female, no PC clock.
+    w.ApplySettingsText(QStringLiteral("0000000000000852080000B0000096820000140002AA00"));
+    EXPECT_FALSE(w.chkPCTime->isChecked());
+    EXPECT_FALSE(w.Timer1->isActive());
+    EXPECT_EQ(w.cboSex->currentIndex(), 1);
+    EXPECT_EQ(w.imgUserSex->pixmap().toImage(), w.imgSex.value(1).toImage());
+
+    w.ApplySettingsText(QStringLiteral("0000000000000852080000B0000096820000140002A801"));
+    EXPECT_TRUE(w.chkPCTime->isChecked());
+    EXPECT_TRUE(w.Timer1->isActive());
+    EXPECT_EQ(w.cboSex->currentIndex(), 0);
+    EXPECT_EQ(w.imgUserSex->pixmap().toImage(), w.imgSex.value(0).toImage());
+}
+
+TEST_F(SettingsRulesTest, TextRoundTripsThroughTheWindow)
+{
+    TFTernuSetup &w = makeWindow();
+    setExampleClock(w);
+    // Every field away from its default, lap hour 15 and a lap mode outside the list.
+    const QString text = QStringLiteral("01869F0004D2081407D001E5FF9CA078070064450F5600");
+    w.ApplySettingsText(text);
+    EXPECT_EQ(w.cboLapMode->currentIndex(), -1) << "no listed mode is shown";
+    EXPECT_EQ(w.edLapTime->time(), QTime(15, 45));
+    w.cboLapModeChange();  // as after a load: changes nothing for such a mode
+    EXPECT_FALSE(w.edLapDist->isVisibleTo(w.grpStopWatch) || w.edLapTime->isVisibleTo(w.grpStopWatch));
+
+    w.BuildSettings();
+    // The hour goes out as 9; everything else as it came, the lap mode included.
+    QString expected = text;
+    expected.replace(40, 2, QStringLiteral("09"));
+    EXPECT_EQ(w.FSettingsText, expected);
+    EXPECT_EQ(w.FPayload[21], 7);
+
+    // Once the user picks a mode, that one is sent.
+    showActive();
+    w.cboLapMode->setFocus();
+    QTest::keyClick(w.cboLapMode, Qt::Key_Home);
+    w.BuildSettings();
+    EXPECT_EQ(w.FPayload[21], 0);
+    EXPECT_EQ(w.FSettingsText.mid(32, 2), "00");
+}
