@@ -81,13 +81,18 @@ void TFTernuSetup::FormCreate()
     }
     FStarting = true;
     InitDataFolder();
-    // 13. start-up language file
-    // 14. ScanLanguageFiles
+    ConnectLocalization();
+    LoadStartupLanguage();
+    try {
+        ScanLanguageFiles();
+    } catch (const std::exception &) {
+        // Without a language list the language box stays empty.
+    }
     FIniFileName = WithTrailingBackslash(FDataFolder) + QStringLiteral("Ternu_SetupTool.ini");
     // 16. placement file
     // 17. RestoreState
-    // 18. select the current language in cboLang
-    // 19. UpdateStrings
+    SelectCurrentLanguageItem();
+    UpdateStrings();  // filled even when no translation pass has run
 }
 
 void TFTernuSetup::FormShow()

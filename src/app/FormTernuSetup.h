@@ -1,5 +1,8 @@
 #pragma once
 #include "Dialogs.h"
+#include "TsiLang.h"
+#include "TsiLangDispatcher.h"
+#include "WidgetTranslationTarget.h"
 #include "WindowEnvironment.h"
 #include "DeviceSettings.h"
 
@@ -10,6 +13,7 @@
 #include <QStringList>
 #include <array>
 #include <exception>
+#include <memory>
 #include <utility>
 
 class QAction;
@@ -229,12 +233,19 @@ public:
     void SavePlacement();
 
     // ---- Localization ----
+    // The translator starts with the built-in English and German texts, German active.
+    TsiLang siLang_FTernuSetup;
+    TsiLangDispatcher siLangDispatcher1{siLang_FTernuSetup};
+    std::unique_ptr<TWidgetTranslationTarget> FTranslationTarget;
     void UpdateStrings();
     QString GetLanguageName() const;
     void cboLangChange();
     void cboLangDrawItem(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index);
     void ScanLanguageFiles();
     void siLang_FTernuSetupChangeLanguage();
+    void ConnectLocalization();        // translator to controls, language box events
+    void LoadStartupLanguage();        // German.sil, silently
+    void SelectCurrentLanguageItem();  // without running cboLangChange
 
 signals:
     // The close sequence has run (the window is about to close).

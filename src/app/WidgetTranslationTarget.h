@@ -1,0 +1,48 @@
+#pragma once
+#include "TranslationTarget.h"
+
+#include <QList>
+#include <QString>
+
+class QObject;
+class QWidget;
+
+// The translation table's property names on the window's Qt controls, in one place:
+//   Caption   button and label text, group box title, action text, menu title
+//   Hint      tool tip
+//   Items     combo box items
+//   Lines     memo lines
+//   HTMLText  rich-text label, one text line per line
+//   Text      text of an editable combo box or a line edit
+//   Filter    and any other registered text field that is not a Qt object
+// A drop-down list that accepts only its own items has no Text: assigning it would
+// move the selection without the window noticing, so the pass leaves it alone.
+// Controls are found by object name among the window's descendants in any case.
+class TWidgetTranslationTarget : public TranslationTarget {
+public:
+    explicit TWidgetTranslationTarget(QWidget *window);
+
+    // Makes *text the property of a control that is not a Qt object (a dialog's filter).
+    void addTextField(const QString &control, const QString &property, QString *text);
+
+    bool hasControl(const QString &control) const override;
+    PropertyKind propertyKind(const QString &control, const QString &property) const override;
+    QString text(const QString &control, const QString &property) const override;
+    void setText(const QString &control, const QString &property, const QString &value) override;
+    QStringList lines(const QString &control, const QString &property) const override;
+    void replaceLinesInPlace(const QString &control, const QString &property,
+                             const QStringList &items) override;
+
+private:
+    struct Field {
+        QString control;
+        QString property;
+        QString *text;
+    };
+
+    QObject *object(const QString &control) const;
+    QString *field(const QString &control, const QString &property) const;
+
+    QWidget *m_window;
+    QList<Field> m_fields;
+};

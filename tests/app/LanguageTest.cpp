@@ -1,0 +1,176 @@
+#include "LanguageErrors.h"
+#include "LanguageList.h"
+#include "WindowFixture.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace {
+
+class LanguageWindow : public WindowFixture {
+protected:
+    QString langFolder() const { return QDir(programDir.path()).filePath("Lang"); }
+
+    // The language files as shipped, copied from beside the test program.
+    void installShippedLanguages()
+    {
+        QDir().mkpath(langFolder());
+        const QDir shipped(QCoreApplication::applicationDirPath() + "/Lang");
+        const QStringList files = shipped.entryList({"*.sil"}, QDir::Files);
+        ASSERT_EQ(files.size(), 5);
+        for (const QString &file : files)
+            ASSERT_TRUE(QFile::copy(shipped.filePath(file), QDir(langFolder()).filePath(file)));
+    }
+
+    void writeLanguageFile(const QString &name, const QByteArray &bytes)
+    {
+        const QString path = QDir(langFolder()).filePath(name);
+        QDir().mkpath(QFileInfo(path).path());
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+
+    // A choice in the language box, as the user makes it.
+    void choose(const QString &name)
+    {
+        QComboBox *box = window->cboLang;
+        const int index = box->findText(name);
+        ASSERT_GE(index, 0) << name.toStdString();
+        box->setCurrentIndex(index);
+        emit box->activated(index);
+    }
+
+    QStringList memoLines() const { return window->Memo1->toPlainText().split('\n'); }
+};
+
+TEST_F(LanguageWindow, WithoutLanguageFilesShowsBuiltInGermanAndFillsMessages)
+{
+    makeWindow();
+    EXPECT_EQ(window->cboLang->count(), 0);
+    EXPECT_EQ(window->cboLang->currentIndex(), -1);
+    EXPECT_EQ(window->GetLanguageName(), "German");
+    EXPECT_EQ(window->btnClose->text(), "&Schließen");
+    EXPECT_EQ(window->strTOOLCAPTION, "Ternu Einstellungswerkzeug");
+    EXPECT_EQ(window->strStrDELETEDATAS, "DATEN LÖSCHEN...");
+    EXPECT_EQ(window->btnWheel1->toolTip(), "Wählen Sie einen vordefinierten Wert");
+    EXPECT_EQ(window->btnwheel2->toolTip(), window->btnWheel1->toolTip());
+}
+
+TEST_F(LanguageWindow, OffersShippedLanguagesSortedAndSelectsTheCurrentOne)
+{
+    installShippedLanguages();
+    writeLanguageFile("sub/Svenska.sil", "[Language names - for internal use only!]\nLanguage_1=Svenska\n");
+    makeWindow();
+    QStringList items;
+    for (int i = 0; i < window->cboLang->count(); ++i)
+        items.append(window->cboLang->itemText(i));
+    EXPECT_EQ(items, QStringList({"Dutch", "English", "French", "German", "Italian", "Spanish"}));
+    EXPECT_EQ(window->FLanguages, items);
+    EXPECT_EQ(window->cboLang->currentText(), window->GetLanguageName());
+}
+
+TEST_F(LanguageWindow, SwitchRewritesTextsKeepsSelectionsAndSetsCaption)
+{
+    installShippedLanguages();
+    makeWindow();
+    window->cboLapMode->setCurrentIndex(2);
+    window->cboSex->setCurrentIndex(1);
+    window->lbDevLink->setText("   Error");  // as an exchange leaves it
+    const QString unitsBefore = window->rgSpeed->button(0)->text();
+    const QString kgBefore = window->lbKG->text();
+
+    choose("French");  // a language that only a file brings
+    EXPECT_TRUE(fakeDialogs.errors.isEmpty()) << fakeDialogs.errors.join('\n').toStdString();
+    EXPECT_EQ(window->GetLanguageName(), "French");
+    EXPECT_EQ(window->btnClose->text(), "&Fermer");
+    EXPECT_EQ(window->grpTime->title(), "&Heure && date");
+    EXPECT_EQ(window->mnuFile->title(), "Fichier");
+    EXPECT_EQ(window->mnuLoad->text(), "Charger les réglages...");
+    EXPECT_EQ(window->imgDevice->toolTip(), "Cliquez sur l'image pour tester la connexion...");
+    EXPECT_EQ(window->lblDev1->text(), "  Cliquez ici pour");
+    EXPECT_EQ(window->lbDevLink->text(), "PC  Link");
+    EXPECT_EQ(window->dlgOpen.filter, "Fichiers de réglages (*.dat)|*.dat");
+    EXPECT_EQ(memoLines().size(), 3);
+    EXPECT_EQ(window->DBHTMLabel1->text(), "<B>Remarque :</B> votre Ternu doit être en mode <B>PC-Link</B> !");
+    EXPECT_EQ(window->cboLapMode->currentIndex(), 2);
+    EXPECT_EQ(window->cboLapMode->currentText(), "Temps auto");
+    EXPECT_EQ(window->cboSex->currentText(), "femme");
+    EXPECT_EQ(window->rgSpeed->button(0)->text(), unitsBefore);  // never translated
+    EXPECT_EQ(window->lbKG->text(), kgBefore);
+    EXPECT_EQ(window->strStrNoPongReceived, "Aucun pong reçu !");
+    EXPECT_EQ(window->btnWheel1->toolTip(), "Choisir une valeur prédéfinie dans la liste");
+    EXPECT_EQ(window->windowTitle(), "Outil de configuration Ternu (Vers. 1.05)");
+    EXPECT_TRUE(window->updatesEnabled());
+
+    choose("English");  // known after the load: no file is read
+    EXPECT_EQ(window->btnClose->text(), "&Close");
+    EXPECT_EQ(memoLines().at(0), "Use this dialog for adjusting your Ternu settings.");
+    EXPECT_EQ(window->cboLapMode->currentText(), "Auto Time");
+    EXPECT_EQ(window->windowTitle(), "Ternu Setup Tool (Vers. 1.05)");
+
+    choose("German");
+    EXPECT_EQ(window->btnClose->text(), "&Schließen");
+    EXPECT_EQ(memoLines().at(1), "Nachdem Sie die Werte angepaßt haben drücken Sie den Übertragen Button in der rechten ");
+    EXPECT_EQ(window->cboSex->currentText(), "weiblich");
+}
+
+TEST_F(LanguageWindow, FileWithoutTheChosenNameFallsBackToEnglish)
+{
+    writeLanguageFile("A.sil", "[Language names - for internal use only!]\nLanguage_1=English\nLanguage_2=B\n");
+    writeLanguageFile("B.sil", "[Language names - for internal use only!]\nLanguage_1=English\nLanguage_2=C\n"
+                               "[Captions]\nTFTernuSetup.btnClose=&Close~!@#C-Close~!@#\n");
+    makeWindow();
+    choose("B");
+    EXPECT_TRUE(fakeDialogs.errors.isEmpty());
+    EXPECT_EQ(window->GetLanguageName(), "English");
+    EXPECT_EQ(window->btnClose->text(), "&Close");
+    EXPECT_EQ(window->strTOOLCAPTION, "");  // the file brings no message strings
+}
+
+TEST_F(LanguageWindow, MissingFileIsReportedAndChangesNothing)
+{
+    installShippedLanguages();
+    makeWindow();
+    const QString caption = window->windowTitle();
+    QFile::remove(QDir(langFolder()).filePath("Spanish.sil"));
+    choose("Spanish");
+    ASSERT_EQ(fakeDialogs.errors.size(), 1);
+    EXPECT_TRUE(fakeDialogs.errors[0].contains("Spanish.sil"));
+    EXPECT_EQ(window->GetLanguageName(), "German");
+    EXPECT_EQ(window->btnClose->text(), "&Schließen");
+    EXPECT_EQ(window->windowTitle(), caption);
+    EXPECT_TRUE(window->updatesEnabled());
+}
+
+TEST_F(LanguageWindow, LanguageBoxDrawsFlagAndName)
+{
+    makeWindow();
+    QPixmap french(16, 11);
+    french.fill(Qt::blue);
+    window->imgFlags = QList<QPixmap>(7, QPixmap(16, 11));
+    window->imgFlags[2] = french;
+    QImage image(112, 15, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    QStyleOptionViewItem option;
+    option.rect = image.rect();
+    option.palette = window->cboLang->palette();
+    QStandardItemModel model;
+    model.appendRow(new QStandardItem("Français"));
+    window->cboLangDrawItem(&painter, option, model.index(0, 0));
+    painter.end();
+
+    // The flag sits at +2,+2 on the window colour; the name starts at +24.
+    EXPECT_EQ(image.pixelColor(2, 2), QColor(Qt::blue));
+    EXPECT_EQ(image.pixelColor(17, 12), QColor(Qt::blue));
+    EXPECT_EQ(image.pixelColor(1, 1), option.palette.color(QPalette::Base));
+    EXPECT_EQ(image.pixelColor(18, 13), option.palette.color(QPalette::Base));
+    bool nameDrawn = false;
+    for (int x = 24; x < 60 && !nameDrawn; ++x)
+        for (int y = 0; y < 15 && !nameDrawn; ++y)
+            nameDrawn = image.pixelColor(x, y) != option.palette.color(QPalette::Base);
+    EXPECT_TRUE(nameDrawn);
+}
+
+}  // namespace
