@@ -44,6 +44,7 @@ TFTernuSetup::TFTernuSetup(const TWindowEnvironment &env, QWidget *parent)
     move(0, 0);
     ConnectLifecycle();
     ConnectSettingsHandlers();
+    CreatePortSelection();
     // Key preview: the window sees key presses before its controls do.
     qApp->installEventFilter(this);
     Guarded([this] { FormCreate(); });

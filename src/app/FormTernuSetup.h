@@ -216,7 +216,22 @@ public:
     void BuildComPortMenu();
     void ComPortMenuItemClick(QAction *item);
     void mnuComportClick();
-    void WMDeviceChange();
+    // A device has arrived (kDeviceArrival) or has been removed (kDeviceRemoval).
+    static constexpr int kDeviceArrival = 0x8000;
+    static constexpr int kDeviceRemoval = 0x8004;
+    void WMDeviceChange(int event);
+    // Refills the port list; the port opened last stays selected when still there.
+    void RefreshPortList();
+    // The port part of RestoreState: detects the interface, or assigns the stored
+    // port after telling when the interface sits on another one.
+    void RestorePortState();
+    class TPortParts;  // bridge access, serial ports, device-change monitor
+    TPortParts *FPortParts = nullptr;  // owned as a child object
+    void CreatePortSelection();  // window creation: port list and device changes
+    QString PortsFolder() const;
+    QString LastOpenedPortName() const;
+    void ShowInterfaceDetected();
+    void ShowPortMismatch(int detected, int assigned);
 
     // ---- Persistence, styles and placement ----
     quint8 FStyle = 0;

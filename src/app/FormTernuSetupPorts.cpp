@@ -1,0 +1,266 @@
+// Port selection: the port list, detection of the PC-link interface, the COMPort
+// submenu and the reaction to devices that come and go.
+#include "FormTernuSetup.h"
+
+#include "DataFolder.h"
+#include "DeviceChangeMonitor.h"
+#include "PortList.h"
+#include "PortNames.h"
+#include "SystemBridgeLayer.h"
+#include "uCP210x.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSignalBlocker>
+
+#include <limits>
+#include <memory>
+
+namespace {
+
+constexpr int kAutoDetectTag = 255;
+
+// Fills the "%d" marks of a message text one after the other.
+QString FillNumbers(QString text, std::initializer_list<int> numbers)
+{
+    qsizetype from = 0;
+    for (int n : numbers) {
+        const qsizetype at = text.indexOf(QLatin1String("%d"), from);
+        if (at < 0)
+            break;
+        const QString digits = QString::number(n);
+        text.replace(at, 2, digits);
+        from = at + digits.size();
+    }
+    return text;
+}
+
+}  // namespace
+
+// What port selection needs besides the controls; a child of the window.
+class TFTernuSetup::TPortParts : public QObject {
+public:
+    TPortParts(const TWindowEnvironment &env, const QString &portsFolder, QObject *parent)
+        : QObject(parent)
+    {
+        if (!env.serialPorts)
+            ownSerialPorts = std::make_unique<TSystemSerialPortSource>();
+        serialPorts = env.serialPorts ? env.serialPorts : ownSerialPorts.get();
+        if (!env.bridgeLayer)
+            ownBridgeLayer = std::make_unique<TSystemBridgeLayer>(*serialPorts, portsFolder);
+        bridges = std::make_unique<TCP210x>(env.bridgeLayer ? *env.bridgeLayer : *ownBridgeLayer);
+        monitor = new TDeviceChangeMonitor({portsFolder, env.watchSystemDevices}, this);
+    }
+
+    std::unique_ptr<ISerialPortSource> ownSerialPorts;
+    std::unique_ptr<IBridgeLayer> ownBridgeLayer;
+    ISerialPortSource *serialPorts = nullptr;
+    std::unique_ptr<TCP210x> bridges;  // released before the layers it uses
+    TDeviceChangeMonitor *monitor = nullptr;
+};
+
+QString TFTernuSetup::PortsFolder() const
+{
+    return DataFolder::portsFolder(DataFolder::path());
+}
+
+QString TFTernuSetup::LastOpenedPortName() const
+{
+    return QStringLiteral("COM1");
+}
+
+void TFTernuSetup::CreatePortSelection()
+{
+    FPortParts = new TPortParts(FEnv, PortsFolder(), this);
+
+    // At creation the first port is preferred.
+    const QStringList names = PortList::currentEntries(*FPortParts->serialPorts, PortsFolder());
+    {
+        const QSignalBlocker block(ComComboBox);
+        ComComboBox->clear();
+        ComComboBox->addItems(names);
+        ComComboBox->setCurrentIndex(ComComboBox->findText(QStringLiteral("COM1"), Qt::MatchFixedString));
+    }
+
+    connect(FPortParts->monitor, &TDeviceChangeMonitor::arrived, this,
+            [this] { Guarded([this] { WMDeviceChange(kDeviceArrival); }); });
+    connect(FPortParts->monitor, &TDeviceChangeMonitor::removed, this,
+            [this] { Guarded([this] { WMDeviceChange(kDeviceRemoval); }); });
+    connect(mnuComport, &QMenu::aboutToShow, this, [this] { Guarded([this] { mnuComportClick(); }); });
+}
+
+void TFTernuSetup::RefreshPortList()
+{
+    const QStringList names = PortList::currentEntries(*FPortParts->serialPorts, PortsFolder());
+    const QSignalBlocker block(ComComboBox);
+    ComComboBox->clear();
+    ComComboBox->addItems(names);
+    // The port opened last stays selected when it is still there.
+    ComComboBox->setCurrentIndex(ComComboBox->findText(LastOpenedPortName(), Qt::MatchFixedString));
+}
+
+void TFTernuSetup::WMDeviceChange(int event)
+{
+    if (event == kDeviceArrival) {
+        RefreshPortList();
+        DetectInterface(false);
+    } else if (event == kDeviceRemoval) {
+        RefreshPortList();
+        DetectInterface(true);
+    }
+}
+
+void TFTernuSetup::DetectInterface(bool silent)
+{
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const auto finish = [this] {
+        FPortParts->bridges->UnloadBridgeLibrary();
+        QGuiApplication::restoreOverrideCursor();
+        BuildComPortMenu();
+    };
+    try {
+        if (FPortParts->bridges->BridgePresent()) {
+            const int p = FPortParts->bridges->FindInterfacePort();
+            AssignComPort(p);
+            const bool changed = ComComboBox->currentText() != FLastPortName;
+            // Taken before the notice: a device change handled while it is open
+            // must not see the same change again.
+            FLastPortName = ComComboBox->currentText();
+            if (p != -1 && !FStarting && !silent && changed)
+                ShowInterfaceDetected();
+        }
+    } catch (...) {
+        finish();
+        throw;
+    }
+    finish();
+}
+
+void TFTernuSetup::AssignComPort(int n)
+{
+    AdvOfficeStatusBar1Text->setText(strStrNoTernuInterfaceD);
+    // The stored number is 16 bits wide; a larger number names no port we can keep.
+    if (n < 0 || n > std::numeric_limits<qint16>::max())
+        return;
+    const int index = ComComboBox->findText(PortNames::comName(n), Qt::MatchFixedString);
+    if (index < 0)
+        return;
+    AdvOfficeStatusBar1Text->setText(strStrTernuInterfaceDete + QStringLiteral(" (%1)").arg(n));
+    FComPortNo = static_cast<qint16>(n);
+    ComComboBox->setCurrentIndex(index);
+}
+
+void TFTernuSetup::BuildComPortMenu()
+{
+    AdvMainMenu1->setUpdatesEnabled(false);
+    // An item may be rebuilding its own menu from its click handler, so the old
+    // items go once the event loop is back.
+    for (QAction *item : mnuComport->actions()) {
+        mnuComport->removeAction(item);
+        item->setObjectName(QString());
+        item->deleteLater();
+    }
+
+    const auto addItem = [this](const QString &caption, int position, int tag) {
+        QAction *item = mnuComport->addAction(caption);
+        item->setObjectName(QStringLiteral("mnu%1").arg(position));
+        item->setData(tag);
+        item->setCheckable(true);
+        connect(item, &QAction::triggered, this,
+                [this, item] { Guarded([this, item] { ComPortMenuItemClick(item); }); });
+        return item;
+    };
+    QAction *autoItem = addItem(strSTRAUTO, 0, kAutoDetectTag);
+    for (int i = 0; i < ComComboBox->count(); ++i)
+        addItem(ComComboBox->itemText(i), i + 1, 0);
+
+    QFont bold = autoItem->font();
+    bold.setBold(true);
+    autoItem->setFont(bold);
+    mnuComport->setDefaultAction(autoItem);
+
+    AdvMainMenu1->setUpdatesEnabled(true);
+    AdvMainMenu1->update();
+}
+
+void TFTernuSetup::ComPortMenuItemClick(QAction *item)
+{
+    if (!item)
+        return;
+    QString name;
+    if (item->data().toInt() == kAutoDetectTag) {
+        FAutoDetect = true;
+        DetectInterface(true);
+    } else {
+        name = item->text().remove(QLatin1Char('&'));
+        FAutoDetect = false;
+    }
+    if (!name.isEmpty()) {
+        const int index = ComComboBox->findText(name, Qt::MatchFixedString);
+        if (index >= 0)
+            ComComboBox->setCurrentIndex(index);
+    }
+    // Without a selected COM port there is nothing to assign; the selection and the
+    // status bar stay as the detection left them.
+    const QString selected = ComComboBox->currentText();
+    bool isNumber = false;
+    const int n = selected.mid(3).toInt(&isNumber);
+    if (isNumber)
+        AssignComPort(n);
+}
+
+void TFTernuSetup::mnuComportClick()
+{
+    const QList<QAction *> items = mnuComport->actions();
+    if (FAutoDetect) {
+        for (QAction *item : items)
+            item->setChecked(item->data().toInt() == kAutoDetectTag);
+        return;
+    }
+    const QString assigned = PortNames::comName(FComPortNo);
+    for (QAction *item : items)
+        item->setChecked(item->text().remove(QLatin1Char('&')) == assigned);
+}
+
+void TFTernuSetup::RestorePortState()
+{
+    if (FComPortNo == -1) {
+        DetectInterface(false);
+    } else {
+        if (FPortParts->bridges->BridgePresent()) {
+            const int p = FPortParts->bridges->FindInterfacePort();
+            if (p != -1 && static_cast<qint16>(p) != FComPortNo)
+                ShowPortMismatch(p, FComPortNo);
+        }
+        // The stored port stays assigned even when the interface is elsewhere.
+        AssignComPort(FComPortNo);
+        BuildComPortMenu();
+    }
+    FLastPortName = ComComboBox->currentText();
+}
+
+void TFTernuSetup::ShowInterfaceDetected()
+{
+    TaskDialog1 = TaskDialogSpec();
+    TaskDialog1.title = strStrHardwareDetection;
+    TaskDialog1.instruction = strStrTernuInterfaceDete;
+    TaskDialog1.content = strStrNOTEYouCanAvoid;
+    TaskDialog1.icon = TaskDialogSpec::Icon::Information;
+    TaskDialog1.commonButtons = TaskDialogSpec::OkButton;
+    FDialogs.showTaskDialog(this, TaskDialog1);
+}
+
+void TFTernuSetup::ShowPortMismatch(int detected, int assigned)
+{
+    TaskDialog1 = TaskDialogSpec();
+    TaskDialog1.title = strStrHardwareDetection;
+    TaskDialog1.instruction = strStrTernuInterfaceDetet;
+    TaskDialog1.content = FillNumbers(strStrNOTEItSeemsThat, {detected, assigned});
+    TaskDialog1.icon = TaskDialogSpec::Icon::Information;
+    TaskDialog1.commonButtons = TaskDialogSpec::OkButton;
+    FDialogs.showTaskDialog(this, TaskDialog1);
+}

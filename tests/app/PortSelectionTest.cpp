@@ -1,0 +1,298 @@
+// Port list, interface detection, the COMPort submenu and device changes, driven by
+// port aliases in a temporary data folder.
+#include "WindowFixture.h"
+#include "detect/FakeBridgeLayer.h"
+
+#include "PortNames.h"
+#include "SerialPortSource.h"
+
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+namespace {
+
+const PortNames::UsbIdentity kPcLink{0x10C4, 0xEA60, QStringLiteral("0001")};
+
+class NoSystemPorts final : public ISerialPortSource {
+public:
+    QList<SerialPortRecord> availablePorts() override { return {}; }
+};
+
+class PortSelectionTest : public WindowFixture {
+protected:
+    void SetUp() override
+    {
+        WindowFixture::SetUp();
+        FMaster = ::posix_openpt(O_RDWR | O_NOCTTY);
+        ASSERT_GE(FMaster, 0);
+        ASSERT_EQ(::grantpt(FMaster), 0);
+        ASSERT_EQ(::unlockpt(FMaster), 0);
+        terminal = QString::fromLocal8Bit(::ptsname(FMaster));
+    }
+    void TearDown() override
+    {
+        WindowFixture::TearDown();
+        if (FMaster >= 0)
+            ::close(FMaster);
+    }
+
+    QString portsFolder() const { return dataFolder() + QStringLiteral("/Ports"); }
+
+    void addAlias(int number, std::optional<PortNames::UsbIdentity> identity = std::nullopt)
+    {
+        ASSERT_TRUE(PortNames::writeAlias(portsFolder(), number, terminal, identity));
+    }
+
+    // The window over the aliases alone, with the English message texts.
+    TFTernuSetup &makePortWindow(IBridgeLayer *bridges = nullptr)
+    {
+        window.reset();
+        TWindowEnvironment env;
+        env.programFolder = programDir.path();
+        env.dialogs = &fakeDialogs;
+        env.serialPorts = &noSystemPorts;
+        env.bridgeLayer = bridges;
+        env.watchSystemDevices = false;
+        window = std::make_unique<TFTernuSetup>(env);
+        TFTernuSetup &w = *window;
+        w.strSTRAUTO = QStringLiteral("AUTODETECT");
+        w.strStrNoTernuInterfaceD = QStringLiteral("No Ternu interface detected");
+        w.strStrTernuInterfaceDete = QStringLiteral("Ternu Interface detected!");
+        w.strStrHardwareDetection = QStringLiteral("Hardware detection");
+        w.strStrNOTEYouCanAvoid = QStringLiteral(
+            "NOTE: you can avoid this message by attaching the Ternu interface before calling this dialog.");
+        w.strStrTernuInterfaceDetet = QStringLiteral(
+            "Ternu Interface detected but possibly there is a wrong COMPort assigned.");
+        w.strStrNOTEItSeemsThat = QStringLiteral(
+            "NOTE: It seems that the Ternu interface is connected to COMPort %d (but it is assigned to COMPort %d).");
+        return w;
+    }
+
+    QStringList entries() const
+    {
+        QStringList names;
+        for (int i = 0; i < window->ComComboBox->count(); ++i)
+            names << window->ComComboBox->itemText(i);
+        return names;
+    }
+    QString selected() const { return window->ComComboBox->currentText(); }
+    QString status() const { return window->AdvOfficeStatusBar1Text->text(); }
+    QList<QAction *> menuItems() const { return window->mnuComport->actions(); }
+    QAction *menuItem(const QString &caption) const
+    {
+        for (QAction *item : menuItems())
+            if (item->text() == caption)
+                return item;
+        return nullptr;
+    }
+    QStringList checkedItems() const
+    {
+        window->mnuComportClick();
+        QStringList names;
+        for (QAction *item : menuItems())
+            if (item->isChecked())
+                names << item->text();
+        return names;
+    }
+
+    QString terminal;
+    NoSystemPorts noSystemPorts;
+
+private:
+    int FMaster = -1;
+};
+
+TEST_F(PortSelectionTest, PortListIsSortedAsTextAndPrefersCom1AtCreation)
+{
+    addAlias(3);
+    addAlias(10);
+    addAlias(2);
+    TFTernuSetup &w = makePortWindow();
+    EXPECT_EQ(entries(), (QStringList{"COM10", "COM2", "COM3"}));
+    EXPECT_EQ(w.ComComboBox->currentIndex(), -1);
+
+    w.BuildComPortMenu();
+    QStringList captions, names;
+    for (QAction *item : menuItems()) {
+        captions << item->text();
+        names << item->objectName();
+    }
+    EXPECT_EQ(captions, (QStringList{"AUTODETECT", "COM10", "COM2", "COM3"}));
+    EXPECT_EQ(names, (QStringList{"mnu0", "mnu1", "mnu2", "mnu3"}));
+    EXPECT_EQ(menuItems().first()->data().toInt(), 255);
+    EXPECT_TRUE(menuItems().first()->font().bold());
+
+    addAlias(1);
+    makePortWindow();
+    EXPECT_EQ(selected(), "COM1");
+}
+
+TEST_F(PortSelectionTest, ArrivalSelectsInterfaceOnceAndRemovalIsSilent)
+{
+    addAlias(1);
+    addAlias(2);
+    TFTernuSetup &w = makePortWindow();
+    w.FStarting = false;
+    w.AssignComPort(2);
+    w.FLastPortName = selected();
+
+    addAlias(5, kPcLink);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return selected() == "COM5"; }, 5000));
+    EXPECT_EQ(status(), "Ternu Interface detected! (5)");
+    EXPECT_EQ(w.FComPortNo, 5);
+    ASSERT_EQ(fakeDialogs.taskDialogs.size(), 1);
+    const TaskDialogSpec &notice = fakeDialogs.taskDialogs.first();
+    EXPECT_EQ(notice.title, "Hardware detection");
+    EXPECT_EQ(notice.instruction, "Ternu Interface detected!");
+    EXPECT_EQ(notice.content, w.strStrNOTEYouCanAvoid);
+    EXPECT_EQ(notice.icon, TaskDialogSpec::Icon::Information);
+    EXPECT_EQ(notice.commonButtons, TaskDialogSpec::OkButton);
+    EXPECT_TRUE(notice.customButtons.isEmpty());
+    EXPECT_TRUE(menuItem("COM5"));  // the submenu follows the new list
+
+    // Another device arrives while the interface stays on COM5: no second notice.
+    addAlias(7);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return entries().contains("COM7"); }, 5000));
+    EXPECT_EQ(selected(), "COM5");
+    EXPECT_EQ(fakeDialogs.taskDialogs.size(), 1);
+
+    // The interface goes: back to the port opened last, silently; the number stays.
+    PortNames::removeAlias(portsFolder(), 5);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !entries().contains("COM5"); }, 5000));
+    EXPECT_EQ(selected(), "COM1");
+    EXPECT_EQ(status(), "No Ternu interface detected");
+    EXPECT_EQ(w.FComPortNo, 5);
+    EXPECT_EQ(fakeDialogs.taskDialogs.size(), 1);
+    EXPECT_TRUE(fakeDialogs.errors.isEmpty());
+}
+
+struct StartCase {
+    const char *name;
+    int storedPort;           // -1: automatic
+    bool interfaceOnCom5;
+    const char *selected;     // after the start
+    const char *status;
+    const char *mismatchContent;  // empty: no dialog
+};
+
+class PortStartTest : public PortSelectionTest, public ::testing::WithParamInterface<StartCase> {};
+
+TEST_P(PortStartTest, StoredPortStaysAndMismatchIsTold)
+{
+    const StartCase &c = GetParam();
+    addAlias(3);
+    if (c.interfaceOnCom5)
+        addAlias(5, kPcLink);
+    TFTernuSetup &w = makePortWindow();
+    w.FStarting = true;
+    w.FComPortNo = static_cast<qint16>(c.storedPort);
+    w.FAutoDetect = c.storedPort == -1;
+    w.RestorePortState();
+
+    EXPECT_EQ(selected(), QString::fromLatin1(c.selected));
+    EXPECT_EQ(w.FLastPortName, QString::fromLatin1(c.selected));
+    EXPECT_EQ(status(), QString::fromLatin1(c.status));
+    if (*c.mismatchContent) {
+        ASSERT_EQ(fakeDialogs.taskDialogs.size(), 1);
+        const TaskDialogSpec &d = fakeDialogs.taskDialogs.first();
+        EXPECT_EQ(d.title, "Hardware detection");
+        EXPECT_EQ(d.instruction, w.strStrTernuInterfaceDetet);
+        EXPECT_EQ(d.content, QString::fromLatin1(c.mismatchContent));
+        EXPECT_EQ(d.icon, TaskDialogSpec::Icon::Information);
+        EXPECT_EQ(d.commonButtons, TaskDialogSpec::OkButton);
+    } else {
+        EXPECT_TRUE(fakeDialogs.taskDialogs.isEmpty());
+    }
+    EXPECT_EQ(menuItems().size(), entries().size() + 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Start, PortStartTest,
+    ::testing::Values(
+        StartCase{"StoredPortElsewhere", 3, true, "COM3", "Ternu Interface detected! (3)",
+                  "NOTE: It seems that the Ternu interface is connected to COMPort 5 (but it is "
+                  "assigned to COMPort 3)."},
+        StartCase{"StoredPortIsTheInterface", 5, true, "COM5", "Ternu Interface detected! (5)", ""},
+        StartCase{"StoredPortNoInterface", 3, false, "COM3", "Ternu Interface detected! (3)", ""},
+        StartCase{"StoredPortGone", 9, true, "", "No Ternu interface detected",
+                  "NOTE: It seems that the Ternu interface is connected to COMPort 5 (but it is "
+                  "assigned to COMPort 9)."},
+        StartCase{"AutomaticFindsInterfaceQuietly", -1, true, "COM5",
+                  "Ternu Interface detected! (5)", ""}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(PortSelectionTest, MenuChecksTheChosenPortOrAutodetect)
+{
+    addAlias(2);
+    addAlias(3);
+    addAlias(5, kPcLink);
+    TFTernuSetup &w = makePortWindow();
+    w.FStarting = false;
+    w.FAutoDetect = true;
+    w.DetectInterface(true);
+    EXPECT_EQ(checkedItems(), QStringList{"AUTODETECT"});
+
+    menuItem("COM3")->trigger();
+    EXPECT_FALSE(w.FAutoDetect);
+    EXPECT_EQ(selected(), "COM3");
+    EXPECT_EQ(w.FComPortNo, 3);
+    EXPECT_EQ(status(), "Ternu Interface detected! (3)");
+    EXPECT_EQ(checkedItems(), QStringList{"COM3"});
+    EXPECT_EQ(checkedItems(), QStringList{"COM3"});  // opening again changes nothing
+
+    menuItem("AUTODETECT")->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(w.FAutoDetect);
+    EXPECT_EQ(selected(), "COM5");
+    EXPECT_EQ(status(), "Ternu Interface detected! (5)");
+    EXPECT_EQ(checkedItems(), QStringList{"AUTODETECT"});
+    EXPECT_TRUE(fakeDialogs.taskDialogs.isEmpty());  // detection on request is silent
+    EXPECT_TRUE(fakeDialogs.errors.isEmpty());
+}
+
+TEST_F(PortSelectionTest, AutodetectWithoutSelectedPortReportsNoError)
+{
+    addAlias(2);
+    TFTernuSetup &w = makePortWindow();
+    w.BuildComPortMenu();
+    ASSERT_EQ(w.ComComboBox->currentIndex(), -1);
+
+    menuItem("AUTODETECT")->trigger();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(fakeDialogs.errors.isEmpty());
+    EXPECT_EQ(w.ComComboBox->currentIndex(), -1);
+    EXPECT_EQ(status(), "No Ternu interface detected");
+    EXPECT_TRUE(w.FAutoDetect);
+}
+
+TEST_F(PortSelectionTest, WithoutBridgeAccessDetectionChangesNothing)
+{
+    addAlias(2);
+    addAlias(5);
+    TFakeBridgeLayer missing;
+    missing.loadable = false;
+    missing.bridges = {TFakeBridgeLayer::interfaceOn(QStringLiteral("COM5"))};
+    TFTernuSetup &w = makePortWindow(&missing);
+    w.FStarting = false;
+    w.AssignComPort(2);
+    w.FLastPortName = QStringLiteral("COM2");
+
+    w.DetectInterface(false);
+    EXPECT_EQ(selected(), "COM2");
+    EXPECT_EQ(status(), "Ternu Interface detected! (2)");
+    EXPECT_EQ(w.FLastPortName, "COM2");
+    EXPECT_EQ(menuItems().size(), 3);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+
+    // With the layer there, the same interface is found through it.
+    TFakeBridgeLayer present;
+    present.bridges = missing.bridges;
+    TFTernuSetup &w2 = makePortWindow(&present);
+    w2.FStarting = false;
+    w2.DetectInterface(false);
+    EXPECT_EQ(selected(), "COM5");
+    EXPECT_EQ(fakeDialogs.taskDialogs.size(), 1);
+}
+
+}  // namespace
