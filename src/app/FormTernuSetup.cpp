@@ -43,6 +43,7 @@ TFTernuSetup::TFTernuSetup(const TWindowEnvironment &env, QWidget *parent)
     setFixedSize(kClientWidth, AdvMainMenu1->sizeHint().height() + kClientHeight);
     move(0, 0);
     ConnectLifecycle();
+    ConnectDeviceLink();
     ConnectSettingsHandlers();
     CreatePortSelection();
     // Key preview: the window sees key presses before its controls do.
@@ -111,7 +112,7 @@ void TFTernuSetup::FormActivate()
 
 void TFTernuSetup::FormClose()
 {
-    // CloseComPort
+    CloseComPort();
     // SaveToolConfig
     // SaveSettings(QString()) stores the current settings in the tool configuration
     emit formClosed();

@@ -194,9 +194,14 @@ public:
     int FForeignLapMode = -1;
 
     // ---- Device link ----
-    quint8 FOperation = 0;
-    bool FAckReceived = false;
-    quint8 FBlinkCount = 0;
+    // FExchange keeps the state of the running exchange (operation code, whether the
+    // reply came, blink count) and runs Timer2 and Timer3.
+    class TComPort *ComPort1 = nullptr;
+    class TDeviceExchange *FExchange = nullptr;
+    class IExchangeView *FLinkView = nullptr;  // a child object of the window
+    static constexpr int kClearMemoryYes = 100, kClearMemoryNo = 101;  // task dialog results
+    void ConnectDeviceLink();  // creates the port and the exchange, wires the controls
+    void RunDeviceOperation(quint8 operation);
     void OpenComPort(const QString &name);
     void CloseComPort();
     void SendCommand();

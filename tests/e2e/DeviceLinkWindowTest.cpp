@@ -1,0 +1,185 @@
+#include "WindowFixture.h"
+
+#include "ComPort.h"
+#include "DeviceExchange.h"
+#include "FakeDevice.h"
+#include "PortNames.h"
+
+namespace {
+
+using Kind = TReceivedFrame::Kind;
+
+// The window with a cycling computer behind COM7, which the port list selects.
+class DeviceLinkWindow : public WindowFixture {
+protected:
+    void SetUp() override
+    {
+        WindowFixture::SetUp();
+        device = std::make_unique<TFakeDevice>();
+        ASSERT_TRUE(PortNames::writeAlias(dataFolder() + QStringLiteral("/Ports"), 7,
+                                          device->SlavePath(),
+                                          PortNames::UsbIdentity {0x10C4, 0xEA60, "0001"}));
+        makeWindow();
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        SelectPort(QStringLiteral("COM7"));
+    }
+
+    void TearDown() override
+    {
+        WindowFixture::TearDown();
+        device = nullptr;
+    }
+
+    void SelectPort(const QString &name)
+    {
+        QComboBox *ports = window->ComComboBox;
+        const QSignalBlocker quiet(ports);
+        if (!name.isEmpty() && ports->findText(name) < 0)
+            ports->addItem(name);
+        ports->setCurrentIndex(ports->findText(name));
+    }
+
+    bool WaitForOutcome()
+    {
+        return QTest::qWaitFor(
+            [&] { return !window->Timer2->isActive() && !window->ComPort1->Connected(); }, 6000);
+    }
+
+    QStringList Log() const
+    {
+        return window->moMonitor->toPlainText().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
+
+    bool DeviceControlsEnabled() const
+    {
+        return window->btnSend->isEnabled() && window->btnDelete->isEnabled()
+            && window->imgDevice->isEnabled();
+    }
+
+    void Click(QWidget *control) { QTest::mouseClick(control, Qt::LeftButton); }
+
+    std::unique_ptr<TFakeDevice> device;
+};
+
+TEST_F(DeviceLinkWindow, SettingsTransferIsAcknowledged)
+{
+    QList<int> progress;
+    QObject::connect(window->ProgressBar1, &QProgressBar::valueChanged,
+                     [&](int value) { progress << value; });
+    Click(window->btnSend);
+    // The click has sent the frame; the window waits for the evaluation.
+    EXPECT_FALSE(DeviceControlsEnabled());
+    EXPECT_TRUE(window->lblDev1->isEnabled());
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    EXPECT_EQ(progress, QList<int>({50, 75, 100, 0}));  // from 0, back to 0
+
+    ASSERT_TRUE(WaitForOutcome());
+    const auto frames = device->Frames();
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_EQ(frames[0].frame.kind, Kind::Settings);
+    EXPECT_EQ(frames[0].frame.bytes.mid(1, 28),
+              QByteArray(reinterpret_cast<const char *>(window->FPayload.data()), 28));
+    EXPECT_EQ(Log(), QStringList({window->strStrSendingDatas, "ACK_OK"}));
+    EXPECT_EQ(window->lbDevLink->text(), "    OK");
+    EXPECT_TRUE(DeviceControlsEnabled());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->lbDevLink->text() == "PC Link"; }, 2000));
+}
+
+TEST_F(DeviceLinkWindow, PhotoAndPromptLabelsTestTheConnection)
+{
+    device->SetReplyRule([](const TReceivedFrame &) { return QByteArray(); });  // no pong
+    const QStringList noPong = {"Ping", window->strStrNoPongReceived, window->strStrMaybeTernuIsNotI};
+    QStringList expectedLog;
+    size_t pings = 0;
+    for (TClickLabel *control :
+         {window->imgDevice, window->lblDev1, window->lblDev2, window->lblDev3}) {
+        SCOPED_TRACE(control->objectName().toStdString());
+        Click(control);
+        ASSERT_TRUE(WaitForOutcome());
+        EXPECT_EQ(device->Frames().size(), ++pings);
+        EXPECT_EQ(device->Frames().back().frame.kind, Kind::Ping);
+        expectedLog += noPong;
+        EXPECT_EQ(Log(), expectedLog);
+        EXPECT_EQ(window->lbDevLink->text(), "   Error");
+        EXPECT_TRUE(DeviceControlsEnabled());
+    }
+}
+
+TEST_F(DeviceLinkWindow, ClearMemoryOnlyAfterConfirmation)
+{
+    fakeDialogs.taskAnswers = {TFTernuSetup::kClearMemoryNo};
+    Click(window->btnDelete);
+    ASSERT_EQ(fakeDialogs.taskDialogs.size(), 1);
+    const TaskDialogSpec &asked = fakeDialogs.taskDialogs.front();
+    EXPECT_EQ(asked.title, window->strStrClearDeviceMemory);
+    EXPECT_EQ(asked.instruction, window->strStrPleaseConfirmClear);
+    EXPECT_EQ(asked.content, window->strStrDoYouReallyWantT);
+    EXPECT_EQ(asked.icon, TaskDialogSpec::Icon::Question);
+    EXPECT_EQ(asked.customButtons,
+              QList<QString>({window->strStrYesDeleteMemory, window->strStrNoDoNotDeleteMe}));
+    EXPECT_TRUE(asked.commandLinks);
+    EXPECT_EQ(asked.commonButtons, TaskDialogSpec::NoButton);
+    EXPECT_EQ(asked.defaultButton, 101);
+    EXPECT_EQ(asked.expandedText, window->strStrCAUTIONThisWillD);
+    EXPECT_EQ(asked.expandControlText, window->strStrClickToHide);
+    EXPECT_EQ(asked.collapseControlText, window->strStrClickToSeeMore);
+
+    QTest::qWait(100);
+    EXPECT_TRUE(device->Frames().empty());
+    EXPECT_TRUE(Log().isEmpty());
+    EXPECT_TRUE(DeviceControlsEnabled());
+
+    fakeDialogs.taskAnswers = {TFTernuSetup::kClearMemoryYes};
+    Click(window->btnDelete);
+    EXPECT_NE(QApplication::overrideCursor(), nullptr);
+    ASSERT_TRUE(WaitForOutcome());
+    ASSERT_EQ(device->Frames().size(), 1u);
+    EXPECT_EQ(device->Frames().front().frame.bytes, QByteArray::fromHex("0B000B"));
+    EXPECT_EQ(Log(), QStringList({window->strStrDELETEDATAS, window->strStrDELETIONCONFIRMED}));
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(DeviceLinkWindow, OpenErrorIsReportedThenTheWindowIsUsable)
+{
+    struct Case {
+        QString port;
+        const char *message;
+    };
+    TComPort holder(dataFolder() + QStringLiteral("/Ports"));
+    holder.SetPort(QStringLiteral("COM7"));
+    holder.Open();
+    const Case cases[] = {
+        {QString(), "COM Port Error: Unable to open com port on "},
+        {QStringLiteral("COM7"), "COM Port Error: Unable to open com port on COM7"},  // held
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.message);
+        fakeDialogs.errors.clear();
+        SelectPort(c.port);
+        Click(window->btnSend);
+        EXPECT_EQ(fakeDialogs.errors, QStringList({QString::fromUtf8(c.message)}));
+        EXPECT_TRUE(Log().isEmpty());
+        EXPECT_TRUE(DeviceControlsEnabled());
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+        EXPECT_EQ(window->ProgressBar1->value(), 0);
+        EXPECT_FALSE(window->Timer2->isActive());
+    }
+    holder.Close();
+    Click(window->btnSend);
+    ASSERT_TRUE(WaitForOutcome());
+    EXPECT_EQ(Log(), QStringList({window->strStrSendingDatas, "ACK_OK"}));
+}
+
+TEST_F(DeviceLinkWindow, ClosingTheWindowClosesThePort)
+{
+    device->SetReplyRule([](const TReceivedFrame &) { return QByteArray(); });
+    Click(window->btnSend);
+    ASSERT_TRUE(window->ComPort1->Connected());
+    window->close();
+    EXPECT_FALSE(window->ComPort1->Connected());
+}
+
+}  // namespace
