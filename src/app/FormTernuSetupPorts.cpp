@@ -2,6 +2,7 @@
 // submenu and the reaction to devices that come and go.
 #include "FormTernuSetup.h"
 
+#include "ComPort.h"
 #include "DataFolder.h"
 #include "DeviceChangeMonitor.h"
 #include "PortList.h"
@@ -70,7 +71,8 @@ QString TFTernuSetup::PortsFolder() const
 
 QString TFTernuSetup::LastOpenedPortName() const
 {
-    return QStringLiteral("COM1");
+    // The port keeps the name it was opened with last ("COM1" before the first open).
+    return ComPort1 ? ComPort1->Port() : QStringLiteral("COM1");
 }
 
 void TFTernuSetup::CreatePortSelection()

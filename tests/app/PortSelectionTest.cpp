@@ -3,6 +3,7 @@
 #include "WindowFixture.h"
 #include "detect/FakeBridgeLayer.h"
 
+#include "ComPort.h"
 #include "PortNames.h"
 #include "SerialPortSource.h"
 
@@ -158,9 +159,11 @@ TEST_F(PortSelectionTest, ArrivalSelectsInterfaceOnceAndRemovalIsSilent)
     EXPECT_EQ(fakeDialogs.taskDialogs.size(), 1);
 
     // The interface goes: back to the port opened last, silently; the number stays.
+    ASSERT_TRUE(w.ComPort1);
+    w.ComPort1->SetPort(QStringLiteral("COM2"));
     PortNames::removeAlias(portsFolder(), 5);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !entries().contains("COM5"); }, 5000));
-    EXPECT_EQ(selected(), "COM1");
+    EXPECT_EQ(selected(), "COM2");
     EXPECT_EQ(status(), "No Ternu interface detected");
     EXPECT_EQ(w.FComPortNo, 5);
     EXPECT_EQ(fakeDialogs.taskDialogs.size(), 1);
