@@ -95,7 +95,7 @@ void TFTernuSetup::UpdateStrings()
     strStrPleaseConfirmClear = lang.GetTextOrDefault(QStringLiteral("strStrPleaseConfirmClear"));
     strStrClearDeviceMemory = lang.GetTextOrDefault(QStringLiteral("strStrClearDeviceMemory"));
 
-    // BuildComPortMenu() goes here, so that the first item of the port submenu shows strSTRAUTO
+    BuildComPortMenu();  // its first item shows strSTRAUTO
     btnWheel1->setToolTip(strStrSelectPredefinedVa);
     btnwheel2->setToolTip(btnWheel1->toolTip());
 }
