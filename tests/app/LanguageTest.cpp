@@ -108,6 +108,8 @@ TEST_F(LanguageWindow, SwitchRewritesTextsKeepsSelectionsAndSetsCaption)
     EXPECT_EQ(memoLines().at(0), "Use this dialog for adjusting your Ternu settings.");
     EXPECT_EQ(window->cboLapMode->currentText(), "Auto Time");
     EXPECT_EQ(window->windowTitle(), "Ternu Setup Tool (Vers. 1.05)");
+    ASSERT_FALSE(window->mnuComport->actions().isEmpty());
+    EXPECT_EQ(window->mnuComport->actions().first()->text(), "AUTODETECT");
 
     choose("German");
     EXPECT_EQ(window->btnClose->text(), "&Schließen");
