@@ -182,4 +182,29 @@ TEST_F(DeviceLinkWindow, ClosingTheWindowClosesThePort)
     EXPECT_FALSE(window->ComPort1->Connected());
 }
 
+// What scripts/run.sh shows a newcomer: the tool finds the emulator by its USB
+// identity and a settings transfer ends in "ACK_OK".
+using EmulatorWindow = WindowFixture;
+
+TEST_F(EmulatorWindow, FindsTheEmulatorAndTransfersSettings)
+{
+    QProcess emulator;
+    emulator.start(QStringLiteral(TERNU_EMULATOR_PATH), {QStringLiteral("--com"), QStringLiteral("9")});
+    ASSERT_TRUE(emulator.waitForStarted(5000));
+    const QString alias = dataFolder() + QStringLiteral("/Ports/COM9");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFileInfo(alias).isSymLink(); }, 5000));
+
+    makeWindow();
+    EXPECT_EQ(window->ComComboBox->currentText(), "COM9");
+    QTest::mouseClick(window->btnSend, Qt::LeftButton);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->moMonitor->toPlainText().contains("ACK_OK"); },
+                                3000));
+    window.reset();
+
+    emulator.terminate();  // SIGTERM: the emulator removes its port
+    ASSERT_TRUE(emulator.waitForFinished(5000));
+    EXPECT_FALSE(QFileInfo(alias).isSymLink());
+    EXPECT_TRUE(emulator.readAllStandardOutput().contains("received settings (30 bytes)"));
+}
+
 }  // namespace
