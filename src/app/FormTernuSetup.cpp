@@ -46,6 +46,7 @@ TFTernuSetup::TFTernuSetup(const TWindowEnvironment &env, QWidget *parent)
     ConnectDeviceLink();
     ConnectSettingsHandlers();
     CreatePortSelection();
+    ConnectPersistHandlers();
     // Key preview: the window sees key presses before its controls do.
     qApp->installEventFilter(this);
     Guarded([this] { FormCreate(); });
@@ -91,8 +92,8 @@ void TFTernuSetup::FormCreate()
         // Without a language list the language box stays empty.
     }
     FIniFileName = WithTrailingBackslash(FDataFolder) + QStringLiteral("Ternu_SetupTool.ini");
-    // 16. placement file
-    // 17. RestoreState
+    FormSize1->SaveName = FIniFileName;
+    RestoreState();
     SelectCurrentLanguageItem();
     UpdateStrings();  // filled even when no translation pass has run
 }
@@ -112,16 +113,35 @@ void TFTernuSetup::FormActivate()
 
 void TFTernuSetup::FormClose()
 {
-    CloseComPort();
-    // SaveToolConfig
-    // SaveSettings(QString()) stores the current settings in the tool configuration
+    // Every step runs even when an earlier one fails, so that a configuration file
+    // that cannot be written costs no other step; the first failure is reported
+    // once, and the window still closes.
+    std::exception_ptr failure;
+    const auto step = [&failure](auto &&fn) {
+        try {
+            fn();
+        } catch (const std::exception &) {
+            if (!failure)
+                failure = std::current_exception();
+        }
+    };
+    step([this] { CloseComPort(); });
+    step([this] { SaveToolConfig(); });
+    step([this] { SaveSettings(QString()); });  // the current settings, into the tool configuration
     emit formClosed();
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 void TFTernuSetup::FormDestroy()
 {
     FLanguages.clear();
-    // SavePlacement
+    // The placement is written as the window goes. A file that cannot be written
+    // was already reported by the close, so a failure here stays quiet.
+    try {
+        SavePlacement();
+    } catch (const std::exception &) {
+    }
 }
 
 void TFTernuSetup::btnCloseClick()

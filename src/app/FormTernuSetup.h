@@ -1,5 +1,7 @@
 #pragma once
 #include "Dialogs.h"
+#include "FormSize.h"
+#include "Styles.h"
 #include "TsiLang.h"
 #include "TsiLangDispatcher.h"
 #include "WidgetTranslationTarget.h"
@@ -240,15 +242,20 @@ public:
 
     // ---- Persistence, styles and placement ----
     quint8 FStyle = 0;
+    TFormStyler AdvFormStyler1;          // the style in use and the parts that show it
+    TFormSize *FormSize1 = nullptr;       // keeps the placement; a child object
+    void ConnectPersistHandlers();        // window creation: styles, placement, menus
     void LoadToolConfig();
     void SaveToolConfig();
     void RestoreState();
     QString ReadSettingsText(const QString &fileName);
     void SaveSettings(const QString &fileName);
+    QString SettingsFolder() const;
     void mnuLoadClick();
     void mnuSaveClick();
     void mnuLayoutClick();
     void mnuOfficeSilverClick(QAction *item);
+    void ApplyStyle(int number);
     void RestorePlacement();
     void SavePlacement();
 

@@ -1,0 +1,157 @@
+// The window's persistence: the tool configuration file, settings files, the
+// visual styles and the window placement.
+#include "FormTernuSetup.h"
+
+#include "Controls.h"
+#include "FormSize.h"
+#include "ProfileFile.h"
+#include "SettingsFile.h"
+#include "ToolConfig.h"
+#include "TsiLangDispatcher.h"
+#include "uWinstuff.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+
+void TFTernuSetup::ConnectPersistHandlers()
+{
+    FormSize1 = new TFormSize(this);
+    // A styled menu bar may be higher or lower than a plain one; the client area
+    // below it keeps its designed height.
+    const int clientHeight = height() - AdvMainMenu1->sizeHint().height();
+    AdvFormStyler1.attach({AdvPanel1, AdvMainMenu1, findChildren<QMenu *>(), AdvOfficeStatusBar1});
+    setFixedSize(width(), AdvMainMenu1->sizeHint().height() + clientHeight);
+
+    connect(mnuLoad, &QAction::triggered, this, [this] { Guarded([this] { mnuLoadClick(); }); });
+    connect(mnuSave, &QAction::triggered, this, [this] { Guarded([this] { mnuSaveClick(); }); });
+    connect(mnuLayout, &QMenu::aboutToShow, this, [this] { Guarded([this] { mnuLayoutClick(); }); });
+    for (QAction *item : {mnuOfficeBlue, mnuOfficeSilver, mnuOfficeOlive, mnuOfficeClassic,
+                          mnuOfficeLuna, mnuOfficeObsidian, mnuWindowsXP, mnuWhidbey,
+                          mnuOffice2007Silver})
+        connect(item, &QAction::triggered, this,
+                [this, item] { Guarded([this, item] { mnuOfficeSilverClick(item); }); });
+}
+
+void TFTernuSetup::LoadToolConfig()
+{
+    const ToolConfig::TMiscValues misc = ToolConfig::readMisc(FIniFileName);
+    FComPortNo = misc.comPortNo;
+    if (FComPortNo == -1)
+        FAutoDetect = true;
+    FStyle = misc.style;
+    RestoreLanguage(siLangDispatcher1, FEnv.programFolder, misc.language);
+}
+
+void TFTernuSetup::SaveToolConfig()
+{
+    // A port found by automatic detection is never stored as a fixed one.
+    ToolConfig::writeMisc(FIniFileName, FAutoDetect ? qint16(-1) : FComPortNo, FStyle,
+                          GetLanguageName());
+}
+
+void TFTernuSetup::RestoreState()
+{
+    LoadToolConfig();
+    RestorePlacement();
+    RestorePortState();
+    FLastPortName = ComComboBox->currentText();
+    LoadSettings(QString());
+    cboLapModeChange();
+    UpdateSexImage();
+    FLastWeightUnit = quint8(rgWeight->itemIndex());
+    try {
+        ApplyStyle(FStyle);
+    } catch (const std::exception &) {
+        ApplyStyle(0);  // FStyle keeps the number read
+    }
+}
+
+QString TFTernuSetup::ReadSettingsText(const QString &fileName)
+{
+    return SettingsFile::readSettingsText(fileName.isEmpty() ? FIniFileName : fileName);
+}
+
+void TFTernuSetup::SaveSettings(const QString &fileName)
+{
+    BuildSettings();
+    SettingsFile::writeSettingsText(fileName.isEmpty() ? FIniFileName : fileName, FSettingsText);
+}
+
+void TFTernuSetup::LoadSettings(const QString &fileName)
+{
+    // A file without settings changes nothing; a text that cannot be applied
+    // ends the load quietly with what was applied so far.
+    try {
+        const QString text = ReadSettingsText(fileName);
+        if (!text.isEmpty())
+            ApplySettingsText(text);
+    } catch (const std::exception &) {
+    }
+}
+
+QString TFTernuSetup::SettingsFolder() const
+{
+    return WithTrailingBackslash(FDataFolder) + QStringLiteral("Settings");
+}
+
+void TFTernuSetup::mnuLoadClick()
+{
+    const QString folder = SettingsFolder();
+    QDir().mkpath(folder);
+    dlgOpen.startFolder = folder;
+    QCoreApplication::processEvents();  // the menu closes and the window repaints first
+    const QString file = FDialogs.getOpenFileName(this, dlgOpen);
+    if (file.isEmpty())
+        return;
+    LoadSettings(file);
+    cboLapModeChange();
+}
+
+void TFTernuSetup::mnuSaveClick()
+{
+    const QString folder = SettingsFolder();
+    QDir().mkpath(folder);
+    dlgSave.startFolder = folder;
+    dlgSave.filter = dlgOpen.filter;  // always in the current language
+    QCoreApplication::processEvents();
+    const QString file = FDialogs.getSaveFileName(this, dlgSave);
+    if (file.isEmpty())
+        return;
+    SaveSettings(file);
+}
+
+void TFTernuSetup::mnuLayoutClick()
+{
+    for (QAction *item : mnuLayout->actions())
+        item->setChecked(false);
+    for (QAction *item : mnuLayout->actions())
+        if (item->data().isValid() && item->data().toInt() == AdvFormStyler1.style())
+            item->setChecked(true);
+}
+
+void TFTernuSetup::mnuOfficeSilverClick(QAction *item)
+{
+    const int number = item->data().toInt();
+    ApplyStyle(number);
+    FStyle = quint8(number);
+}
+
+void TFTernuSetup::ApplyStyle(int number)
+{
+    AdvFormStyler1.setStyle(number);
+}
+
+void TFTernuSetup::RestorePlacement()
+{
+    FormSize1->RestorePlacement();
+}
+
+void TFTernuSetup::SavePlacement()
+{
+    FormSize1->SavePlacement();
+}

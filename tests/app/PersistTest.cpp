@@ -1,0 +1,196 @@
+// The window's tool configuration, settings files, styles and placement.
+#include "Controls.h"
+#include "FormSize.h"
+#include "WindowFixture.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QTimeEdit>
+
+namespace {
+
+// The default settings, as the window starts with them.
+const QByteArray kDefaultText = "0000000000000852080000B0000096820000140002A801";
+// The same with lap mode 2 (lap time) and a female rider.
+const QByteArray kLapTimeFemaleText = "0000000000000852080000B0000096820200140002AA01";
+
+class PersistTest : public WindowFixture {
+protected:
+    QString iniFile() const { return dataFolder() + QStringLiteral("/Ternu_SetupTool.ini"); }
+
+    void prepare(const QString &file, const QByteArray &content)
+    {
+        QDir().mkpath(QFileInfo(file).path());
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(content);
+    }
+
+    static QByteArray contentOf(const QString &file)
+    {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    QList<QAction *> tickedLayoutItems() const
+    {
+        emit window->mnuLayout->aboutToShow();
+        QList<QAction *> ticked;
+        for (QAction *item : window->mnuLayout->actions())
+            if (item->isChecked())
+                ticked << item;
+        return ticked;
+    }
+};
+
+TEST_F(PersistTest, FirstRunStartsWithDefaultsAndWritesTheSectionsInOrder)
+{
+    TFTernuSetup &w = makeWindow();
+    EXPECT_FALSE(QFile::exists(iniFile())) << "reading created the file";
+    EXPECT_EQ(w.FComPortNo, -1);
+    EXPECT_TRUE(w.FAutoDetect);
+    EXPECT_EQ(w.FStyle, 0);
+    EXPECT_EQ(w.GetLanguageName(), "German");
+
+    w.move(100, 80);
+    const QRect frame = w.frameGeometry();
+    w.close();
+    window.reset();
+
+    EXPECT_EQ(contentOf(iniFile()),
+              "[MISC]\r\nCPort=-1\r\nLayout=0\r\nLanguage=German\r\n"
+              "[DEVICE]\r\nSettings_TERNU=" + kDefaultText + "\r\n"
+              "[FTernuSetup]\r\n"
+              + QStringLiteral("Left=%1\r\nTop=%2\r\nRight=%3\r\nBottom=%4\r\n")
+                    .arg(frame.x()).arg(frame.y())
+                    .arg(frame.x() + frame.width()).arg(frame.y() + frame.height()).toLatin1()
+              + "Maximized=0\r\n");
+    EXPECT_TRUE(fakeDialogs.errors.isEmpty()) << fakeDialogs.errors.join('\n').toStdString();
+}
+
+TEST_F(PersistTest, RestoreStateBringsBackEveryStoredChoice)
+{
+    prepare(iniFile(), "; kept\r\n[FTernuSetup]\r\nLeft=40\r\nTop=60\r\nRight=700\r\nBottom=600\r\n"
+                       "[MISC]\r\nCPort=-1\r\nLayout=5\r\nLanguage=English\r\n"
+                       "[DEVICE]\r\nSettings_TERNU=" + kLapTimeFemaleText + "\r\n");
+    TFTernuSetup &w = makeWindow();
+
+    EXPECT_EQ(w.GetLanguageName(), "English");
+    EXPECT_EQ(w.pos(), QPoint(40, 60));  // the window keeps its own size
+    EXPECT_FALSE(w.windowState() & Qt::WindowMaximized);
+
+    // The stored settings are applied, then the lap controls and the sex picture
+    // follow them.
+    EXPECT_EQ(w.cboLapMode->currentIndex(), 2);
+    EXPECT_FALSE(w.edLapTime->isHidden());
+    EXPECT_TRUE(w.edLapDist->isHidden());
+    EXPECT_EQ(w.imgUserSex->pixmap().cacheKey(), w.imgSex.value(1).cacheKey());
+    EXPECT_EQ(w.FLastWeightUnit, w.rgWeight->itemIndex());
+
+    // The style comes last and reaches every styled part.
+    const auto obsidian = *styleScheme(tsOffice2007Obsidian);
+    EXPECT_EQ(w.FStyle, 5);
+    EXPECT_EQ(w.AdvFormStyler1.style(), 5);
+    EXPECT_EQ(w.AdvPanel1->topColor(), obsidian.panelTop);
+    EXPECT_EQ(w.mnuWheel->styleSheet(), menuStyleSheet(obsidian));
+    EXPECT_EQ(tickedLayoutItems(), QList<QAction *>{w.mnuOfficeObsidian});
+
+    w.close();
+    window.reset();
+    const QByteArray after = contentOf(iniFile());
+    EXPECT_TRUE(after.startsWith("; kept\r\n[FTernuSetup]\r\nLeft=40\r\nTop=60\r\n")) << after.toStdString();
+    EXPECT_TRUE(after.contains("[MISC]\r\nCPort=-1\r\nLayout=5\r\nLanguage=English\r\n[DEVICE]"));
+    EXPECT_TRUE(after.contains("Settings_TERNU=" + kLapTimeFemaleText + "\r\n"));
+}
+
+TEST_F(PersistTest, StyleNumbersWithoutAnItemAreKeptAndTickNothing)
+{
+    prepare(iniFile(), "[MISC]\r\nLayout=8\r\nCPort=abc\r\n");
+    TFTernuSetup &w = makeWindow();
+    EXPECT_EQ(w.FStyle, 8);
+    EXPECT_TRUE(w.FAutoDetect);
+    EXPECT_TRUE(tickedLayoutItems().isEmpty());
+
+    w.mnuOfficeLuna->trigger();
+    EXPECT_EQ(w.FStyle, 4);
+    EXPECT_EQ(w.AdvPanel1->topColor(), styleScheme(tsOffice2007Luna)->panelTop);
+    EXPECT_EQ(tickedLayoutItems(), QList<QAction *>{w.mnuOfficeLuna});
+}
+
+TEST_F(PersistTest, LayoutReadsItsLowEightBitsAndWritesThemBack)
+{
+    prepare(iniFile(), "[MISC]\r\nLayout=260\r\n");
+    TFTernuSetup &w = makeWindow();
+    EXPECT_EQ(w.FStyle, 4);
+    w.close();
+    window.reset();
+    EXPECT_TRUE(contentOf(iniFile()).contains("Layout=4\r\n"));
+}
+
+TEST_F(PersistTest, ReadOnlyConfigurationIsReportedOnceAndTheWindowStillCloses)
+{
+    const QByteArray before = "[MISC]\r\nCPort=-1\r\nLayout=3\r\n";
+    prepare(iniFile(), before);
+    ASSERT_TRUE(QFile::setPermissions(iniFile(), QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+    TFTernuSetup &w = makeWindow();
+    int closedSignals = 0;
+    QObject::connect(&w, &TFTernuSetup::formClosed, [&closedSignals] { ++closedSignals; });
+    w.show();
+
+    w.close();
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(closedSignals, 1);
+    ASSERT_EQ(fakeDialogs.errors.size(), 1);
+    EXPECT_EQ(fakeDialogs.errors[0], QStringLiteral("In %1 kann nicht geschrieben werden").arg(iniFile()));
+    window.reset();  // the placement cannot be written either; nothing more is reported
+    EXPECT_EQ(fakeDialogs.errors.size(), 1);
+    EXPECT_EQ(contentOf(iniFile()), before);
+}
+
+TEST_F(PersistTest, SettingsFilesThroughTheMenus)
+{
+    TFTernuSetup &w = makeWindow();
+    const QString settingsFolder = dataFolder() + QStringLiteral("/Settings");
+    const QString saved = settingsFolder + QStringLiteral("/rider.dat");
+
+    // Cancelling either dialog changes nothing.
+    w.mnuSave->trigger();
+    w.mnuLoad->trigger();
+    EXPECT_TRUE(QDir(settingsFolder).isEmpty());
+    ASSERT_EQ(fakeDialogs.saveDialogs.size(), 1);
+    ASSERT_EQ(fakeDialogs.openDialogs.size(), 1);
+    for (const FileDialogSpec &spec : {fakeDialogs.saveDialogs[0], fakeDialogs.openDialogs[0]}) {
+        EXPECT_EQ(spec.startFolder, settingsFolder);
+        EXPECT_EQ(spec.defaultExtension, "dat");
+        EXPECT_EQ(spec.filter, w.dlgOpen.filter);
+    }
+
+    fakeDialogs.saveAnswers << saved;
+    w.mnuSave->trigger();
+    EXPECT_EQ(contentOf(saved), "[DEVICE]\r\nSettings_TERNU=" + kDefaultText + "\r\n");
+
+    const QString other = settingsFolder + QStringLiteral("/other.dat");
+    prepare(other, "[Notes]\r\nBike=Road\r\n\r\n[DEVICE]\r\nSettings_TERNU=" + kLapTimeFemaleText + "\r\n");
+    fakeDialogs.openAnswers << other;
+    w.mnuLoad->trigger();
+    EXPECT_EQ(w.cboLapMode->currentIndex(), 2);
+    EXPECT_FALSE(w.edLapTime->isHidden());
+
+    // Saving into it replaces only the settings text.
+    fakeDialogs.saveAnswers << other;
+    w.mnuSave->trigger();
+    EXPECT_EQ(contentOf(other), "[Notes]\r\nBike=Road\r\n\r\n[DEVICE]\r\nSettings_TERNU="
+                                    + kLapTimeFemaleText + "\r\n");
+
+    const QString unwritable = settingsFolder + QStringLiteral("/missing/x.dat");
+    fakeDialogs.saveAnswers << unwritable;
+    w.mnuSave->trigger();
+    ASSERT_EQ(fakeDialogs.errors.size(), 1);
+    EXPECT_EQ(fakeDialogs.errors[0], QStringLiteral("In %1 kann nicht geschrieben werden").arg(unwritable));
+}
+
+}  // namespace
