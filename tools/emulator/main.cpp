@@ -106,7 +106,7 @@ int main(int argc, char *argv[])
                        "other's acknowledgement)."));
     const QCommandLineOption splitOption(
         QStringLiteral("split"),
-        QStringLiteral("Send replies one byte at a time, <ms> apart (default 100)."),
+        QStringLiteral("Send replies one byte at a time, <ms> apart."),
         QStringLiteral("ms"));
     const QCommandLineOption delayOption(QStringLiteral("delay"),
                                          QStringLiteral("Wait <ms> before each reply."),
@@ -127,9 +127,7 @@ int main(int argc, char *argv[])
     timing.delayMs = qMax(0, parser.value(delayOption).toInt());
     timing.split = parser.isSet(splitOption);
     if (timing.split)
-        timing.splitPauseMs = parser.value(splitOption).isEmpty()
-                                  ? 100
-                                  : qMax(0, parser.value(splitOption).toInt());
+        timing.splitPauseMs = qMax(0, parser.value(splitOption).toInt());
     TResponderOptions options;
     options.silent = parser.isSet(silentOption);
     options.wrong = parser.isSet(wrongOption);
