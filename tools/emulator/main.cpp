@@ -5,6 +5,8 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
 
 #include <chrono>
 #include <csignal>
@@ -164,8 +166,12 @@ int main(int argc, char *argv[])
                     sendReply(pty, frame.reply, timing);
             }
         }
-        PortNames::removeAlias(portsFolder, com);
-        say(QStringLiteral("%1 removed").arg(PortNames::comName(com)));
+        // Another emulator may have taken the number meanwhile; its alias stays.
+        const QString link = QDir(portsFolder).filePath(PortNames::comName(com));
+        if (QFileInfo(link).symLinkTarget() == pty.SlavePath()) {
+            PortNames::removeAlias(portsFolder, com);
+            say(QStringLiteral("%1 removed").arg(PortNames::comName(com)));
+        }
     } catch (const std::exception &e) {
         std::fprintf(stderr, "ternu-emulator: %s\n", e.what());
         return 1;
