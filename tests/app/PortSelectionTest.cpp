@@ -172,36 +172,47 @@ TEST_F(PortSelectionTest, ArrivalSelectsInterfaceOnceAndRemovalIsSilent)
 
 struct StartCase {
     const char *name;
-    int storedPort;           // -1: automatic
+    int storedPort;            // -1: automatic
     bool interfaceOnCom5;
-    const char *selected;     // after the start
-    const char *status;
+    const char *selected;      // after the start
+    int assignedPort;          // the port the status bar names; -1: none
     const char *mismatchContent;  // empty: no dialog
 };
 
 class PortStartTest : public PortSelectionTest, public ::testing::WithParamInterface<StartCase> {};
 
+// A start in the first language, with the stored port in the tool configuration.
 TEST_P(PortStartTest, StoredPortStaysAndMismatchIsTold)
 {
     const StartCase &c = GetParam();
     addAlias(3);
     if (c.interfaceOnCom5)
         addAlias(5, kPcLink);
+    QFile config(dataFolder() + QStringLiteral("/Ternu_SetupTool.ini"));
+    ASSERT_TRUE(config.open(QIODevice::WriteOnly));
+    config.write(QStringLiteral("[MISC]\r\nCPort=%1\r\n").arg(c.storedPort).toLatin1());
+    config.close();
+    ASSERT_TRUE(QDir().mkpath(programDir.filePath(QStringLiteral("Lang"))));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(TERNU_LANG_SOURCE_FOLDER "/German.sil"),
+                            programDir.filePath(QStringLiteral("Lang/German.sil"))));
+
     TFTernuSetup &w = makePortWindow();
-    w.FStarting = true;
-    w.FComPortNo = static_cast<qint16>(c.storedPort);
-    w.FAutoDetect = c.storedPort == -1;
-    w.RestorePortState();
+    // Texts of the language the start ran in (makePortWindow sets English ones).
+    w.UpdateStrings();
 
     EXPECT_EQ(selected(), QString::fromLatin1(c.selected));
     EXPECT_EQ(w.FLastPortName, QString::fromLatin1(c.selected));
-    EXPECT_EQ(status(), QString::fromLatin1(c.status));
+    EXPECT_EQ(w.FAutoDetect, c.storedPort == -1);
+    EXPECT_EQ(status(), c.assignedPort == -1
+                            ? w.strStrNoTernuInterfaceD
+                            : w.strStrTernuInterfaceDete + QStringLiteral(" (%1)").arg(c.assignedPort));
     if (*c.mismatchContent) {
         ASSERT_EQ(fakeDialogs.taskDialogs.size(), 1);
         const TaskDialogSpec &d = fakeDialogs.taskDialogs.first();
-        EXPECT_EQ(d.title, "Hardware detection");
+        EXPECT_FALSE(w.strStrHardwareDetection.isEmpty());
+        EXPECT_EQ(d.title, w.strStrHardwareDetection);
         EXPECT_EQ(d.instruction, w.strStrTernuInterfaceDetet);
-        EXPECT_EQ(d.content, QString::fromLatin1(c.mismatchContent));
+        EXPECT_EQ(d.content, QString::fromUtf8(c.mismatchContent));
         EXPECT_EQ(d.icon, TaskDialogSpec::Icon::Information);
         EXPECT_EQ(d.commonButtons, TaskDialogSpec::OkButton);
     } else {
@@ -213,16 +224,15 @@ TEST_P(PortStartTest, StoredPortStaysAndMismatchIsTold)
 INSTANTIATE_TEST_SUITE_P(
     Start, PortStartTest,
     ::testing::Values(
-        StartCase{"StoredPortElsewhere", 3, true, "COM3", "Ternu Interface detected! (3)",
-                  "NOTE: It seems that the Ternu interface is connected to COMPort 5 (but it is "
-                  "assigned to COMPort 3)."},
-        StartCase{"StoredPortIsTheInterface", 5, true, "COM5", "Ternu Interface detected! (5)", ""},
-        StartCase{"StoredPortNoInterface", 3, false, "COM3", "Ternu Interface detected! (3)", ""},
-        StartCase{"StoredPortGone", 9, true, "", "No Ternu interface detected",
-                  "NOTE: It seems that the Ternu interface is connected to COMPort 5 (but it is "
-                  "assigned to COMPort 9)."},
-        StartCase{"AutomaticFindsInterfaceQuietly", -1, true, "COM5",
-                  "Ternu Interface detected! (5)", ""}),
+        StartCase{"StoredPortElsewhere", 3, true, "COM3", 3,
+                  "HINWEIS: Es scheint, dass das Ternu Interface an COMPort 5 angeschlossen ist "
+                  "(zugewiesen ist aber COMPort 3)."},
+        StartCase{"StoredPortIsTheInterface", 5, true, "COM5", 5, ""},
+        StartCase{"StoredPortNoInterface", 3, false, "COM3", 3, ""},
+        StartCase{"StoredPortGone", 9, true, "", -1,
+                  "HINWEIS: Es scheint, dass das Ternu Interface an COMPort 5 angeschlossen ist "
+                  "(zugewiesen ist aber COMPort 9)."},
+        StartCase{"AutomaticFindsInterfaceQuietly", -1, true, "COM5", 5, ""}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(PortSelectionTest, MenuChecksTheChosenPortOrAutodetect)
@@ -288,14 +298,12 @@ TEST_F(PortSelectionTest, WithoutBridgeAccessDetectionChangesNothing)
     EXPECT_EQ(menuItems().size(), 3);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 
-    // With the layer there, the same interface is found through it.
+    // With the layer there, the start finds the same interface through it.
     TFakeBridgeLayer present;
     present.bridges = missing.bridges;
-    TFTernuSetup &w2 = makePortWindow(&present);
-    w2.FStarting = false;
-    w2.DetectInterface(false);
+    makePortWindow(&present);
     EXPECT_EQ(selected(), "COM5");
-    EXPECT_EQ(fakeDialogs.taskDialogs.size(), 1);
+    EXPECT_TRUE(fakeDialogs.taskDialogs.isEmpty());
 }
 
 }  // namespace
