@@ -13,6 +13,13 @@
 
 namespace {
 
+// Bytes of a literal, embedded NULs included.
+template <std::size_t N>
+QByteArray bytes(const char (&text)[N])
+{
+    return QByteArray(text, N - 1);
+}
+
 // The default settings, as the window starts with them.
 const QByteArray kDefaultText = "0000000000000852080000B0000096820000140002A801";
 // The same with lap mode 2 (lap time) and a female rider.
@@ -129,6 +136,23 @@ TEST_F(PersistTest, LayoutReadsItsLowEightBitsAndWritesThemBack)
     w.close();
     window.reset();
     EXPECT_TRUE(contentOf(iniFile()).contains("Layout=4\r\n"));
+}
+
+TEST_F(PersistTest, DamagedConfigurationStartsWithDefaultsAndKeepsItsLines)
+{
+    const QByteArray damaged = bytes("Layout=7\r\n\0\xFF\xFE no equals\r\n[MISC]\r\nCPort=\r\n[misc]\r\nLayout=9\r\n");
+    prepare(iniFile(), damaged);
+    TFTernuSetup &w = makeWindow();
+    EXPECT_TRUE(w.FAutoDetect);
+    EXPECT_EQ(w.FStyle, 0);
+    EXPECT_EQ(w.GetLanguageName(), "German");
+
+    w.close();
+    window.reset();
+    const QByteArray after = contentOf(iniFile());
+    EXPECT_TRUE(after.startsWith(bytes("Layout=7\r\n\0\xFF\xFE no equals\r\n[MISC]\r\nCPort=-1\r\n"
+                                       "Layout=0\r\nLanguage=German\r\n[misc]\r\nLayout=9\r\n[DEVICE]\r\n")))
+        << after.toStdString();
 }
 
 TEST_F(PersistTest, ReadOnlyConfigurationIsReportedOnceAndTheWindowStillCloses)
