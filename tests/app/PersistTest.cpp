@@ -187,10 +187,10 @@ TEST_F(PersistTest, SettingsFilesThroughTheMenus)
     EXPECT_TRUE(QDir(settingsFolder).isEmpty());
     ASSERT_EQ(fakeDialogs.saveDialogs.size(), 1);
     ASSERT_EQ(fakeDialogs.openDialogs.size(), 1);
-    for (const FileDialogSpec &spec : {fakeDialogs.saveDialogs[0], fakeDialogs.openDialogs[0]}) {
-        EXPECT_EQ(spec.startFolder, settingsFolder);
-        EXPECT_EQ(spec.defaultExtension, "dat");
-        EXPECT_EQ(spec.filter, w.dlgOpen.filter);
+    for (const FileDialogSpec &dialog : {fakeDialogs.saveDialogs[0], fakeDialogs.openDialogs[0]}) {
+        EXPECT_EQ(dialog.startFolder, settingsFolder);
+        EXPECT_EQ(dialog.defaultExtension, "dat");
+        EXPECT_EQ(dialog.filter, w.dlgOpen.filter);
     }
 
     fakeDialogs.saveAnswers << saved;
