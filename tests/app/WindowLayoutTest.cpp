@@ -177,6 +177,5 @@ TEST_F(WindowLayoutTest, MenusCarryTheirNumbers)
     EXPECT_EQ(styles, (QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 9}));
     EXPECT_EQ(w.N26x211->data().toInt(), 2068);
     EXPECT_EQ(w.mnuWheel->actions().size(), 14);
-    EXPECT_TRUE(w.mnuComport->actions().isEmpty());
     EXPECT_EQ(w.mnuExit->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_X));
 }
