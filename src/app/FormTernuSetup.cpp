@@ -93,6 +93,9 @@ void TFTernuSetup::FormCreate()
     }
     FIniFileName = WithTrailingBackslash(FDataFolder) + QStringLiteral("Ternu_SetupTool.ini");
     FormSize1->SaveName = FIniFileName;
+    // The restore shows message strings in the status bar and in the port notice;
+    // without a start-up language file no pass has filled them yet.
+    UpdateStrings();
     RestoreState();
     SelectCurrentLanguageItem();
     UpdateStrings();  // filled even when no translation pass has run

@@ -177,6 +177,7 @@ struct StartCase {
     const char *selected;      // after the start
     int assignedPort;          // the port the status bar names; -1: none
     const char *mismatchContent;  // empty: no dialog
+    bool languageFile = true;     // German.sil beside the program
 };
 
 class PortStartTest : public PortSelectionTest, public ::testing::WithParamInterface<StartCase> {};
@@ -193,8 +194,9 @@ TEST_P(PortStartTest, StoredPortStaysAndMismatchIsTold)
     config.write(QStringLiteral("[MISC]\r\nCPort=%1\r\n").arg(c.storedPort).toLatin1());
     config.close();
     ASSERT_TRUE(QDir().mkpath(programDir.filePath(QStringLiteral("Lang"))));
-    ASSERT_TRUE(QFile::copy(QStringLiteral(TERNU_LANG_SOURCE_FOLDER "/German.sil"),
-                            programDir.filePath(QStringLiteral("Lang/German.sil"))));
+    if (c.languageFile)
+        ASSERT_TRUE(QFile::copy(QStringLiteral(TERNU_LANG_SOURCE_FOLDER "/German.sil"),
+                                programDir.filePath(QStringLiteral("Lang/German.sil"))));
 
     TFTernuSetup &w = makePortWindow();
     // Texts of the language the start ran in (makePortWindow sets English ones).
@@ -232,7 +234,12 @@ INSTANTIATE_TEST_SUITE_P(
         StartCase{"StoredPortGone", 9, true, "", -1,
                   "HINWEIS: Es scheint, dass das Ternu Interface an COMPort 5 angeschlossen ist "
                   "(zugewiesen ist aber COMPort 9)."},
-        StartCase{"AutomaticFindsInterfaceQuietly", -1, true, "COM5", 5, ""}),
+        StartCase{"AutomaticFindsInterfaceQuietly", -1, true, "COM5", 5, ""},
+        // The built-in texts alone must fill the status bar and the notice too.
+        StartCase{"StoredPortElsewhereWithoutLanguageFile", 3, true, "COM3", 3,
+                  "HINWEIS: Es scheint, dass das Ternu Interface an COMPort 5 angeschlossen ist "
+                  "(zugewiesen ist aber COMPort 3).",
+                  false}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(PortSelectionTest, MenuChecksTheChosenPortOrAutodetect)
