@@ -29,13 +29,11 @@
 // when something refers to their registration.
 static void RegisterPictures()
 {
-#ifdef TERNU_HAS_ASSETS
     static const bool registered = [] {
         Q_INIT_RESOURCE(assets);
         return true;
     }();
     (void)registered;
-#endif
 }
 
 namespace {
