@@ -4,6 +4,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QHash>
+
+#include <optional>
 
 namespace {
 
@@ -88,7 +91,7 @@ TEST_F(LanguageWindow, SwitchRewritesTextsKeepsSelectionsAndSetsCaption)
     EXPECT_EQ(window->mnuFile->title(), "Fichier");
     EXPECT_EQ(window->mnuLoad->text(), "Charger les réglages...");
     EXPECT_EQ(window->imgDevice->toolTip(), "Cliquez sur l'image pour tester la connexion...");
-    EXPECT_EQ(window->lblDev1->text(), "  Cliquez ici pour");
+    EXPECT_EQ(window->lblDev1->text(), "  Cliquez ici");
     EXPECT_EQ(window->lbDevLink->text(), "PC  Link");
     EXPECT_EQ(window->dlgOpen.filter, "Fichiers de réglages (*.dat)|*.dat");
     EXPECT_EQ(memoLines().size(), 3);
@@ -115,6 +118,91 @@ TEST_F(LanguageWindow, SwitchRewritesTextsKeepsSelectionsAndSetsCaption)
     EXPECT_EQ(window->btnClose->text(), "&Schließen");
     EXPECT_EQ(memoLines().at(1), "Nachdem Sie die Werte angepaßt haben drücken Sie den Übertragen Button in der rechten ");
     EXPECT_EQ(window->cboSex->currentText(), "weiblich");
+}
+
+// How much room a control's text takes, and how much its place gives it, in the
+// units of its kind (label and button width, title and item text width, lines of a
+// memo, height of the wrapped note). Labels drawn on one picture share it: there
+// the need is where the text ends, and the room is what the built-in texts use.
+struct TextFit {
+    const QWidget *place;
+    int need;
+    int room;
+};
+
+QString withoutMnemonics(QString text)
+{
+    text.replace("&&", QString(QChar(1)));
+    text.remove('&');
+    return text.replace(QChar(1), '&');
+}
+
+std::optional<TextFit> labelFit(const QLabel *label)
+{
+    if (label->wordWrap())
+        return TextFit{label, label->heightForWidth(label->width()), label->height()};
+    const int need = label->sizeHint().width();
+    // Up to the next control on the same row, or the edge of its parent.
+    int room = label->parentWidget()->width() - label->x();
+    for (const QWidget *other : label->parentWidget()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        if (auto *picture = qobject_cast<const QLabel *>(other);
+            picture && !picture->pixmap().isNull() && picture->geometry().contains(label->geometry()))
+            return TextFit{picture, label->x() + need, 0};
+        const bool sameRow = other->y() < label->geometry().bottom() && other->geometry().bottom() > label->y();
+        if (other != label && !other->isHidden() && sameRow && other->x() > label->x())
+            room = qMin(room, other->x() - label->x());
+    }
+    return TextFit{label, need, room};
+}
+
+std::optional<TextFit> fitOf(const QWidget *w)
+{
+    if (auto *label = qobject_cast<const QLabel *>(w); label && label->pixmap().isNull())
+        return labelFit(label);
+    if (auto *button = qobject_cast<const QAbstractButton *>(w))
+        return TextFit{w, button->sizeHint().width(), button->width()};
+    if (auto *group = qobject_cast<const QGroupBox *>(w))
+        return TextFit{w, group->fontMetrics().horizontalAdvance(withoutMnemonics(group->title())), group->width() - 16};
+    if (auto *combo = qobject_cast<const QComboBox *>(w)) {
+        int widest = 0;
+        for (int i = 0; i < combo->count(); ++i)
+            widest = qMax(widest, combo->fontMetrics().horizontalAdvance(combo->itemText(i)));
+        return TextFit{w, widest, combo->width() - 24};
+    }
+    if (auto *memo = qobject_cast<const QPlainTextEdit *>(w); memo && memo->isReadOnly()) {
+        int widest = 0;
+        for (const QString &line : memo->toPlainText().split('\n'))
+            widest = qMax(widest, memo->fontMetrics().horizontalAdvance(line));
+        return TextFit{w, widest, memo->viewport()->width()};
+    }
+    return std::nullopt;
+}
+
+TEST_F(LanguageWindow, ShippedTranslationsFitWhereTheBuiltInTextsFit)
+{
+    installShippedLanguages();
+    makeWindow();
+    window->show();
+
+    // The built-in English and German texts set what each place has to hold.
+    QHash<const QWidget *, int> held;
+    for (const char *builtIn : {"English", "German"}) {
+        choose(builtIn);
+        QApplication::processEvents();
+        for (const QWidget *w : window->findChildren<QWidget *>())
+            if (const auto fit = fitOf(w))
+                held[fit->place] = qMax(held.value(fit->place), qMax(fit->need, fit->room));
+    }
+    for (const char *language : {"French", "Italian", "Dutch", "Spanish"}) {
+        choose(language);
+        QApplication::processEvents();
+        for (const QWidget *w : window->findChildren<QWidget *>()) {
+            const auto fit = fitOf(w);
+            if (!fit)
+                continue;
+            EXPECT_LE(fit->need, held.value(fit->place)) << language << ": " << w->objectName().toStdString();
+        }
+    }
 }
 
 TEST_F(LanguageWindow, FileWithoutTheChosenNameFallsBackToEnglish)
