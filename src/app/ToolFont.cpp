@@ -7,15 +7,12 @@
 static bool RegisterTahoma()
 {
     // Installed by the wine font package outside the folders fontconfig searches.
+    // Only the regular face is registered: the package's bold face renders at
+    // 11 px as a wide regular-looking face, while the bold that Qt derives from the
+    // regular one reads as bold.
     static const bool registered = [] {
-        const QString folder = QStringLiteral("/usr/share/wine/fonts/");
-        bool regular = false;
-        for (const char *file : {"tahoma.ttf", "tahomabd.ttf"}) {
-            const QString path = folder + QString::fromLatin1(file);
-            if (QFile::exists(path) && QFontDatabase::addApplicationFont(path) >= 0 && !regular)
-                regular = true;
-        }
-        return regular;
+        const QString path = QStringLiteral("/usr/share/wine/fonts/tahoma.ttf");
+        return QFile::exists(path) && QFontDatabase::addApplicationFont(path) >= 0;
     }();
     return registered;
 }
