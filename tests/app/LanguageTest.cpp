@@ -201,6 +201,8 @@ TEST_F(LanguageWindow, ShippedTranslationsFitWhereTheBuiltInTextsFit)
             if (!fit)
                 continue;
             EXPECT_LE(fit->need, held.value(fit->place)) << language << ": " << w->objectName().toStdString();
+            if (auto *label = qobject_cast<const QLabel *>(w); label && !label->wordWrap())
+                EXPECT_GE(label->width(), label->sizeHint().width()) << language << ": " << w->objectName().toStdString();
         }
     }
 }
