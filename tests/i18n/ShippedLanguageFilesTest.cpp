@@ -5,6 +5,7 @@
 #include "TsiLangDispatcher.h"
 
 #include <QDir>
+#include <QMap>
 
 #include <gtest/gtest.h>
 
@@ -72,6 +73,17 @@ TEST(ShippedLanguageFiles, EveryFileTranslatesEveryEntry)
                 // Message texts with numbers keep them in the same count.
                 EXPECT_EQ(other->text(2).count("%d"), e.text(1).count("%d")) << e.key.toStdString();
             }
+        }
+        // Each access key of the window's controls leads to one control only.
+        QMap<QChar, QString> accessKeys;
+        for (const TranslationEntry &e : loaded.Table()[stCaptions]) {
+            const QString caption = QString(e.text(2)).remove("&&");
+            const qsizetype amp = caption.indexOf('&');
+            if (amp < 0 || amp + 1 >= caption.size() || e.key.startsWith("mnu"))
+                continue;
+            const QChar key = caption[amp + 1].toLower();
+            EXPECT_FALSE(accessKeys.contains(key)) << e.key.toStdString() << " and " << accessKeys[key].toStdString();
+            accessKeys[key] = e.key;
         }
     }
 }
