@@ -75,8 +75,11 @@ TEST_F(ComPortTest, NoNotificationInsideWriteOrPause)
     QSignalSpy rx(&port, &TComPort::RxChar);
     port.Open();
     port.WriteBytes(hex("060006").constData(), 3);
-    QThread::msleep(150);  // the device answers meanwhile
+    // The device answers while the event loop does not run.
+    for (int waited = 0; device->Replies().empty() && waited < 3000; waited += 10)
+        QThread::msleep(10);
     ASSERT_FALSE(device->Replies().empty());
+    QThread::msleep(20);
     EXPECT_EQ(rx.count(), 0);
     EXPECT_TRUE(QTest::qWaitFor([&] { return rx.count() > 0; }, 2000));
 }

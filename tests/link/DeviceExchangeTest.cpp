@@ -1,6 +1,10 @@
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
 
 #include "ComPort.h"
 #include "DeviceExchange.h"
@@ -175,6 +179,30 @@ TEST_F(DeviceExchangeTest, MissingOrWrongRepliesEndInError)
         EXPECT_EQ(view.beeps, 0);
         ExpectWindowRestored();
     }
+    device->SetReplyRule(nullptr);
+    ExpectSettingsTransferWorks();
+}
+
+TEST_F(DeviceExchangeTest, EndlessDataNeitherHangsNorPassesForAReply)
+{
+    device->SetReplyRule([](const TReceivedFrame &) { return QByteArray(); });
+    std::atomic<bool> flooding {true};
+    std::thread flood([&] {
+        const QByteArray junk(64, char(0x55));
+        while (flooding) {
+            device->Send(junk);
+            std::this_thread::sleep_for(2ms);
+        }
+    });
+    exchange.StartOperation(TOperationCode::SettingsTransfer, kPort);
+    const bool ended = WaitForOutcome();
+    flooding = false;
+    flood.join();
+    ASSERT_TRUE(ended);
+    EXPECT_EQ(view.log, QStringList({"Sending Datas...", "ACK_ERROR"}));
+    ExpectWindowRestored();
+
+    QThread::msleep(100);  // the last junk settles; the next open discards it
     device->SetReplyRule(nullptr);
     ExpectSettingsTransferWorks();
 }
