@@ -17,6 +17,8 @@
 #include <QTimeEdit>
 #include <QTimer>
 
+#include <utility>
+
 namespace {
 constexpr int kClientHeight = 524;  // below the menu bar, status bar included
 constexpr int kClientWidth = 675;
@@ -235,9 +237,16 @@ bool TFTernuSetup::event(QEvent *event)
         focusNextPrevChild(!static_cast<TNextControlEvent *>(event)->backward);
         return true;
     }
+    if (event->type() == QEvent::WindowDeactivate)
+        FLeftForOtherProgram = QApplication::activeWindow() == nullptr;
     if (event->type() == QEvent::WindowActivate) {
         const bool handled = QMainWindow::event(event);
-        Guarded([this] { FormActivate(); });
+        // The activation handler belongs to activations inside the tool: the start
+        // and the return from one of its dialogs. Coming back from another program
+        // leaves the focus where the user left it, so that typing goes on there
+        // instead of into the clock field.
+        if (!std::exchange(FLeftForOtherProgram, false))
+            Guarded([this] { FormActivate(); });
         return handled;
     }
     return QMainWindow::event(event);

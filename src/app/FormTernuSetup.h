@@ -77,6 +77,8 @@ public:
     IDialogs &FDialogs;
 
     bool FStarting = false;
+    // The window lost the activation to another program, not to a window of the tool.
+    bool FLeftForOtherProgram = false;
     QString FDataFolder;
     QString FIniFileName;
     QStringList FLanguages;

@@ -147,6 +147,19 @@ TEST_F(WindowLifecycleTest, ActivationFocusesTheTimeField)
     TFTernuSetup &w = makeWindow();
     showActive();
     EXPECT_EQ(QApplication::focusWidget(), w.dtpTime);
+
+    const auto reactivate = [&w](QWidget *activeMeanwhile) {
+        w.edWeight->setFocus();
+        QApplication::setActiveWindow(activeMeanwhile);
+        QApplication::processEvents();
+        QApplication::setActiveWindow(&w);
+        QApplication::processEvents();
+        return QApplication::focusWidget();
+    };
+    QWidget dialog;  // a window of the tool, such as a dialog
+    dialog.show();
+    EXPECT_EQ(reactivate(&dialog), w.dtpTime) << "back from a window of the tool";
+    EXPECT_EQ(reactivate(nullptr), w.edWeight) << "back from another program";
 }
 
 TEST_F(WindowLifecycleTest, AnErrorInAHandlerIsReportedAndTheWindowGoesOn)
