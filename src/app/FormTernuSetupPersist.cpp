@@ -21,6 +21,7 @@
 void TFTernuSetup::ConnectPersistHandlers()
 {
     FormSize1 = new TFormSize(this);
+    FormSize1->setObjectName(QStringLiteral("FormSize1"));
     // A styled menu bar may be higher or lower than a plain one; the client area
     // below it keeps its designed height.
     const int clientHeight = height() - AdvMainMenu1->sizeHint().height();

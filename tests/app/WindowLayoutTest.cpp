@@ -168,6 +168,13 @@ TEST_F(WindowLayoutTest, StartsWithTheDesignValues)
     EXPECT_EQ(w.lblDev1->text(), QStringLiteral("Mausklick zum"));
 }
 
+TEST_F(WindowLayoutTest, NonVisualComponentsCarryTheirNames)
+{
+    TFTernuSetup &w = makeWindow();
+    for (const char *name : {"Timer1", "Timer2", "Timer3", "ComPort1", "FormSize1"})
+        EXPECT_NE(w.findChild<QObject *>(QString::fromLatin1(name)), nullptr) << name;
+}
+
 TEST_F(WindowLayoutTest, MenusCarryTheirNumbers)
 {
     TFTernuSetup &w = makeWindow();
