@@ -97,7 +97,7 @@ TEST_F(LanguageWindow, SwitchRewritesTextsKeepsSelectionsAndSetsCaption)
     EXPECT_EQ(memoLines().size(), 3);
     EXPECT_EQ(window->DBHTMLabel1->text(), "<B>Remarque :</B> votre Ternu doit être en mode <B>PC-Link</B> !");
     EXPECT_EQ(window->cboLapMode->currentIndex(), 2);
-    EXPECT_EQ(window->cboLapMode->currentText(), "Temps auto");
+    EXPECT_EQ(window->cboLapMode->currentText(), "Par temps");
     EXPECT_EQ(window->cboSex->currentText(), "femme");
     EXPECT_EQ(window->rgSpeed->button(0)->text(), unitsBefore);  // never translated
     EXPECT_EQ(window->lbKG->text(), kgBefore);
