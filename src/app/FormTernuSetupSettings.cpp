@@ -158,6 +158,7 @@ void TFTernuSetup::UpdateWeightUnit()
     s.WeightUnit = rgWeight->itemIndex();
     SettingsRules::UpdateWeightUnit(s, FLastWeightUnit);
     lbKG->setText(SettingsRules::WeightUnitLabel(s.WeightUnit));
+    lbKG->adjustSize();
     edWeight->setValue(s.Weight);
 }
 
@@ -214,6 +215,7 @@ void TFTernuSetup::cboLapModeChange()
     edLapTime->setVisible(view->showTime);
     lblLapMode->setVisible(view->showArrow);
     lblStop->setText(view->unitLabel);
+    lblStop->adjustSize();
 }
 
 void TFTernuSetup::edLapTimeChange()

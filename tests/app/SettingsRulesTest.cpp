@@ -154,6 +154,8 @@ TEST_F(SettingsRulesTest, LapModeShowsItsFieldAndKeepsTheOthersValue)
     EXPECT_TRUE(shown(w.edLapTime));
     EXPECT_TRUE(shown(w.lblLapMode));
     EXPECT_EQ(w.lblStop->text(), "hh:mm");
+    // The unit label is created empty: it must grow with its text, not clip it.
+    EXPECT_GE(w.lblStop->width(), w.lblStop->fontMetrics().horizontalAdvance(QStringLiteral("hh:mm")));
 
     QTest::keyClick(w.cboLapMode, Qt::Key_Home);
     EXPECT_FALSE(shown(w.edLapDist) || shown(w.edLapTime) || shown(w.lblLapMode));
