@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QStyleOptionGroupBox>
 
 void TClickLabel::mouseReleaseEvent(QMouseEvent *event)
@@ -99,4 +100,18 @@ void TGradientPanel::paintEvent(QPaintEvent *)
     painter.fillRect(rect(), gradient);
     painter.setPen(FBorder);
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+QRect TCompactComboStyle::subControlRect(ComplexControl control, const QStyleOptionComplex *option,
+                                         SubControl part, const QWidget *widget) const
+{
+    const auto *combo = qstyleoption_cast<const QStyleOptionComboBox *>(option);
+    if (control != CC_ComboBox || !combo || combo->editable
+        || (part != SC_ComboBoxArrow && part != SC_ComboBoxEditField))
+        return QProxyStyle::subControlRect(control, option, part, widget);
+    const QRect r = option->rect;
+    const QRect place = part == SC_ComboBoxArrow
+        ? QRect(r.right() - kButtonWidth + 1, r.top(), kButtonWidth, r.height())
+        : QRect(r.left() + 2, r.top() + 2, r.width() - kButtonWidth - 3, r.height() - 4);
+    return visualRect(option->direction, r, place);
 }

@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QList>
+#include <QProxyStyle>
 #include <QRadioButton>
 #include <QStringList>
 
@@ -66,4 +67,17 @@ protected:
 
 private:
     QColor FTop, FBottom, FBorder;
+};
+
+// The look of the window's drop-down lists: a drop-down button as narrow as the
+// platform's own and a thin frame, so that the text gets the room the designed
+// width of the list leaves it. Everything else follows the application style.
+class TCompactComboStyle : public QProxyStyle {
+    Q_OBJECT
+public:
+    static constexpr int kButtonWidth = 16;
+
+    using QProxyStyle::QProxyStyle;
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex *option, SubControl part,
+                         const QWidget *widget) const override;
 };

@@ -77,6 +77,15 @@ QFont ArialFont(int pixelSize, bool bold = false)
     return font;
 }
 
+// A drop-down list of the window, in the compact look; it owns its style object.
+QComboBox *CompactList(QComboBox *list)
+{
+    auto *style = new TCompactComboStyle;
+    style->setParent(list);
+    list->setStyle(style);
+    return list;
+}
+
 // The short date format of the locale, always with a four-digit year.
 QString ShortDateFormat()
 {
@@ -207,7 +216,7 @@ void TFTernuSetup::CreateTopPanel(QWidget *client)
     lblLang->move(541, 7);
     FAutoSizeLabels << lblLang;
 
-    cboLang = Named(new QComboBox(Panel1), "cboLang");
+    cboLang = CompactList(Named(new QComboBox(Panel1), "cboLang"));
     cboLang->setGeometry(540, 24, 112, 21);
 
     ComComboBox = Named(new QComboBox(Panel1), "ComComboBox");
@@ -264,7 +273,7 @@ void TFTernuSetup::CreateCentrePanel(QWidget *client)
 
     grpPerson = group("grpPerson", QStringLiteral("&Person"), {267, 6, 229, 98});
     lblSex = label(grpPerson, "lblSex", QStringLiteral("Geschlecht"), 16, 26);
-    cboSex = Named(new QComboBox(grpPerson), "cboSex");
+    cboSex = CompactList(Named(new QComboBox(grpPerson), "cboSex"));
     cboSex->setGeometry(76, 20, 89, 21);
     cboSex->addItems({QStringLiteral("männlich"), QStringLiteral("weiblich")});
     imgUserSex = Named(new QLabel(grpPerson), "imgUserSex");
@@ -301,7 +310,7 @@ void TFTernuSetup::CreateCentrePanel(QWidget *client)
 
     grpStopWatch = group("grpStopWatch", QStringLiteral("Stopp&uhr"), {20, 198, 229, 81});
     lblMode = label(grpStopWatch, "lblMode", QStringLiteral("Modus"), 16, 28);
-    cboLapMode = Named(new QComboBox(grpStopWatch), "cboLapMode");
+    cboLapMode = CompactList(Named(new QComboBox(grpStopWatch), "cboLapMode"));
     cboLapMode->setGeometry(70, 20, 89, 21);
     cboLapMode->addItems({QStringLiteral("Man. Modus"), QStringLiteral("Auto Distanz"), QStringLiteral("Auto Zeit")});
     lblLapMode = label(grpStopWatch, "lblLapMode", QStringLiteral("->"), 17, 51);

@@ -1,6 +1,9 @@
+#include "ToolFont.h"
 #include "WindowFixture.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QStyleOptionComboBox>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -166,6 +169,32 @@ TEST_F(WindowLayoutTest, StartsWithTheDesignValues)
     EXPECT_EQ(w.btnClose->text(), QStringLiteral("&Schließen"));
     EXPECT_EQ(w.cboSex->itemText(0), QStringLiteral("männlich"));
     EXPECT_EQ(w.lblDev1->text(), QStringLiteral("Mausklick zum"));
+}
+
+TEST_F(WindowLayoutTest, DropDownListsShowTheirLongestBuiltInItemWhole)
+{
+    // The program runs with the tool font as the application font.
+    struct AppFont {
+        const QFont old = QApplication::font();
+        AppFont() { QApplication::setFont(ToolFont()); }
+        ~AppFont() { QApplication::setFont(old); }
+    } appFont;
+    if (QFontInfo(ToolFont()).family() != QStringLiteral("Tahoma"))
+        GTEST_SKIP() << "the designed widths hold for Tahoma";
+    TFTernuSetup &w = makeWindow();
+    for (const char *language : {"German", "English"}) {
+        w.siLangDispatcher1.SetLanguage(QString::fromLatin1(language));
+        for (QComboBox *list : {w.cboSex, w.cboLapMode}) {
+            QStyleOptionComboBox option;
+            option.initFrom(list);
+            const int room =
+                list->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, list).width()
+                - 2;  // the label keeps a pixel to either side
+            for (int i = 0; i < list->count(); ++i)
+                EXPECT_LE(list->fontMetrics().horizontalAdvance(list->itemText(i)), room)
+                    << language << ": " << list->itemText(i).toStdString();
+        }
+    }
 }
 
 TEST_F(WindowLayoutTest, NonVisualComponentsCarryTheirNames)
