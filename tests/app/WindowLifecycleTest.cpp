@@ -65,6 +65,10 @@ TEST_F(WindowLifecycleTest, ClockFollowsThePcUntilEditedByHand)
     for (QAbstractSpinBox *picker : {static_cast<QAbstractSpinBox *>(w.dtpTime),
                                      static_cast<QAbstractSpinBox *>(w.dtpDate)}) {
         SCOPED_TRACE(picker->objectName().toStdString());
+        // Away from the ends of the ranges: at midnight or on the first of a month
+        // a step down would change nothing.
+        w.dtpTime->setTime(QTime(12, 30));
+        w.dtpDate->setDate(QDate(2020, 6, 15));
         w.chkPCTime->setChecked(true);
         EXPECT_TRUE(w.Timer1->isActive());
         picker->stepBy(-1);  // what the down key does
