@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libqt6serialport6-dev
+  qt6-base-dev qt6-base-dev-tools qt6-serialport-dev
   qt6-image-formats-plugins libgl-dev
   libudev-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
