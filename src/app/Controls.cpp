@@ -25,9 +25,20 @@ TRadioGroup::TRadioGroup(const QString &name, const QString &title, const QStrin
         FButtons.append(button);
     }
     connect(FGroup, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+        updateTabStop();
         if (checked)
             emit itemIndexChanged(id);
     });
+    updateTabStop();
+}
+
+// The group is one stop of the Tab key, at the chosen item (the first while none is
+// chosen); the arrow keys move between the items.
+void TRadioGroup::updateTabStop()
+{
+    const int chosen = qMax(0, FGroup->checkedId());
+    for (qsizetype i = 0; i < FButtons.size(); ++i)
+        FButtons[i]->setFocusPolicy(i == chosen ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 int TRadioGroup::itemIndex() const

@@ -44,6 +44,7 @@ protected:
 
 private:
     void placeButtons();
+    void updateTabStop();
 
     QButtonGroup *FGroup;
     QList<QRadioButton *> FButtons;

@@ -81,9 +81,9 @@ const Place kLabelCorners[] = {
 // The tab stops in Tab order.
 const char *const kTabOrder[] = {
     "cboLang", "dtpTime", "dtpDate", "chkPCTime", "cboSex", "edWeight", "edOdo1", "edWheel1", "edOdo2",
-    "edWheel2", "cboLapMode", "edLapDist", "edLapTime", "edHRUpper", "edHRLower", "grpSampleRate_0",
-    "grpSampleRate_1", "grpSampleRate_2", "edHomeAlt", "rgSpeed_0", "rgSpeed_1", "rgWeight_0", "rgWeight_1",
-    "rgTemp_0", "rgTemp_1", "rgTime_0", "rgTime_1", "btnUnits", "btnSend", "btnDelete", "btnClose",
+    "edWheel2", "cboLapMode", "edLapDist", "edLapTime", "edHRUpper", "edHRLower",
+    "grpSampleRate_2",  // a choice group stops at its chosen item only
+    "edHomeAlt", "rgSpeed_0", "rgWeight_0", "rgTemp_0", "rgTime_0", "btnUnits", "btnSend", "btnDelete", "btnClose",
 };
 
 bool IsTabStop(const QWidget *w)
@@ -147,6 +147,11 @@ TEST_F(WindowLayoutTest, TabStopsFollowTheRegionsAndGroups)
     EXPECT_EQ(order, expected);
     for (const char *name : {"Memo1", "moMonitor", "btnWheel1", "btnwheel2", "imgDevice"})
         EXPECT_FALSE(IsTabStop(find<QWidget>(name))) << name;
+
+    // The stop follows the choice.
+    window->rgWeight->setItemIndex(1);
+    EXPECT_TRUE(IsTabStop(find<QWidget>("rgWeight_1")));
+    EXPECT_FALSE(IsTabStop(find<QWidget>("rgWeight_0")));
 }
 
 TEST_F(WindowLayoutTest, StartsWithTheDesignValues)
