@@ -177,11 +177,14 @@ void TFTernuSetup::CreateMenus()
         {&N26x1951, "N26x1951", "26x1.95", 2050, -1},   {&N26x201, "N26x201", "26x2.0", 2055, -1},
         {&N26x211, "N26x211", "26x2.1", 2068, -1},      {&N26x221, "N26x221", "26x2.2", 2075, -1},
     };
+    // Items without a marker get a blank picture of the same size, so that every
+    // row of the menu has the same height.
+    QPixmap blank(16, 16);
+    blank.fill(Qt::transparent);
     for (const WheelItem &item : wheels) {
         *item.action = Named(mnuWheel->addAction(QString::fromLatin1(item.caption)), item.name);
         (*item.action)->setData(item.mm);
-        if (item.marker >= 0)
-            (*item.action)->setIcon(QIcon(ImageList1.value(item.marker)));
+        (*item.action)->setIcon(QIcon(item.marker >= 0 ? ImageList1.value(item.marker) : blank));
     }
 }
 
