@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QImage>
 #include <QStyleOptionComboBox>
 #include <QMenu>
 #include <QMenuBar>
@@ -219,4 +220,25 @@ TEST_F(WindowLayoutTest, MenusCarryTheirNumbers)
     EXPECT_EQ(w.N26x211->data().toInt(), 2068);
     EXPECT_EQ(w.mnuWheel->actions().size(), 14);
     EXPECT_EQ(w.mnuExit->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_X));
+}
+
+// The pictures come from the compiled-in resources; the device photo is a JPEG
+// decoded at run time, so a missing image plugin shows up here.
+TEST_F(WindowLayoutTest, PicturesAreLoadedInTheirSizes)
+{
+    TFTernuSetup &w = makeWindow();
+    EXPECT_EQ(w.imgDevice->pixmap().size(), QSize(130, 159));
+    const QImage symbol = w.imgSymbol->pixmap().toImage();
+    ASSERT_EQ(symbol.size(), QSize(32, 32));
+    EXPECT_EQ(qAlpha(symbol.pixel(0, 31)), 0);       // its bottom-left colour is transparent
+    EXPECT_EQ(qAlpha(symbol.pixel(16, 16)), 255);    // the drawing itself is not
+    ASSERT_EQ(w.imgFlags.size(), 7);
+    for (const QPixmap &flag : w.imgFlags)
+        EXPECT_EQ(flag.size(), QSize(16, 11));
+    for (const QList<QPixmap> &list : {w.imgSex, w.ImageList1}) {
+        ASSERT_EQ(list.size(), 2);
+        for (const QPixmap &picture : list)
+            EXPECT_EQ(picture.size(), QSize(16, 16));
+    }
+    EXPECT_FALSE(w.imgUserSex->pixmap().isNull());
 }
