@@ -282,7 +282,7 @@ void TFTernuSetup::CreateCentrePanel(QWidget *client)
     imgUserSex = Named(new QLabel(grpPerson), "imgUserSex");
     imgUserSex->setGeometry(169, 22, 16, 16);
     lblUWeight = label(grpPerson, "lblUWeight", QStringLiteral("Gewicht"), 15, 58);
-    edWeight = spin(grpPerson, "edWeight", {76, 50, 90, 21}, 1, 485, 80, TCropMode::CropOnLeave);
+    edWeight = spin(grpPerson, "edWeight", {76, 50, 90, 21}, 1, 220, 80, TCropMode::CropOnLeave);  // kg at the start
     lbKG = label(grpPerson, "lbKG", QStringLiteral("kg"), 172, 55);
 
     grpBike1 = group("grpBike1", QStringLiteral("Fahrrad&1"), {20, 110, 229, 82});

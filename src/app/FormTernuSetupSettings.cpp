@@ -27,13 +27,8 @@ class TWindowSettingsTarget : public ISettingsTextTarget {
 public:
     explicit TWindowSettingsTarget(TFTernuSetup &form) : F(form) {}
 
-    void WeightUnitChanged(DeviceSettings &s) override
-    {
-        // Exactly what a click on the unit does: the weight shown is converted.
-        F.edWeight->setValue(s.Weight);
-        F.rgWeight->setItemIndex(s.WeightUnit);  // runs rgWeightClick
-        s.Weight = F.edWeight->value();
-    }
+    // The weight already comes in the text's unit; SettingsToControls shows both.
+    void WeightUnitChanged(DeviceSettings &) override {}
 
     void SexChanged(const DeviceSettings &s) override
     {
@@ -105,8 +100,8 @@ DeviceSettings TFTernuSetup::SettingsFromControls() const
 
 void TFTernuSetup::SettingsToControls(const DeviceSettings &s)
 {
-    // The units first: a change of the weight unit converts the weight shown,
-    // which the record's weight then replaces.
+    // The units first: a change of the weight unit converts the weight shown and
+    // moves the field's range, then the record's weight replaces it.
     rgSpeed->setItemIndex(s.SpeedUnit);
     rgWeight->setItemIndex(s.WeightUnit);
     rgTemp->setItemIndex(s.TempUnit);
@@ -159,6 +154,9 @@ void TFTernuSetup::UpdateWeightUnit()
     SettingsRules::UpdateWeightUnit(s, FLastWeightUnit);
     lbKG->setText(SettingsRules::WeightUnitLabel(s.WeightUnit));
     lbKG->adjustSize();
+    // The field never holds more than the device takes, in either unit.
+    const IntRange range = SettingsRanges::WeightIn(s.WeightUnit);
+    edWeight->setRange(range.min, range.max);
     edWeight->setValue(s.Weight);
 }
 

@@ -24,7 +24,8 @@ struct IntRange {
 namespace SettingsRanges {
 inline constexpr IntRange Odo{0, 99999};        // km
 inline constexpr IntRange Wheel{0, 3999};       // mm
-inline constexpr IntRange Weight{1, 485};       // kg or lb, whichever is shown
+inline constexpr IntRange Weight{1, 485};       // lb, the most the device takes
+inline constexpr IntRange WeightKg{1, 220};     // kg: the same 485 lb
 inline constexpr IntRange HeartRate{0, 240};    // bpm
 inline constexpr IntRange HomeAlt{-381, 6000};  // m
 inline constexpr double LapDistMin = 0.0;       // km
@@ -44,6 +45,14 @@ enum class TSpeedUnit : int { Kmh = 0, Mph = 1 };
 enum class TWeightUnit : int { Kg = 0, Lb = 1 };
 enum class TTempUnit : int { Celsius = 0, Fahrenheit = 1 };
 enum class TTimeFormat : int { H24 = 0, H12 = 1 };
+
+namespace SettingsRanges {
+// The range of the weight in the unit it is shown in.
+constexpr IntRange WeightIn(int weightUnit)
+{
+    return weightUnit == int(TWeightUnit::Kg) ? WeightKg : Weight;
+}
+}  // namespace SettingsRanges
 
 struct DeviceSettings {
     // Defaults, with the device clock set to `now`.

@@ -93,14 +93,14 @@ bool BuildSettings(DeviceSettings &s, TSettingsPayload &p)
     appendWordLE(p, altitude);
     p.text += hex(altitude >= 0 ? altitude : 65536 + altitude, 4);
 
-    // The upper limit yields to the lower one first; then the lower limit is
-    // raised to the least the device accepts.
+    // The lower limit is raised to the least the device accepts first, then the
+    // upper limit to at least the lower one, so that upper never lies below lower.
+    if (s.HRLower < 30)
+        s.HRLower = 30;
     if (s.HRUpper < s.HRLower)
         s.HRUpper = s.HRLower;
     p.Append(static_cast<quint8>(Round(s.HRUpper)));
     p.text += hex(quint8(Round(s.HRUpper)), 2);
-    if (s.HRLower < 30)
-        s.HRLower = 30;
     p.Append(static_cast<quint8>(Round(s.HRLower)));
     p.text += hex(quint8(Round(s.HRLower)), 2);
 

@@ -13,7 +13,7 @@ void UpdateWeightUnit(DeviceSettings &s, quint8 &lastWeightUnit)
 {
     if (s.WeightUnit == int(TWeightUnit::Kg)) {
         if (lastWeightUnit != int(TWeightUnit::Kg))
-            s.Weight = SettingsRanges::Weight.cropWhole(TConvertClass::LbToKg(s.Weight));
+            s.Weight = SettingsRanges::WeightKg.cropWhole(TConvertClass::LbToKg(s.Weight));
     } else if (s.WeightUnit == int(TWeightUnit::Lb)) {
         if (lastWeightUnit != int(TWeightUnit::Lb))
             s.Weight = SettingsRanges::Weight.cropWhole(TConvertClass::KgToLb(s.Weight));

@@ -17,8 +17,8 @@ QString WeightUnitLabel(int weightUnit);
 
 // Converts Weight into the unit WeightUnit names when the weight shown so far was
 // in the other unit (lastWeightUnit), then remembers the unit. The converted value
-// is cropped to the weight range and rounded halves away from zero:
-// 80 kg -> 176 lb -> 80 kg; 300 kg -> 485 lb -> 220 kg.
+// is rounded halves away from zero and cropped to the range of its unit (1 to
+// 220 kg, 1 to 485 lb): 80 kg -> 176 lb -> 80 kg; 220 kg -> 485 lb -> 220 kg.
 void UpdateWeightUnit(DeviceSettings &s, quint8 &lastWeightUnit);
 
 // The metric/imperial button alternates on its own state, not on the current

@@ -33,7 +33,7 @@ qint64 TSettingsTextReader::ReadField(int width, bool isSigned)
 
 void TRecordSettingsTarget::WeightUnitChanged(DeviceSettings &s)
 {
-    SettingsRules::UpdateWeightUnit(s, FLastWeightUnit);
+    FLastWeightUnit = static_cast<quint8>(s.WeightUnit);
 }
 
 void ApplySettingsText(const QString &text, DeviceSettings &s, ISettingsTextTarget &target)
@@ -48,11 +48,9 @@ void ApplySettingsText(const QString &text, DeviceSettings &s, ISettingsTextTarg
     s.Wheel1 = Wheel.crop(r.ReadField(4));
     s.Wheel2 = Wheel.crop(r.ReadField(4));
 
-    // The weight is stored in pounds; the unit flag comes later in the text.
-    qint64 w = r.ReadField(4);
-    if (s.WeightUnit == int(TWeightUnit::Kg))
-        w = RoundHalfAway(TConvertClass::LbToKg(double(w)));
-    s.Weight = Weight.crop(w);
+    // The weight is always stored in pounds; the flags later in the text say
+    // which unit it is shown in.
+    const int pounds = Weight.crop(r.ReadField(4));
 
     s.HomeAlt = HomeAlt.crop(r.ReadField(4, true));
     s.HRUpper = HeartRate.crop(r.ReadField(2));
@@ -63,14 +61,18 @@ void ApplySettingsText(const QString &text, DeviceSettings &s, ISettingsTextTarg
 
     const int lapMinute = BcdToInt(static_cast<quint8>(r.ReadField(2)));
     const int lapHour = static_cast<int>(r.ReadField(2));
-    // An hour of 10 to 23 is kept here; only the payload caps it at 9.
-    s.LapTime = (lapHour < 24 && lapMinute < 60) ? QTime(lapHour, lapMinute, 0) : QTime(2, 0);
+    // An hour of 10 to 23 keeps its minutes at hour 9, as the device is sent it.
+    s.LapTime = (lapHour < 24 && lapMinute < 60) ? SettingsRules::LapTimeRule(QTime(lapHour, lapMinute, 0))
+                                                 : QTime(2, 0);
 
     const quint32 flags = static_cast<quint32>(r.ReadField(2));
     s.Sex = IsBitSet(flags, 1) ? int(TSex::Female) : int(TSex::Male);
     target.SexChanged(s);
     s.SpeedUnit = IsBitSet(flags, 2) ? int(TSpeedUnit::Mph) : int(TSpeedUnit::Kmh);
     const int weightUnit = IsBitSet(flags, 3) ? int(TWeightUnit::Kg) : int(TWeightUnit::Lb);
+    // Pounds are taken as they stand; kilograms are converted once, whatever
+    // unit the record showed before, so that a load never drifts the weight.
+    s.Weight = weightUnit == int(TWeightUnit::Kg) ? WeightKg.cropWhole(TConvertClass::LbToKg(pounds)) : pounds;
     if (weightUnit != s.WeightUnit) {
         s.WeightUnit = weightUnit;
         target.WeightUnitChanged(s);

@@ -30,7 +30,7 @@ private:
 class ISettingsTextTarget {
 public:
     virtual ~ISettingsTextTarget() = default;
-    // WeightUnit has just taken a new value: convert the weight to it.
+    // WeightUnit has just taken a new value; Weight is already in it.
     virtual void WeightUnitChanged(DeviceSettings &s) = 0;
     // Sex has just been set (changed or not).
     virtual void SexChanged(const DeviceSettings &s) = 0;
@@ -38,8 +38,7 @@ public:
     virtual void PCTimeChanged(const DeviceSettings &s) = 0;
 };
 
-// A record with no window: converts the weight with the weight-unit rule and
-// remembers the unit the weight is expressed in.
+// A record with no window: remembers the unit the weight is expressed in.
 class TRecordSettingsTarget : public ISettingsTextTarget {
 public:
     explicit TRecordSettingsTarget(quint8 lastWeightUnit) : FLastWeightUnit(lastWeightUnit) {}
@@ -56,8 +55,9 @@ private:
 
 // Applies a settings text to the record. An empty text changes nothing. Every
 // value is cropped to its field; the clock and calendar are left as they are.
-// The stored weight is in pounds: it is converted to the unit shown at the time
-// of reading, and again by the target when the text's own unit differs.
+// The stored weight is in pounds (1 to 485): a text that names lb keeps it as it
+// stands, one that names kg has it converted to kg once. The result does not
+// depend on the unit the record had before.
 // Any text decodes, whatever its length or characters.
 void ApplySettingsText(const QString &text, DeviceSettings &s, ISettingsTextTarget &target);
 

@@ -114,6 +114,23 @@ TEST_F(PersistTest, RestoreStateBringsBackEveryStoredChoice)
     EXPECT_TRUE(after.contains("Settings_TERNU=" + kLapTimeFemaleText + "\r\n"));
 }
 
+TEST_F(PersistTest, PoundWeightsComeBackUnchangedAfterRestarts)
+{
+    // 177 lb and 100 lb with the flags naming lb (20); the window starts in kg.
+    for (const QByteArray &stored : {QByteArray("0000000000000852080000B10000968200001400022001"),
+                                    QByteArray("0000000000000852080000640000968200001400022001")}) {
+        SCOPED_TRACE(stored.toStdString());
+        prepare(iniFile(), "[DEVICE]\r\nSettings_TERNU=" + stored + "\r\n");
+        for (int start = 0; start < 3; ++start) {
+            makeWindow();
+            window->close();
+            window.reset();
+            ASSERT_TRUE(contentOf(iniFile()).contains("Settings_TERNU=" + stored + "\r\n"))
+                << contentOf(iniFile()).toStdString();
+        }
+    }
+}
+
 TEST_F(PersistTest, StyleNumbersWithoutAnItemAreKeptAndTickNothing)
 {
     prepare(iniFile(), "[MISC]\r\nLayout=8\r\nCPort=abc\r\n");

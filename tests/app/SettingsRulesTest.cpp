@@ -82,10 +82,13 @@ TEST_F(SettingsRulesTest, WeightUnitClickConvertsThroughTheFieldsCrop)
     };
     TFTernuSetup &w = makeWindow();
     // Each step starts from what the previous one left.
-    for (const Case &c : {Case{300, 1, 485}, Case{485, 0, 220}, Case{1, 1, 2}, Case{1, 0, 1}, Case{80, 0, 80}}) {
+    // The field's range moves with the unit: 1 to 220 kg, 1 to 485 lb.
+    for (const Case &c : {Case{300, 0, 220}, Case{220, 1, 485}, Case{485, 0, 220}, Case{1, 1, 2}, Case{1, 0, 1},
+                          Case{80, 0, 80}}) {
         w.edWeight->setValue(c.weight);
         w.rgWeight->button(c.unit)->click();
         EXPECT_EQ(w.edWeight->value(), c.expected) << c.weight << " -> unit " << c.unit;
+        EXPECT_EQ(w.edWeight->maximum(), c.unit ? 485 : 220);
         EXPECT_EQ(w.lbKG->text(), c.unit ? "lb" : "kg");
         EXPECT_EQ(w.FLastWeightUnit, c.unit);
     }
@@ -220,9 +223,9 @@ TEST_F(SettingsRulesTest, BuildSettingsFromTheControls)
         w.edLapTime->setTime(QTime(15, 30));
     }
     w.BuildSettings();
-    EXPECT_EQ(w.edHRUpper->value(), 25);
+    EXPECT_EQ(w.edHRUpper->value(), 30);
     EXPECT_EQ(w.edHRLower->value(), 30);
-    EXPECT_EQ(w.FPayload[14], 25);
+    EXPECT_EQ(w.FPayload[14], 30);
     EXPECT_EQ(w.FPayload[15], 30);
     EXPECT_EQ(w.FPayload[10], 0xE5);
     EXPECT_EQ(w.FPayload[11], 0x01);
@@ -253,13 +256,14 @@ TEST_F(SettingsRulesTest, SettingsTextAppliedToTheControls)
     EXPECT_EQ(w.lbKG->text(), "kg");
     EXPECT_EQ(w.FLastWeightUnit, 0);
 
-    // 177 lb into a window in kg, with the text naming lb: 80 kg, then 176 lb.
+    // 177 lb into a window in kg, with the text naming lb: taken as it stands.
     QString pounds = example;
     pounds.replace(20, 4, QStringLiteral("00B1")).replace(42, 2, QStringLiteral("20"));
     w.ApplySettingsText(pounds);
-    EXPECT_EQ(w.edWeight->value(), 176);
+    EXPECT_EQ(w.edWeight->value(), 177);
     EXPECT_EQ(w.rgWeight->itemIndex(), 1);
     EXPECT_EQ(w.lbKG->text(), "lb");
+    EXPECT_EQ(w.edWeight->maximum(), 485);
     EXPECT_EQ(w.grpSampleRate->itemIndex(), 0);  // flags 20: 24 h and 5 s
     EXPECT_EQ(w.rgTime->itemIndex(), 0);
 
@@ -297,12 +301,12 @@ TEST_F(SettingsRulesTest, TextRoundTripsThroughTheWindow)
     const QString text = QStringLiteral("01869F0004D2081407D001E5FF9CA078070064450F5600");
     w.ApplySettingsText(text);
     EXPECT_EQ(w.cboLapMode->currentIndex(), -1) << "no listed mode is shown";
-    EXPECT_EQ(w.edLapTime->time(), QTime(15, 45));
+    EXPECT_EQ(w.edLapTime->time(), QTime(9, 45)) << "shown as it is sent";
     w.cboLapModeChange();  // as after a load: changes nothing for such a mode
     EXPECT_FALSE(w.edLapDist->isVisibleTo(w.grpStopWatch) || w.edLapTime->isVisibleTo(w.grpStopWatch));
 
     w.BuildSettings();
-    // The hour goes out as 9; everything else as it came, the lap mode included.
+    // Everything goes out as it came (the hour as 9), the lap mode included.
     QString expected = text;
     expected.replace(40, 2, QStringLiteral("09"));
     EXPECT_EQ(w.FSettingsText, expected);

@@ -132,7 +132,8 @@ TEST(BuildSettings, CorrectionsWrittenBackIntoTheRecord)
     };
     const Case cases[] = {
         {"lower limit raised to 30", [](auto &s) { s.HRLower = 20; }, 150, 30, 0, 2.0},
-        {"upper yields to lower, then lower raised", [](auto &s) { s.HRUpper = 20; s.HRLower = 25; }, 25, 30, 0, 2.0},
+        {"lower raised first, then upper follows it", [](auto &s) { s.HRUpper = 20; s.HRLower = 25; }, 30, 30, 0, 2.0},
+        {"upper between 25 and 30 still follows", [](auto &s) { s.HRUpper = 28; s.HRLower = 0; }, 30, 30, 0, 2.0},
         {"upper below lower", [](auto &s) { s.HRUpper = 100; s.HRLower = 120; }, 120, 120, 0, 2.0},
         {"home altitude below the range", [](auto &s) { s.HomeAlt = -500; }, 150, 130, -381, 2.0},
         {"home altitude above the range", [](auto &s) { s.HomeAlt = 7000; }, 150, 130, 6000, 2.0},

@@ -26,7 +26,7 @@ TEST(SettingsRules, WeightFollowsItsUnit)
         int expected;
     };
     // kg = 0, lb = 1
-    for (const Case &c : {Case{80, 0, 1, 176}, Case{176, 1, 0, 80}, Case{300, 0, 1, 485}, Case{485, 1, 0, 220},
+    for (const Case &c : {Case{80, 0, 1, 176}, Case{176, 1, 0, 80}, Case{220, 0, 1, 485}, Case{485, 1, 0, 220},
                           Case{1, 1, 0, 1}, Case{80, 0, 0, 80}, Case{80, 1, 1, 80}}) {
         DeviceSettings s;
         s.Weight = c.weight;

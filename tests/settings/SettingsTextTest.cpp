@@ -83,15 +83,18 @@ TEST(ApplySettingsText, WeightAndUnitInterplay)
         int weight, unit;
         int unitChanges;
     };
-    // 00B1 = 177 lb; flags 20 clear bit 3 (lb), flags A8 set it (kg).
+    // The weight field is in pounds; flags 20 clear bit 3 (lb), flags A8 set it (kg).
+    const QString lbFlags = QStringLiteral("20");
     const Case cases[] = {
         {"kg text into kg", kExampleText, 0, 80, 0, 0},
-        {"kg text into lb: 176 lb, then converted to kg", kExampleText, 1, 80, 0, 1},
-        {"lb text into kg: 80 kg, then back to lb", withField(20, "00B1").replace(42, 2, "20"), 0, 176, 1, 1},
-        {"lb text into lb", withField(20, "00B1").replace(42, 2, "20"), 1, 177, 1, 0},
+        {"kg text into lb", kExampleText, 1, 80, 0, 1},
+        {"177 lb into kg stays 177 lb", withField(20, "00B1").replace(42, 2, lbFlags), 0, 177, 1, 1},
+        {"177 lb into lb", withField(20, "00B1").replace(42, 2, lbFlags), 1, 177, 1, 0},
+        {"100 lb into kg stays 100 lb", withField(20, "0064").replace(42, 2, lbFlags), 0, 100, 1, 1},
         {"weight 0 is cropped to 1", withField(20, "0000"), 0, 1, 0, 0},
-        {"1 lb into kg stays at the minimum", withField(20, "0001"), 0, 1, 0, 0},
-        {"heavy weight capped before the unit switch", withField(20, "0800").replace(42, 2, "20"), 0, 485, 1, 1},
+        {"1 lb named kg stays at the minimum", withField(20, "0001"), 1, 1, 0, 1},
+        {"heavy weight in lb capped at 485", withField(20, "0800").replace(42, 2, lbFlags), 0, 485, 1, 1},
+        {"heavy weight in kg capped at 220", withField(20, "0800"), 1, 220, 0, 1},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
@@ -103,6 +106,27 @@ TEST(ApplySettingsText, WeightAndUnitInterplay)
         EXPECT_EQ(s.WeightUnit, c.unit);
         EXPECT_EQ(target.weightUnitChanges, c.unitChanges);
         EXPECT_EQ(target.lastWeightUnit(), c.unit);
+    }
+}
+
+TEST(SettingsTextRoundTrip, EveryPoundWeightSurvivesAnyNumberOfLoads)
+{
+    // Each pound value goes out as it came in, whichever unit the record showed.
+    for (int pounds = 1; pounds <= 485; ++pounds) {
+        const QString text = withField(20, QStringLiteral("%1").arg(pounds, 4, 16, QChar('0')).toUpper())
+                                 .replace(42, 2, QStringLiteral("20"));
+        for (int shownUnit : {0, 1}) {
+            DeviceSettings s(kClock);
+            s.WeightUnit = shownUnit;
+            QString current = text;
+            for (int load = 0; load < 3; ++load) {
+                ApplySettingsText(current, s);
+                TSettingsPayload p;
+                BuildSettings(s, p);
+                current = p.text;
+            }
+            ASSERT_EQ(current, text) << pounds << " lb, shown in unit " << shownUnit;
+        }
     }
 }
 
@@ -132,7 +156,8 @@ TEST(ApplySettingsText, FieldVectors)
         {"lap minute not BCD but a valid minute", withField(38, "3B"), [](auto &s) { s.LapTime = QTime(2, 59); }},
         {"lap minute 75 is no valid time", withField(38, "75"), [](auto &s) { s.LapTime = QTime(2, 0); }},
         {"lap hour 24 is no valid time", withField(38, "0018"), [](auto &s) { s.LapTime = QTime(2, 0); }},
-        {"lap hour 15 stays in the record", withField(38, "300F"), [](auto &s) { s.LapTime = QTime(15, 30); }},
+        {"lap hour 15 keeps its minutes at hour 9", withField(38, "300F"), [](auto &s) { s.LapTime = QTime(9, 30); }},
+        {"lap hour 23 likewise", withField(38, "5917"), [](auto &s) { s.LapTime = QTime(9, 59); }},
         {"lap mode outside the list is kept", withField(32, "07"), [](auto &s) { s.LapMode = 7; }},
         {"second choices of every flag", withField(42, "5600"), [](auto &s) {
              s.Sex = 1; s.SpeedUnit = 1; s.WeightUnit = 1; s.Weight = 176; s.TempUnit = 1; s.TimeFormat = 1;
