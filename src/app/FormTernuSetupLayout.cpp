@@ -4,6 +4,7 @@
 #include "Controls.h"
 #include "FormTernuSetup.h"
 #include "SpinEdit.h"
+#include "WidgetTranslationTarget.h"
 
 #include <QAction>
 #include <QBitmap>
@@ -200,6 +201,7 @@ void TFTernuSetup::CreateTopPanel(QWidget *client)
     imgSymbol = Named(new QLabel(Panel1), "imgSymbol");
     imgSymbol->setGeometry(20, 10, 32, 32);
     imgSymbol->setPixmap(SymbolPicture());
+    MarkAsPicture(imgSymbol);
 
     Memo1 = Named(new QPlainTextEdit(Panel1), "Memo1");
     Memo1->setGeometry(59, 7, 447, 43);
@@ -281,6 +283,7 @@ void TFTernuSetup::CreateCentrePanel(QWidget *client)
     cboSex->addItems({QStringLiteral("männlich"), QStringLiteral("weiblich")});
     imgUserSex = Named(new QLabel(grpPerson), "imgUserSex");
     imgUserSex->setGeometry(169, 22, 16, 16);
+    MarkAsPicture(imgUserSex);
     lblUWeight = label(grpPerson, "lblUWeight", QStringLiteral("Gewicht"), 15, 58);
     edWeight = spin(grpPerson, "edWeight", {76, 50, 90, 21}, 1, 220, 80, TCropMode::CropOnLeave);  // kg at the start
     lbKG = label(grpPerson, "lbKG", QStringLiteral("kg"), 172, 55);
@@ -379,6 +382,7 @@ void TFTernuSetup::CreateRightPanel(QWidget *client)
     imgDevice = Named(new TClickLabel(Panel3), "imgDevice");
     imgDevice->setGeometry(14, -3, 130, 159);
     imgDevice->setPixmap(Picture("device.jpg"));
+    MarkAsPicture(imgDevice);
     imgDevice->setCursor(Qt::PointingHandCursor);
     imgDevice->setToolTip(QStringLiteral("Bild anklicken um Verbindung zu testen..."));
 

@@ -31,6 +31,13 @@ Property propertyOf(const QString &name)
     return Property::None;
 }
 
+const char *const kPictureProperty = "ternuPicture";
+
+bool isPicture(QObject *object)
+{
+    return qobject_cast<QLabel *>(object) && object->property(kPictureProperty).toBool();
+}
+
 QLabel *richLabel(QObject *object)
 {
     auto *label = qobject_cast<QLabel *>(object);
@@ -56,7 +63,7 @@ TranslationTarget::PropertyKind kindOf(QObject *object, Property property)
     case Property::Caption:
         if (qobject_cast<QAbstractButton *>(object) || qobject_cast<QGroupBox *>(object)
             || qobject_cast<QMenu *>(object) || qobject_cast<QAction *>(object)
-            || (qobject_cast<QLabel *>(object) && !richLabel(object)))
+            || (qobject_cast<QLabel *>(object) && !richLabel(object) && !isPicture(object)))
             return Kind::Text;
         if (auto *widget = qobject_cast<QWidget *>(object); widget && widget->isWindow())
             return Kind::Text;
@@ -78,6 +85,11 @@ TranslationTarget::PropertyKind kindOf(QObject *object, Property property)
 }
 
 }  // namespace
+
+void MarkAsPicture(QLabel *label)
+{
+    label->setProperty(kPictureProperty, true);
+}
 
 TWidgetTranslationTarget::TWidgetTranslationTarget(QWidget *window) : m_window(window) {}
 

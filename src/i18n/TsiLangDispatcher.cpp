@@ -52,7 +52,17 @@ QString LanguageFolder(const QString &programFolder)
 
 QString LanguageFilePath(const QString &programFolder, const QString &languageName)
 {
-    return QDir(LanguageFolder(programFolder)).filePath(languageName + QStringLiteral(".sil"));
+    const QDir folder(LanguageFolder(programFolder));
+    const QString wanted = languageName + QStringLiteral(".sil");
+    if (folder.exists(wanted))
+        return folder.filePath(wanted);
+    // Language files come from a system whose file names ignore letter case:
+    // "French" finds french.sil as well.
+    const QStringList names = folder.entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    for (const QString &name : names)
+        if (name.compare(wanted, Qt::CaseInsensitive) == 0)
+            return folder.filePath(name);
+    return folder.filePath(wanted);
 }
 
 namespace {

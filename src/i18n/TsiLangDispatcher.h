@@ -41,7 +41,8 @@ private:
     QString m_language;
 };
 
-// The language folder beside the program and the file of one language in it.
+// The language folder beside the program and the file of one language in it,
+// "<name>.sil" in any letter case (the exact spelling when there are several).
 QString LanguageFolder(const QString &programFolder);
 QString LanguageFilePath(const QString &programFolder, const QString &languageName);
 

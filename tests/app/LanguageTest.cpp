@@ -220,6 +220,47 @@ TEST_F(LanguageWindow, FileWithoutTheChosenNameFallsBackToEnglish)
     EXPECT_EQ(window->strTOOLCAPTION, "");  // the file brings no message strings
 }
 
+TEST_F(LanguageWindow, FileNamesMatchInAnyLetterCase)
+{
+    installShippedLanguages();
+    ASSERT_TRUE(QFile::rename(QDir(langFolder()).filePath("French.sil"), QDir(langFolder()).filePath("french.sil")));
+    ASSERT_TRUE(QFile::rename(QDir(langFolder()).filePath("Italian.sil"), QDir(langFolder()).filePath("ITALIAN.SIL")));
+    QDir().mkpath(dataFolder());
+    QFile ini(dataFolder() + "/Ternu_SetupTool.ini");
+    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+    ini.write("[MISC]\r\nLanguage=French\r\n");
+    ini.close();
+
+    makeWindow();  // at the start
+    EXPECT_EQ(window->GetLanguageName(), "French");
+    EXPECT_EQ(window->btnClose->text(), "&Fermer");
+    choose("Italian");  // from the language box
+    EXPECT_TRUE(fakeDialogs.errors.isEmpty()) << fakeDialogs.errors.join('\n').toStdString();
+    EXPECT_EQ(window->GetLanguageName(), "Italian");
+    EXPECT_EQ(window->btnClose->text(), "&Chiudi");
+}
+
+TEST_F(LanguageWindow, PicturesKeepTheirPicturesWhateverTheFileSays)
+{
+    writeLanguageFile("Pics.sil", "[Language names - for internal use only!]\nLanguage_1=German\nLanguage_2=Pics\n"
+                                  "[Captions]\n"
+                                  "TFTernuSetup.imgDevice=Bild~!@#Picture~!@#\n"
+                                  "TFTernuSetup.imgSymbol=Symbol~!@#Symbol~!@#\n"
+                                  "TFTernuSetup.imgUserSex=Mann~!@#Man~!@#\n"
+                                  "[Hints]\n"
+                                  "TFTernuSetup.imgDevice=Bild~!@#Click the picture~!@#\n");
+    makeWindow();
+    const QList<QLabel *> pictures = {window->imgDevice, window->imgSymbol, window->imgUserSex};
+    choose("Pics");
+    EXPECT_EQ(window->GetLanguageName(), "Pics");
+    for (QLabel *picture : pictures) {
+        SCOPED_TRACE(picture->objectName().toStdString());
+        EXPECT_TRUE(picture->text().isEmpty());
+        EXPECT_FALSE(picture->pixmap().isNull());
+    }
+    EXPECT_EQ(window->imgDevice->toolTip(), "Click the picture");
+}
+
 TEST_F(LanguageWindow, MissingFileIsReportedAndChangesNothing)
 {
     installShippedLanguages();
