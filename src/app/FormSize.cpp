@@ -45,8 +45,8 @@ ToolConfig::TPlacementRecord TFormSize::CurrentPlacement() const
                                                      frame.right() - client.right(),
                                                      frame.bottom() - client.bottom());
     }
-    return {normal.x(), normal.y(), normal.x() + normal.width(), normal.y() + normal.height(),
-            m_window->isMaximized()};
+    // The window has a fixed size and is never maximised: 0 is always written.
+    return {normal.x(), normal.y(), normal.x() + normal.width(), normal.y() + normal.height(), false};
 }
 
 void TFormSize::RestorePlacement()
@@ -64,9 +64,8 @@ void TFormSize::RestorePlacement()
         MoveFrameTo(Placement::snapToWorkArea(topLeft, m_window->frameGeometry().size(), workArea));
     else
         MoveFrameTo(topLeft);
-
-    if (stored.maximized)
-        m_window->setWindowState(m_window->windowState() | Qt::WindowMaximized);
+    // A stored Maximized=1 is taken like 0: a maximised fixed-size window would
+    // neither snap nor save its place again.
 }
 
 void TFormSize::SavePlacement()

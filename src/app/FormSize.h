@@ -22,11 +22,11 @@ public:
 
     // Reads the placement; missing keys keep the window where it is. The stored
     // rectangle is pulled back into the virtual screen and snapped; the window
-    // keeps its own fixed size. Maximized=1 maximises it.
+    // keeps its own fixed size. Maximized is ignored: the window is never maximised.
     void RestorePlacement();
 
     // Writes Left, Top, Right, Bottom of the normal (not maximised) frame rectangle
-    // and Maximized. Throws EProfileWriteError.
+    // and Maximized=0. Throws EProfileWriteError.
     void SavePlacement();
 
     // The placement the window has now, as it would be written.

@@ -73,17 +73,9 @@ void TFTernuSetup::ConnectLifecycle()
 void TFTernuSetup::FormCreate()
 {
     FLanguages.clear();
-    {
-        const QSignalBlocker blockTime(dtpTime), blockDate(dtpDate);
-        dtpTime->setTime(QTime::currentTime());
-        dtpDate->setDate(QDate::currentDate());
-    }
+    Timer1Timer();
     SetTimerEnabled(Timer1, chkPCTime->isChecked());
-    {
-        const QSignalBlocker blockTime(dtpTime), blockDate(dtpDate);
-        dtpTime->setTime(QTime::currentTime());
-        dtpDate->setDate(QDate::currentDate());
-    }
+    Timer1Timer();
     FStarting = true;
     InitDataFolder();
     ConnectLocalization();
@@ -161,11 +153,14 @@ void TFTernuSetup::mnuExitClick()
 
 // Setting the pickers here is not a user edit: their change handlers must not run,
 // or the clock following would switch itself off at the first tick.
+// One reading for both pickers: in the second around midnight, two readings
+// could pair today's time with yesterday's date.
 void TFTernuSetup::Timer1Timer()
 {
+    const QDateTime now = FClock();
     const QSignalBlocker blockTime(dtpTime), blockDate(dtpDate);
-    dtpTime->setTime(QDateTime::currentDateTime().time());
-    dtpDate->setDate(QDateTime::currentDateTime().date());
+    dtpTime->setTime(now.time());
+    dtpDate->setDate(now.date());
 }
 
 void TFTernuSetup::chkPCTimeClick()

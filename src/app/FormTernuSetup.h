@@ -15,6 +15,7 @@
 #include <QStringList>
 #include <array>
 #include <exception>
+#include <functional>
 #include <memory>
 #include <utility>
 
@@ -147,6 +148,8 @@ public:
     QLabel *AdvOfficeStatusBar1Text;  // the bar's single text
 
     QTimer *Timer1, *Timer2, *Timer3;
+    // The computer's clock, read once for the time and the date together.
+    std::function<QDateTime()> FClock = [] { return QDateTime::currentDateTime(); };
 
     TaskDialogSpec TaskDialog1;
     FileDialogSpec dlgOpen, dlgSave;

@@ -62,6 +62,16 @@ TEST_F(WindowLifecycleTest, ClockFollowsThePcUntilEditedByHand)
     EXPECT_LE(std::abs(w.dtpTime->time().secsTo(QTime::currentTime())), 2);
     EXPECT_EQ(w.dtpDate->date(), QDate::currentDate());
 
+    // A tick reads the clock once: time and date come from the same reading,
+    // even when the next reading would already be the next day.
+    QList<QDateTime> readings = {QDateTime(QDate(2020, 6, 15), QTime(23, 59, 59)),
+                                 QDateTime(QDate(2020, 6, 16), QTime(0, 0, 0))};
+    w.FClock = [&readings] { return readings.size() > 1 ? readings.takeFirst() : readings.first(); };
+    w.Timer1Timer();
+    EXPECT_EQ(w.dtpTime->time(), QTime(23, 59, 59));
+    EXPECT_EQ(w.dtpDate->date(), QDate(2020, 6, 15));
+    w.FClock = [] { return QDateTime::currentDateTime(); };
+
     for (QAbstractSpinBox *picker : {static_cast<QAbstractSpinBox *>(w.dtpTime),
                                      static_cast<QAbstractSpinBox *>(w.dtpDate)}) {
         SCOPED_TRACE(picker->objectName().toStdString());
