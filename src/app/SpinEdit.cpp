@@ -4,6 +4,8 @@
 #include <QLocale>
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <optional>
 
 namespace {
 
@@ -11,6 +13,51 @@ namespace {
 bool IsUnfinishedNumber(const QString &text)
 {
     return text.isEmpty() || text == QLatin1String("-") || text == QLatin1String("+");
+}
+
+// Plain digits, with a sign and a decimal part at most: a number even when it is
+// too large for any type, which then counts as the farthest value of its sign.
+bool IsPlainNumber(const QString &text, const QString &point)
+{
+    qsizetype pos = text.startsWith(u'-') || text.startsWith(u'+') ? 1 : 0;
+    const qsizetype firstDigit = pos;
+    while (pos < text.size() && text[pos] >= u'0' && text[pos] <= u'9')
+        ++pos;
+    if (pos == firstDigit)
+        return false;
+    if (!point.isEmpty() && QStringView(text).mid(pos).startsWith(point)) {
+        pos += point.size();
+        while (pos < text.size() && text[pos] >= u'0' && text[pos] <= u'9')
+            ++pos;
+    }
+    return pos == text.size();
+}
+
+std::optional<qlonglong> TypedInteger(const QLocale &locale, const QString &text)
+{
+    bool ok = false;
+    const qlonglong typed = locale.toLongLong(text, &ok);
+    if (ok)
+        return typed;
+    if (IsPlainNumber(text, QString()))
+        return text.startsWith(u'-') ? std::numeric_limits<qlonglong>::min() : std::numeric_limits<qlonglong>::max();
+    return std::nullopt;
+}
+
+// A typed decimal number, rounded to the decimals the field shows.
+std::optional<double> TypedDecimal(const QLocale &locale, const QString &text, int decimals)
+{
+    if (text.contains(locale.groupSeparator()))
+        return std::nullopt;
+    bool ok = false;
+    const double typed = locale.toDouble(text, &ok);
+    if (ok && std::isfinite(typed)) {
+        const double scale = std::pow(10.0, decimals);
+        return std::round(typed * scale) / scale;
+    }
+    if (IsPlainNumber(text, locale.decimalPoint()))
+        return text.startsWith(u'-') ? -std::numeric_limits<double>::max() : std::numeric_limits<double>::max();
+    return std::nullopt;
 }
 
 }  // namespace
@@ -33,25 +80,22 @@ QValidator::State TSpinEdit::validate(QString &input, int &pos) const
     const QString text = input.trimmed();
     if (IsUnfinishedNumber(text))
         return QValidator::Intermediate;
-    bool ok = false;
-    const qlonglong typed = locale().toLongLong(text, &ok);
-    if (!ok)
+    const std::optional<qlonglong> typed = TypedInteger(locale(), text);
+    if (!typed)
         return QValidator::Invalid;
-    if (typed >= minimum() && typed <= maximum())
+    if (*typed >= minimum() && *typed <= maximum())
         return QValidator::Acceptable;
     if (FCropMode == TCropMode::CropOnLeave)
         return QValidator::Intermediate;  // fixup() crops when the field is left
-    input = textFromValue(int(std::clamp<qlonglong>(typed, minimum(), maximum())));
+    input = textFromValue(int(std::clamp<qlonglong>(*typed, minimum(), maximum())));
     pos = int(input.size());
     return QValidator::Acceptable;
 }
 
 void TSpinEdit::fixup(QString &input) const
 {
-    bool ok = false;
-    const qlonglong typed = locale().toLongLong(input.trimmed(), &ok);
-    if (ok)
-        input = textFromValue(int(std::clamp<qlonglong>(typed, minimum(), maximum())));
+    if (const std::optional<qlonglong> typed = TypedInteger(locale(), input.trimmed()))
+        input = textFromValue(int(std::clamp<qlonglong>(*typed, minimum(), maximum())));
 }
 
 TFloatSpinEdit::TFloatSpinEdit(QWidget *parent) : QDoubleSpinBox(parent)
@@ -66,28 +110,25 @@ QValidator::State TFloatSpinEdit::validate(QString &input, int &pos) const
     if (IsUnfinishedNumber(text))
         return QValidator::Intermediate;
     const QString point = locale().decimalPoint();
-    const qsizetype at = text.indexOf(point);
-    if (at >= 0 && text.size() - at - point.size() > decimals())
-        return QValidator::Invalid;
     if (text.endsWith(point))
         return QValidator::Intermediate;
-    bool ok = false;
-    const double typed = locale().toDouble(text, &ok);
-    if (!ok || text.contains(locale().groupSeparator()))
+    const std::optional<double> typed = TypedDecimal(locale(), text, decimals());
+    if (!typed)
         return QValidator::Invalid;
-    if (typed >= minimum() && typed <= maximum())
+    // More decimals than the field shows are rounded away like a value out of range.
+    const qsizetype at = text.indexOf(point);
+    const bool extraDecimals = at >= 0 && text.size() - at - point.size() > decimals();
+    if (!extraDecimals && *typed >= minimum() && *typed <= maximum())
         return QValidator::Acceptable;
     if (FCropMode == TCropMode::CropOnLeave)
         return QValidator::Intermediate;
-    input = textFromValue(std::clamp(typed, minimum(), maximum()));
+    input = textFromValue(std::clamp(*typed, minimum(), maximum()));
     pos = int(input.size());
     return QValidator::Acceptable;
 }
 
 void TFloatSpinEdit::fixup(QString &input) const
 {
-    bool ok = false;
-    const double typed = locale().toDouble(input.trimmed(), &ok);
-    if (ok)
-        input = textFromValue(std::clamp(typed, minimum(), maximum()));
+    if (const std::optional<double> typed = TypedDecimal(locale(), input.trimmed(), decimals()))
+        input = textFromValue(std::clamp(*typed, minimum(), maximum()));
 }

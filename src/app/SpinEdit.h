@@ -29,7 +29,7 @@ private:
     TCropMode FCropMode = TCropMode::CropWhileTyping;
 };
 
-// The same for the one decimal field; two decimals.
+// The same for the one decimal field; two decimals, more typed ones rounded away.
 class TFloatSpinEdit : public QDoubleSpinBox {
     Q_OBJECT
 public:

@@ -8,15 +8,15 @@ std::optional<qint32> parseProfileInteger(const QString &text)
     if (s.size() > 2 && (s.startsWith(QLatin1String("0x")) || s.startsWith(QLatin1String("0X"))))
         s = QLatin1Char('$') + s.mid(2);
 
+    // A sign is allowed only before decimal digits: "-$10" has no value.
     qsizetype pos = 0;
     bool negative = false;
-    if (pos < s.size() && (s[pos] == u'+' || s[pos] == u'-')) {
-        negative = s[pos] == u'-';
-        ++pos;
-    }
     int base = 10;
     if (pos < s.size() && s[pos] == u'$') {
         base = 16;
+        ++pos;
+    } else if (pos < s.size() && (s[pos] == u'+' || s[pos] == u'-')) {
+        negative = s[pos] == u'-';
         ++pos;
     }
     if (pos == s.size())

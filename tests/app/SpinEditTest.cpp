@@ -36,10 +36,20 @@ struct TypingCase {
     const char *what;
     TCropMode mode;
     int min, max;
-    const char *typed;
+    const char *typed;  // key by key, or pasted at once when it starts with "paste:"
     const char *shownWhileTyping;
     int valueAfterLeave;
 };
+
+// Keys or a paste into the field's own line edit (what Ctrl+V runs).
+void enter(QAbstractSpinBox *edit, const QString &typed)
+{
+    static const QString paste = QStringLiteral("paste:");
+    if (typed.startsWith(paste))
+        edit->findChild<QLineEdit *>()->insert(typed.mid(paste.size()));
+    else
+        QTest::keyClicks(edit, typed);
+}
 
 const TypingCase kTyping[] = {
     {"above the range, cropped at once", TCropMode::CropWhileTyping, 0, 240, "300", "240", 240},
@@ -49,6 +59,12 @@ const TypingCase kTyping[] = {
     {"above the range, kept until left", TCropMode::CropOnLeave, 1, 485, "900", "900", 485},
     {"below the range, kept until left", TCropMode::CropOnLeave, -381, 6000, "-1000", "-1000", -381},
     {"below the minimum one, kept until left", TCropMode::CropOnLeave, 1, 485, "0", "0", 1},
+    // beyond any 64-bit number
+    {"pasted overflow, cropped at once", TCropMode::CropWhileTyping, 0, 240, "paste:99999999999999999999", "240", 240},
+    {"pasted negative overflow, cropped at once", TCropMode::CropWhileTyping, 0, 240, "paste:-99999999999999999999",
+     "0", 0},
+    {"pasted overflow, kept until left", TCropMode::CropOnLeave, -381, 6000, "paste:-99999999999999999999",
+     "-99999999999999999999", -381},
 };
 
 }  // namespace
@@ -58,7 +74,7 @@ TEST(SpinEditTest, TypedValuesAreCroppedNotRefused)
     for (const TypingCase &c : kTyping) {
         SCOPED_TRACE(c.what);
         SpinFixture f(c.min, c.max, 80, c.mode);
-        QTest::keyClicks(f.edit, QString::fromLatin1(c.typed));
+        enter(f.edit, QString::fromLatin1(c.typed));
         EXPECT_EQ(f.edit->text(), QString::fromLatin1(c.shownWhileTyping));
         f.leave();
         EXPECT_EQ(f.edit->value(), c.valueAfterLeave);
@@ -102,13 +118,27 @@ TEST(SpinEditTest, DecimalFieldCropsOnLeaveWithTwoDecimals)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     EXPECT_EQ(edit->text(), QStringLiteral("2.00"));
 
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClicks(edit, QStringLiteral("150.555"));
-    EXPECT_EQ(edit->text(), QStringLiteral("150.55")) << "a third decimal is refused";
-    other->setFocus();
-    QApplication::processEvents();
-    EXPECT_DOUBLE_EQ(edit->value(), 99.9);
+    // Too many decimals or digits are rounded and cropped when the field is left.
+    const struct {
+        const char *typed;
+        double value;
+    } cases[] = {{"150.555", 99.9}, {"1.256", 1.26}, {"paste:3.14159", 3.14},
+                 {"paste:1000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000"
+                  "000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000"
+                  "000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000"
+                  "000000000000000000000000000000000000000000000000000000000000000000.5",
+                  99.9}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.typed);
+        edit->setValue(2.0);
+        edit->setFocus();
+        edit->selectAll();
+        enter(edit, QString::fromLatin1(c.typed));
+        EXPECT_EQ(edit->text(), QString::fromLatin1(c.typed).remove(QStringLiteral("paste:"))) << "kept until left";
+        other->setFocus();
+        QApplication::processEvents();
+        EXPECT_DOUBLE_EQ(edit->value(), c.value);
+    }
 
     edit->setValue(-3);
     EXPECT_DOUBLE_EQ(edit->value(), 0.0);

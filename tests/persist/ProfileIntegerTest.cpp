@@ -20,7 +20,7 @@ INSTANTIATE_TEST_SUITE_P(
     Table, ProfileIntegerParse,
     testing::Values(IntegerCase{"3", 3}, IntegerCase{"-1", -1}, IntegerCase{"+12", 12},
                     IntegerCase{"007", 7}, IntegerCase{"0x10", 16}, IntegerCase{"0X1f", 31},
-                    IntegerCase{"$10", 16}, IntegerCase{"$ff", 255}, IntegerCase{"-$10", -16},
+                    IntegerCase{"$10", 16}, IntegerCase{"$ff", 255},
                     IntegerCase{"65535", 65535}, IntegerCase{"2147483647", 2147483647},
                     IntegerCase{"-2147483648", std::numeric_limits<qint32>::min()},
                     IntegerCase{"0x7FFFFFFF", 2147483647},
@@ -33,6 +33,9 @@ INSTANTIATE_TEST_SUITE_P(
                     IntegerCase{"abc", std::nullopt}, IntegerCase{"12abc", std::nullopt},
                     IntegerCase{"1 2", std::nullopt}, IntegerCase{"1.5", std::nullopt},
                     IntegerCase{"0x1g", std::nullopt}, IntegerCase{"-0x10", std::nullopt},
+                    // a sign only before decimal digits
+                    IntegerCase{"-$10", std::nullopt}, IntegerCase{"+$10", std::nullopt},
+                    IntegerCase{"$-10", std::nullopt}, IntegerCase{"0x-10", std::nullopt},
                     IntegerCase{"\xD9\xA3", std::nullopt} /* a non-ASCII digit */));
 
 TEST(ProfileInteger, DefaultWhenNoValue)
