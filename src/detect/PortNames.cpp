@@ -1,5 +1,7 @@
 #include "PortNames.h"
 
+#include "AliasOwner.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -105,7 +107,8 @@ QList<PortAlias> readAliases(const QString &portsFolder)
         if (!m.hasMatch() || !entry.isSymLink())
             continue;
         const QString target = entry.symLinkTarget();
-        if (!isCharacterDevice(target))
+        // A stale alias may point at a terminal number that someone else has since.
+        if (!isCharacterDevice(target) || isStaleAlias(entry.absoluteFilePath()))
             continue;
         PortAlias alias;
         alias.number = m.captured(1).toInt();
@@ -135,13 +138,11 @@ QString resolve(const QString &comName, const QString &portsFolder)
     return defaultDeviceForNumber(number);
 }
 
-bool writeAlias(const QString &portsFolder, int number, const QString &devicePath,
-                const std::optional<UsbIdentity> &identity)
+namespace {
+
+// The identity file and the link of an alias whose number is free.
+bool writeAliasFiles(const QString &link, const QString &devicePath, const std::optional<UsbIdentity> &identity)
 {
-    if (!QDir().mkpath(portsFolder))
-        return false;
-    removeAlias(portsFolder, number);
-    const QString link = aliasPath(portsFolder, number);
     // The identity goes first, so that the arrival of the link sees it.
     if (identity) {
         QFile usb(link + QStringLiteral(".usb"));
@@ -152,11 +153,39 @@ bool writeAlias(const QString &portsFolder, int number, const QString &devicePat
     return QFile::link(devicePath, link);
 }
 
+}  // namespace
+
+bool writeAlias(const QString &portsFolder, int number, const QString &devicePath,
+                const std::optional<UsbIdentity> &identity)
+{
+    if (!QDir().mkpath(portsFolder))
+        return false;
+    removeAlias(portsFolder, number);
+    return writeAliasFiles(aliasPath(portsFolder, number), devicePath, identity);
+}
+
+std::unique_ptr<TAliasOwnerLock> writeOwnedAlias(const QString &portsFolder, int number,
+                                                 const QString &devicePath,
+                                                 const std::optional<UsbIdentity> &identity)
+{
+    if (!QDir().mkpath(portsFolder))
+        return nullptr;
+    removeAlias(portsFolder, number);
+    const QString link = aliasPath(portsFolder, number);
+    // The owner is locked before the link appears, so that the alias is never
+    // seen as stale while it is being made.
+    auto owner = std::make_unique<TAliasOwnerLock>(ownerFilePath(link));
+    if (!owner->isHeld() || !writeAliasFiles(link, devicePath, identity))
+        return nullptr;
+    return owner;
+}
+
 void removeAlias(const QString &portsFolder, int number)
 {
     const QString link = aliasPath(portsFolder, number);
     QFile::remove(link);
     QFile::remove(link + QStringLiteral(".usb"));
+    QFile::remove(ownerFilePath(link));
 }
 
 }  // namespace PortNames

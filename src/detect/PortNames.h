@@ -1,6 +1,7 @@
 #pragma once
 #include <QList>
 #include <QString>
+#include <memory>
 #include <optional>
 
 // COM names of the serial ports. Every port the tool can use has a name COMn:
@@ -48,7 +49,8 @@ std::optional<UsbIdentity> parseIdentity(const QString &line);
 QString formatIdentity(const UsbIdentity &identity);
 
 // The aliases in a Ports folder that link to an existing terminal (character)
-// device, ordered by number. Entries that are not such links are passed over.
+// device, ordered by number. Entries that are not such links, and stale aliases
+// (see AliasOwner.h), are passed over.
 QList<PortAlias> readAliases(const QString &portsFolder);
 
 // The device a COM name opens: its alias when the Ports folder has one, else the
@@ -60,7 +62,16 @@ QString resolve(const QString &comName, const QString &portsFolder);
 bool writeAlias(const QString &portsFolder, int number, const QString &devicePath,
                 const std::optional<UsbIdentity> &identity);
 
-// Removes the alias COM<number> and its identity file.
+class TAliasOwnerLock;
+
+// The same for a program that keeps the alias only while it runs: the alias is
+// owned by this process for as long as the returned lock lives, and stale once it
+// is gone, however the process ends. Null when it cannot be written.
+std::unique_ptr<TAliasOwnerLock> writeOwnedAlias(const QString &portsFolder, int number,
+                                                 const QString &devicePath,
+                                                 const std::optional<UsbIdentity> &identity);
+
+// Removes the alias COM<number>, its identity file and its owner file.
 void removeAlias(const QString &portsFolder, int number);
 
 }  // namespace PortNames

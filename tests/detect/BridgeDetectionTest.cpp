@@ -1,8 +1,12 @@
+#include "AliasOwner.h"
 #include "FakeBridgeLayer.h"
+#include "PortList.h"
 #include "PortNames.h"
 #include "SystemBridgeLayer.h"
 #include "uCP210x.h"
 
+#include <QCoreApplication>
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -203,6 +207,47 @@ TEST(SystemBridgeLayerTest, AliasWithInterfaceIdentityIsDetected)
     PortNames::removeAlias(ports, 41);
     ASSERT_TRUE(access.BridgePresent());
     EXPECT_EQ(access.FindInterfacePort(), -1);
+}
+
+// An alias made by a program that has ended (killed, so it could not remove the
+// alias) may point at a terminal number someone else has since: the tool ignores it.
+TEST(SystemBridgeLayerTest, AliasOfAnEndedOwnerIsNeitherListedDetectedNorOpened)
+{
+    QTemporaryDir dir;
+    const QString ports = dir.filePath(QStringLiteral("Ports"));
+    const PortNames::UsbIdentity pcLink{0x10C4, 0xEA60, QStringLiteral("0001")};
+    auto owner = PortNames::writeOwnedAlias(ports, 150, QStringLiteral("/dev/null"), pcLink);
+    ASSERT_TRUE(owner);
+    QFile ownerFile(dir.filePath(QStringLiteral("Ports/COM150.owner")));
+    ASSERT_TRUE(ownerFile.open(QIODevice::ReadOnly));
+    EXPECT_EQ(ownerFile.readAll(), QByteArray::number(QCoreApplication::applicationPid()) + '\n');
+
+    NoSerialPorts source;
+    TSystemBridgeLayer layer(source, ports);
+    TCP210x access(layer);
+    const auto expectAlive = [&](bool alive) {
+        EXPECT_EQ(PortList::currentEntries(source, ports), alive ? QStringList{"COM150"} : QStringList{});
+        ASSERT_TRUE(access.BridgePresent());  // counts the bridges afresh
+        EXPECT_EQ(access.BridgeCount(), alive ? 1u : 0u);
+        EXPECT_EQ(access.FindInterfacePort(), alive ? 150 : -1);
+        EXPECT_EQ(PortNames::resolve(QStringLiteral("COM150"), ports), alive ? "/dev/null" : "");
+    };
+    expectAlive(true);
+
+    owner.reset();  // the owner ends without removing its alias
+    ASSERT_TRUE(QFile::exists(dir.filePath(QStringLiteral("Ports/COM150"))));
+    expectAlive(false);
+
+    // The next owner of the number replaces the stale alias.
+    owner = PortNames::writeOwnedAlias(ports, 150, QStringLiteral("/dev/null"), pcLink);
+    ASSERT_TRUE(owner);
+    expectAlive(true);
+
+    // An alias without an owner file is taken as it stands.
+    owner.reset();
+    ASSERT_TRUE(PortNames::writeAlias(ports, 150, QStringLiteral("/dev/null"), pcLink));
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("Ports/COM150.owner"))));
+    expectAlive(true);
 }
 
 }  // namespace

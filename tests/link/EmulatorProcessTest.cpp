@@ -8,6 +8,7 @@
 
 #include <csignal>
 
+#include "AliasOwner.h"
 #include "ComPort.h"
 #include "PortNames.h"
 
@@ -82,6 +83,26 @@ TEST_F(EmulatorProcess, OtherNumberWithoutIdentity)
     ::kill(pid_t(emulator.processId()), SIGTERM);
     ASSERT_TRUE(emulator.waitForFinished(5000));
     EXPECT_FALSE(QFileInfo(Ports() + QStringLiteral("/COM12")).isSymLink());
+}
+
+TEST_F(EmulatorProcess, KilledEmulatorLeavesNoUsableAlias)
+{
+    Start({QStringLiteral("--com"), QStringLiteral("9")});
+    ASSERT_TRUE(WaitForAlias(QStringLiteral("COM9")));
+    const QString link = Ports() + QStringLiteral("/COM9");
+    EXPECT_FALSE(PortNames::isStaleAlias(link));
+    ::kill(pid_t(emulator.processId()), SIGKILL);
+    ASSERT_TRUE(emulator.waitForFinished(5000));
+
+    // The alias stays behind, but marked as its owner's: stale.
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_TRUE(PortNames::isStaleAlias(link));
+    EXPECT_TRUE(PortNames::readAliases(Ports()).isEmpty());
+
+    // The next emulator takes the number over.
+    Start({QStringLiteral("--com"), QStringLiteral("9")});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return PortNames::readAliases(Ports()).size() == 1; }, 5000));
+    Interrupt();
 }
 
 }  // namespace

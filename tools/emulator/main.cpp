@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <thread>
 
+#include "AliasOwner.h"
 #include "DataFolder.h"
 #include "DeviceResponder.h"
 #include "PayloadReport.h"
@@ -141,7 +142,10 @@ int main(int argc, char *argv[])
         std::optional<PortNames::UsbIdentity> identity;
         if (!parser.isSet(noUsbOption))
             identity = PortNames::UsbIdentity{0x10C4, 0xEA60, QStringLiteral("0001")};
-        if (!PortNames::writeAlias(portsFolder, com, pty.SlavePath(), identity)) {
+        // The alias is valid only while this process holds its owner lock, so that
+        // a killed emulator never leaves a usable alias behind.
+        const auto owner = PortNames::writeOwnedAlias(portsFolder, com, pty.SlavePath(), identity);
+        if (!owner) {
             std::fprintf(stderr, "ternu-emulator: cannot write the port alias in %s\n",
                          qPrintable(portsFolder));
             return 1;

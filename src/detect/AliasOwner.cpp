@@ -1,0 +1,53 @@
+#include "AliasOwner.h"
+
+#include <QByteArray>
+#include <QFile>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+namespace PortNames {
+
+QString ownerFilePath(const QString &linkPath)
+{
+    return linkPath + QStringLiteral(".owner");
+}
+
+bool isStaleAlias(const QString &linkPath)
+{
+    const int fd = ::open(QFile::encodeName(ownerFilePath(linkPath)).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;  // no owner file (or none this user may read): taken as it stands
+    // A shared lock only succeeds when no owner holds its exclusive one; it is
+    // released again at once by closing.
+    const bool unlocked = ::flock(fd, LOCK_SH | LOCK_NB) == 0;
+    ::close(fd);
+    return unlocked;
+}
+
+TAliasOwnerLock::TAliasOwnerLock(const QString &ownerPath)
+{
+    const int fd = ::open(QFile::encodeName(ownerPath).constData(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return;
+    // Blocking: a reader's shared lock lasts only a moment.
+    if (::flock(fd, LOCK_EX) != 0) {
+        ::close(fd);
+        return;
+    }
+    const QByteArray pid = QByteArray::number(qint64(::getpid())) + '\n';
+    if (::write(fd, pid.constData(), size_t(pid.size())) != pid.size()) {
+        ::close(fd);
+        return;
+    }
+    m_fd = fd;
+}
+
+TAliasOwnerLock::~TAliasOwnerLock()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+}  // namespace PortNames
