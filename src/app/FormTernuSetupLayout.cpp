@@ -4,6 +4,7 @@
 #include "Controls.h"
 #include "FormTernuSetup.h"
 #include "SpinEdit.h"
+#include "ToolFont.h"
 #include "WidgetTranslationTarget.h"
 
 #include <QAction>
@@ -464,6 +465,10 @@ void TFTernuSetup::SetTabOrder()
 
 void TFTernuSetup::AutoSizeLabels()
 {
-    for (QLabel *label : FAutoSizeLabels)
+    // Room above the text for the accents of capitals, which some fonts draw
+    // higher than their ascent.
+    for (QLabel *label : FAutoSizeLabels) {
+        label->setContentsMargins(0, AccentRoom(label->font()), 0, 0);
         label->adjustSize();
+    }
 }

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QGuiApplication>
 
 static bool RegisterTahoma()
@@ -23,4 +24,11 @@ QFont ToolFont()
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(11);
     return font;
+}
+
+int AccentRoom(const QFont &font)
+{
+    const QFontMetrics metrics(font);
+    const QRect capitals = metrics.tightBoundingRect(QStringLiteral("\u00C4\u00D6\u00DC\u00C9\u00C1\u00C5\u00CA"));
+    return qMax(0, -capitals.top() - metrics.ascent());
 }

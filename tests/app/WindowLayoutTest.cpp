@@ -203,6 +203,50 @@ TEST_F(WindowLayoutTest, DropDownListsShowTheirLongestBuiltInItemWhole)
     }
 }
 
+// Rows of an image with anything drawn on them, against the colour of its
+// bottom-right corner (below the text).
+int InkRows(const QImage &image)
+{
+    const QRgb background = image.pixel(image.width() - 1, image.height() - 1);
+    int rows = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) != background) {
+                ++rows;
+                break;
+            }
+        }
+    }
+    return rows;
+}
+
+TEST_F(WindowLayoutTest, LabelsDrawTheDotsAndAccentsOfCapitals)
+{
+    TFTernuSetup &w = makeWindow();
+    int checked = 0;
+    for (QLabel *label : w.findChildren<QLabel *>()) {
+        // Labels placed by hand; the status bar's text has the height of its bar.
+        const bool inLayout = label->parentWidget() && label->parentWidget()->layout();
+        if (label->text().isEmpty() || label->wordWrap() || label->textFormat() == Qt::RichText || inLayout)
+            continue;
+        SCOPED_TRACE(label->objectName().toStdString());
+        const QString before = label->text();
+        const QMargins margins = label->contentsMargins();
+        label->setText(QStringLiteral("\u00C4\u00D6\u00DC\u00C9\u00C1"));
+        // The same text with ample room above and below draws every row of it.
+        label->setContentsMargins(0, 10, 0, 10);
+        label->adjustSize();
+        const int whole = InkRows(label->grab().toImage());
+        label->setContentsMargins(margins);
+        w.AutoSizeLabels();  // as after a change of language
+        EXPECT_EQ(InkRows(label->grab().toImage()), whole);
+        label->setText(before);
+        w.AutoSizeLabels();
+        ++checked;
+    }
+    EXPECT_GT(checked, 20);
+}
+
 TEST_F(WindowLayoutTest, NonVisualComponentsCarryTheirNames)
 {
     TFTernuSetup &w = makeWindow();
