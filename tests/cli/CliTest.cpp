@@ -5,7 +5,12 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include "ComPort.h"
 
 #include "CliRunner.h"
 
@@ -177,6 +182,44 @@ TEST_F(Cli, NoPortToUseExitsWithThree)
             EXPECT_TRUE(r.err.startsWith(line + QLatin1Char('\n'))) << qPrintable(r.err);
     }
     EXPECT_TRUE(world.Run({"ping"}).err.contains(QRegularExpression("\\n  COM23 +/dev/pts/\\d+ +-\\n")));
+}
+
+TEST_F(Cli, PortErrorsSayWhatToDo)
+{
+    ASSERT_GE(world.StartEmulator(41), 0);
+    // Held by this test program.
+    TComPort holder(world.DataFolder() + QStringLiteral("/Ports"));
+    holder.SetPort(QStringLiteral("COM41"));
+    holder.Open();
+    const auto busy = world.Run({"ping", "--port", "COM41"});
+    EXPECT_EQ(busy.exitCode, 3);
+    const QStringList busyLines = busy.err.split(QLatin1Char('\n'));
+    EXPECT_EQ(busyLines.value(0), "ternu-cli: COM Port Error: Unable to open com port on COM41");
+    EXPECT_TRUE(busyLines.value(1).contains(
+        QStringLiteral("(process %1). End that program or choose another port.").arg(QCoreApplication::applicationPid())))
+        << qPrintable(busy.err);
+    holder.Close();
+
+    // Root opens any device: the lack of permission is shown by an unprivileged user.
+    if (::geteuid() != 0 || QStandardPaths::findExecutable(QStringLiteral("setpriv")).isEmpty())
+        GTEST_SKIP() << "needs root and setpriv";
+    QFile::setPermissions(world.home.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                                 | QFileDevice::ExeOwner | QFileDevice::ReadOther
+                                                 | QFileDevice::ExeOther);
+    QProcess p;
+    p.setProcessEnvironment(world.env);
+    p.start(QStringLiteral("setpriv"), {"--reuid=65534", "--regid=65534", "--clear-groups",
+                                        QStringLiteral(TERNU_CLI_PATH), "ping", "--port", "COM41"});
+    ASSERT_TRUE(p.waitForFinished(20000));
+    const QString err = QString::fromUtf8(p.readAllStandardError());
+    EXPECT_EQ(p.exitCode(), 3) << qPrintable(err);
+    const QStringList lines = err.split(QLatin1Char('\n'));
+    EXPECT_EQ(lines.value(0), "ternu-cli: COM Port Error: Unable to open com port on COM41");
+    EXPECT_TRUE(QRegularExpression("^No permission to open /dev/pts/\\d+\\. Install the udev rule "
+                                   "60-ternu-pclink\\.rules .* or add your user to the group dialout ")
+                    .match(lines.value(1))
+                    .hasMatch())
+        << qPrintable(err);
 }
 
 TEST_F(Cli, PortsListsEveryPortWithItsIdentity)

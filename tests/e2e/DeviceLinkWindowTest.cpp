@@ -155,12 +155,17 @@ TEST_F(DeviceLinkWindow, OpenErrorIsReportedThenTheWindowIsUsable)
         {QString(), "COM Port Error: Unable to open com port on "},
         {QStringLiteral("COM7"), "COM Port Error: Unable to open com port on COM7"},  // held
     };
+    // The report says who holds the port: this test program.
+    const QString holderLine = QStringLiteral("(process %1). End that program or choose another port.")
+                                   .arg(QCoreApplication::applicationPid());
     for (const Case &c : cases) {
         SCOPED_TRACE(c.message);
         fakeDialogs.errors.clear();
         SelectPort(c.port);
         Click(window->btnSend);
-        EXPECT_EQ(fakeDialogs.errors, QStringList({QString::fromUtf8(c.message)}));
+        ASSERT_EQ(fakeDialogs.errors.size(), 1);
+        EXPECT_EQ(fakeDialogs.errors[0].section(QLatin1Char('\n'), 0, 0), QString::fromUtf8(c.message));
+        EXPECT_EQ(fakeDialogs.errors[0].endsWith(holderLine), !c.port.isEmpty());
         EXPECT_TRUE(Log().isEmpty());
         EXPECT_TRUE(DeviceControlsEnabled());
         EXPECT_EQ(QApplication::overrideCursor(), nullptr);
