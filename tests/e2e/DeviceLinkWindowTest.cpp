@@ -1,5 +1,8 @@
 #include "WindowFixture.h"
 
+#include <QFile>
+#include <QProcess>
+
 #include "ComPort.h"
 #include "DeviceExchange.h"
 #include "FakeDevice.h"
@@ -176,6 +179,44 @@ TEST_F(DeviceLinkWindow, OpenErrorIsReportedThenTheWindowIsUsable)
     Click(window->btnSend);
     ASSERT_TRUE(WaitForOutcome());
     EXPECT_EQ(Log(), QStringList({window->strStrSendingDatas, "ACK_OK"}));
+}
+
+TEST_F(DeviceLinkWindow, WindowAndCliSendTheSameFrameForAFile)
+{
+    const char *texts[] = {
+        "00000000000008520800" "00B00000968200001400" "022A01",  // kg, 176 lb stored
+        "0001F4000000081C0834" "00B1FF9CC86402006430" "092200",  // lb, 177 lb, lap 9:30
+        "0186A0000000081C0834" "01E61770F0FF0303E700" "0AFF00",  // fields past their tops
+    };
+    for (const char *text : texts) {
+        SCOPED_TRACE(text);
+        const QString file = dataFolder() + QStringLiteral("/same.dat");
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(QByteArray("[DEVICE]\r\nSettings_TERNU=") + QByteArray(text) + "\r\n");
+        f.close();
+
+        const size_t before = device->Frames().size();
+        window->LoadSettings(file);
+        Click(window->btnSend);
+        ASSERT_TRUE(WaitForOutcome());
+        QProcess cli;
+        cli.start(QStringLiteral(TERNU_CLI_PATH), {"send", file, "--port", "COM7"});
+        ASSERT_TRUE(cli.waitForFinished(20000));
+        EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().constData();
+        ASSERT_TRUE(device->WaitForFrames(before + 2, 5000));
+        const auto frames = device->Frames();
+        QByteArray fromWindow = frames[before].frame.bytes;
+        QByteArray fromCli = frames[before + 1].frame.bytes;
+        ASSERT_EQ(fromWindow.size(), 30);
+        ASSERT_EQ(fromCli.size(), 30);
+        // The clock bytes (and so the sum) are each program's moment of sending.
+        for (QByteArray *frame : {&fromWindow, &fromCli}) {
+            frame->replace(17, 5, QByteArray(5, '\0'));
+            frame->chop(1);
+        }
+        EXPECT_EQ(fromWindow.toHex(' '), fromCli.toHex(' '));
+    }
 }
 
 TEST_F(DeviceLinkWindow, ClosingTheWindowClosesThePort)
