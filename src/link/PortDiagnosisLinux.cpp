@@ -86,7 +86,7 @@ QString OpenAdvice(const QString &portName, const QString &device, int systemErr
         return QStringLiteral(
                    "No permission to open %1. Install the udev rule 60-ternu-pclink.rules (the package "
                    "installs it) and plug the interface in again, or add your user to the group dialout "
-                   "(sudo usermod -aG dialout $USER) and log in again.")
+                   "(sudo adduser $USER dialout) and log in again.")
             .arg(device);
     }
     // A lock file is taken for the whole use; a process with the device open
