@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include <csignal>
+#include <unistd.h>
 
 #include "CliErrors.h"
 #include "CliExchange.h"
@@ -109,6 +110,9 @@ int Run(const QString &settingsText, const QString &dataFolder, TCliOutput &out)
 
     sigaction(SIGINT, &oldInt, nullptr);
     sigaction(SIGTERM, &oldTerm, nullptr);
+    // A terminal has just echoed "^C" on the current line.
+    if (::isatty(STDOUT_FILENO) == 1)
+        out.Line(QString());
     out.Line(QStringLiteral("%1 configured, %2 failed").arg(configured).arg(failed));
     return ExitCode::Ok;
 }
