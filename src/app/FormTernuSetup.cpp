@@ -1,6 +1,7 @@
 #include "FormTernuSetup.h"
 
 #include "DataFolder.h"
+#include "ToolConfig.h"
 #include "ToolFont.h"
 #include "Version.h"
 #include "uWinstuff.h"
@@ -85,7 +86,7 @@ void TFTernuSetup::FormCreate()
     } catch (const std::exception &) {
         // Without a language list the language box stays empty.
     }
-    FIniFileName = WithTrailingBackslash(FDataFolder) + QStringLiteral("Ternu_SetupTool.ini");
+    FIniFileName = ToolConfig::filePath(FDataFolder);
     FormSize1->SaveName = FIniFileName;
     // The restore shows message strings in the status bar and in the port notice;
     // without a start-up language file no pass has filled them yet.

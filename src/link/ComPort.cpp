@@ -6,6 +6,7 @@
 #include <QMetaObject>
 #include <stdexcept>
 
+#include "PortDiagnosis.h"
 #include "PortNames.h"
 
 #ifdef Q_OS_UNIX
@@ -77,7 +78,8 @@ void TComPort::Open()
     const QString device = PortNames::resolve(FPort, FPortsFolder);
     if (device.isEmpty()) {
         qCDebug(lcComPort) << "CreateFile" << FPort;
-        throw EComPortExt(TComOperation::Open, ENOENT, FPort);
+        throw EComPortExt(TComOperation::Open, ENOENT, FPort,
+                          FPort.isEmpty() ? QString() : PortDiagnosis::OpenAdvice(FPort, device, ENOENT));
     }
     FSerial.setPortName(device);
     FSerial.setReadBufferSize(kInputSize);
@@ -85,7 +87,8 @@ void TComPort::Open()
         const int systemError = lastSystemError();
         qCDebug(lcComPort) << "CreateFile" << device << FSerial.errorString();
         FSerial.clearError();
-        throw EComPortExt(TComOperation::Open, systemError, FPort);
+        throw EComPortExt(TComOperation::Open, systemError, FPort,
+                          PortDiagnosis::OpenAdvice(FPort, device, systemError));
     }
 #ifdef Q_OS_UNIX
     // The lock file keeps out programs that honour it; TIOCEXCL keeps out the rest.

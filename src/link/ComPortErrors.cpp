@@ -29,10 +29,12 @@ EComPort::EComPort(TComOperation operation, const std::string &message)
 {
 }
 
-EComPortExt::EComPortExt(TComOperation operation, int systemError, const QString &portName)
+EComPortExt::EComPortExt(TComOperation operation, int systemError, const QString &portName,
+                         const QString &advice)
     : EComPort(operation,
                (QStringLiteral("COM Port Error: ") + ComOperationDescription(operation)
-                + QStringLiteral(" on ") + portName)
+                + QStringLiteral(" on ") + portName
+                + (advice.isEmpty() ? QString() : QLatin1Char('\n') + advice))
                    .toStdString()),
       FSystemError(systemError)
 {

@@ -33,10 +33,12 @@ private:
     TComOperation FOperation;
 };
 
-// "COM Port Error: <description> on <port>"
+// "COM Port Error: <description> on <port>", then on further lines what to do
+// when the system tells why (advice).
 class EComPortExt : public EComPort {
 public:
-    EComPortExt(TComOperation operation, int systemError, const QString &portName);
+    EComPortExt(TComOperation operation, int systemError, const QString &portName,
+                const QString &advice = QString());
     int SystemError() const { return FSystemError; }
 
 private:

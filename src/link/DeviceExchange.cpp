@@ -60,8 +60,19 @@ QString TDeviceExchange::LogLineFor(quint8 operation) const
     }
 }
 
+void TDeviceExchange::FinishRunningExchange()
+{
+    // Judged now with what its device has answered so far: a reply to it must not
+    // count for the next exchange, and the next one failing must not hide it.
+    if (!FTimer2.isActive())
+        return;
+    CloseComPort();  // hands it what has arrived but was not announced yet
+    Timer2Timer();
+}
+
 void TDeviceExchange::StartOperation(quint8 operation, const QString &portName)
 {
+    FinishRunningExchange();
     FTimer3.stop();  // an earlier outcome may still be blinking
     FView.SetDeviceControlsEnabled(false);
     FView.SetHourglassCursor();
@@ -201,6 +212,7 @@ void TDeviceExchange::Timer2Timer()
     FView.SetDeviceControlsEnabled(true);
     FView.SetDefaultCursor();
     FTimer2.stop();
+    emit Finished(FAckReceived);
 }
 
 void TDeviceExchange::Timer3Timer()

@@ -68,7 +68,8 @@ public:
     void ConnectOwnHandlers();
 
     // Starts a connection test, settings transfer or clearing on the named port.
-    // Throws the port's errors; the caller reports them and then calls
+    // An exchange still running is judged first (its outcome shown and the port
+    // closed), so that its reply never counts for the new one. Throws the port's errors; the caller reports them and then calls
     // RecoverAfterFailure.
     void StartOperation(quint8 operation, const QString &portName);
     // After a failed open or write: port closed, controls enabled, default cursor,
@@ -89,7 +90,12 @@ public:
     bool AckReceived() const { return FAckReceived; }
     quint8 BlinkCount() const { return FBlinkCount; }
 
+signals:
+    // Timer2 has judged the exchange: whether the device gave the expected reply.
+    void Finished(bool answered);
+
 private:
+    void FinishRunningExchange();
     QString LogLineFor(quint8 operation) const;
     void HandlePong();
     static void StartIfIdle(QTimer &timer);

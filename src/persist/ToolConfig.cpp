@@ -10,6 +10,14 @@ const QString kPlacement = QStringLiteral("FTernuSetup");
 
 }  // namespace
 
+QString filePath(const QString &dataFolder)
+{
+    QString base = dataFolder;
+    if (!base.isEmpty() && !base.endsWith(QLatin1Char('/')))
+        base += QLatin1Char('/');
+    return base + QString::fromLatin1(kFileName);
+}
+
 TMiscValues readMisc(const QString &iniFile)
 {
     const TProfileFile ini(iniFile);

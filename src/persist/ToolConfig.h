@@ -8,6 +8,9 @@ namespace ToolConfig {
 
 inline constexpr char kFileName[] = "Ternu_SetupTool.ini";
 
+// The tool configuration file of a data folder: dataFolder + "/" + kFileName.
+QString filePath(const QString &dataFolder);
+
 // [MISC] as read: each key falls back to its default when missing or not a
 // number. The integers keep the low bits of the 32-bit value read.
 struct TMiscValues {

@@ -1,5 +1,8 @@
 #include "WindowFixture.h"
 
+#include <QFile>
+#include <QProcess>
+
 #include "ComPort.h"
 #include "DeviceExchange.h"
 #include "FakeDevice.h"
@@ -155,12 +158,17 @@ TEST_F(DeviceLinkWindow, OpenErrorIsReportedThenTheWindowIsUsable)
         {QString(), "COM Port Error: Unable to open com port on "},
         {QStringLiteral("COM7"), "COM Port Error: Unable to open com port on COM7"},  // held
     };
+    // The report says who holds the port: this test program.
+    const QString holderLine = QStringLiteral("(process %1). End that program or choose another port.")
+                                   .arg(QCoreApplication::applicationPid());
     for (const Case &c : cases) {
         SCOPED_TRACE(c.message);
         fakeDialogs.errors.clear();
         SelectPort(c.port);
         Click(window->btnSend);
-        EXPECT_EQ(fakeDialogs.errors, QStringList({QString::fromUtf8(c.message)}));
+        ASSERT_EQ(fakeDialogs.errors.size(), 1);
+        EXPECT_EQ(fakeDialogs.errors[0].section(QLatin1Char('\n'), 0, 0), QString::fromUtf8(c.message));
+        EXPECT_EQ(fakeDialogs.errors[0].endsWith(holderLine), !c.port.isEmpty());
         EXPECT_TRUE(Log().isEmpty());
         EXPECT_TRUE(DeviceControlsEnabled());
         EXPECT_EQ(QApplication::overrideCursor(), nullptr);
@@ -171,6 +179,44 @@ TEST_F(DeviceLinkWindow, OpenErrorIsReportedThenTheWindowIsUsable)
     Click(window->btnSend);
     ASSERT_TRUE(WaitForOutcome());
     EXPECT_EQ(Log(), QStringList({window->strStrSendingDatas, "ACK_OK"}));
+}
+
+TEST_F(DeviceLinkWindow, WindowAndCliSendTheSameFrameForAFile)
+{
+    const char *texts[] = {
+        "00000000000008520800" "00B00000968200001400" "022A01",  // kg, 176 lb stored
+        "0001F4000000081C0834" "00B1FF9CC86402006430" "092200",  // lb, 177 lb, lap 9:30
+        "0186A0000000081C0834" "01E61770F0FF0303E700" "0AFF00",  // fields past their tops
+    };
+    for (const char *text : texts) {
+        SCOPED_TRACE(text);
+        const QString file = dataFolder() + QStringLiteral("/same.dat");
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(QByteArray("[DEVICE]\r\nSettings_TERNU=") + QByteArray(text) + "\r\n");
+        f.close();
+
+        const size_t before = device->Frames().size();
+        window->LoadSettings(file);
+        Click(window->btnSend);
+        ASSERT_TRUE(WaitForOutcome());
+        QProcess cli;
+        cli.start(QStringLiteral(TERNU_CLI_PATH), {"send", file, "--port", "COM7"});
+        ASSERT_TRUE(cli.waitForFinished(20000));
+        EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().constData();
+        ASSERT_TRUE(device->WaitForFrames(before + 2, 5000));
+        const auto frames = device->Frames();
+        QByteArray fromWindow = frames[before].frame.bytes;
+        QByteArray fromCli = frames[before + 1].frame.bytes;
+        ASSERT_EQ(fromWindow.size(), 30);
+        ASSERT_EQ(fromCli.size(), 30);
+        // The clock bytes (and so the sum) are each program's moment of sending.
+        for (QByteArray *frame : {&fromWindow, &fromCli}) {
+            frame->replace(17, 5, QByteArray(5, '\0'));
+            frame->chop(1);
+        }
+        EXPECT_EQ(fromWindow.toHex(' '), fromCli.toHex(' '));
+    }
 }
 
 TEST_F(DeviceLinkWindow, ClosingTheWindowClosesThePort)

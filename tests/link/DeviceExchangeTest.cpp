@@ -250,7 +250,7 @@ TEST_F(DeviceExchangeTest, OpenFailureLeavesRecoveryToTheCaller)
             exchange.StartOperation(TOperationCode::SettingsTransfer, c.port);
             ADD_FAILURE() << "no error";
         } catch (const EComPortExt &e) {
-            EXPECT_STREQ(e.what(), c.message);
+            EXPECT_EQ(QString::fromUtf8(e.what()).section(QLatin1Char('\n'), 0, 0), c.message);
         }
         EXPECT_TRUE(view.log.isEmpty());
         EXPECT_FALSE(exchange.Timer2().isActive());
@@ -264,6 +264,52 @@ TEST_F(DeviceExchangeTest, OpenFailureLeavesRecoveryToTheCaller)
     EXPECT_TRUE(device->Frames().empty());
     holder.Close();
     ExpectSettingsTransferWorks();
+}
+
+TEST_F(DeviceExchangeTest, ReplyToARunningExchangeNeverCountsForTheNextOne)
+{
+    // The clearing's acknowledgement arrives during its 250 ms pause; a ping started
+    // right after must see its own pong and send its follow-up.
+    exchange.StartOperation(TOperationCode::ClearMemory, kPort);
+    ASSERT_TRUE(exchange.Timer2().isActive());
+    exchange.StartOperation(TOperationCode::ConnectionTest, kPort);
+    ASSERT_TRUE(WaitForOutcome());
+    EXPECT_EQ(view.log, QStringList({"DELETE DATAS...", "DELETION CONFIRMED", "Ping", "Pong"}));
+    const auto frames = device->Frames();
+    ASSERT_EQ(frames.size(), 3u);
+    EXPECT_EQ(frames[2].frame.bytes, hex("0A8690"));
+    EXPECT_EQ(view.caption, kOk);
+}
+
+TEST_F(DeviceExchangeTest, FailedOpenKeepsTheOutcomeOfTheRunningExchange)
+{
+    struct Case {
+        const char *name;
+        TFakeDevice::ReplyRule rule;
+        QStringList log;
+    };
+    const Case cases[] = {
+        {"answered", nullptr, {"Sending Datas...", "ACK_OK"}},
+        {"silent", [](const TReceivedFrame &) { return QByteArray(); },
+         {"Sending Datas...", "ACK_ERROR"}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        view = TRecordingView();
+        device->SetReplyRule(c.rule);
+        exchange.StartOperation(TOperationCode::SettingsTransfer, kPort);
+        // Without running the event loop: the reply waits in the system's queue.
+        ASSERT_TRUE(device->WaitForFrames(1, 3000));
+        const auto deadline = TFakeDevice::Clock::now() + 3s;
+        while (c.rule == nullptr && device->Replies().empty() && TFakeDevice::Clock::now() < deadline)
+            std::this_thread::sleep_for(5ms);
+        EXPECT_THROW(exchange.StartOperation(TOperationCode::ConnectionTest, "COM200"), EComPortExt);
+        exchange.RecoverAfterFailure();
+        EXPECT_EQ(view.log, c.log);
+        EXPECT_EQ(view.beeps, c.rule ? 0 : 1);
+        device->SetReplyRule(nullptr);
+        ExpectWindowRestored();
+    }
 }
 
 TEST_F(DeviceExchangeTest, UnplugDuringExchangeThenNextOperationWorks)

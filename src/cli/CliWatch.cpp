@@ -1,0 +1,120 @@
+#include "CliWatch.h"
+
+#include <QDateTime>
+#include <QEventLoop>
+#include <QSet>
+#include <QTimer>
+
+#include <csignal>
+#include <unistd.h>
+
+#include "CliErrors.h"
+#include "CliExchange.h"
+#include "CliOutput.h"
+#include "CliSettings.h"
+#include "CommandFrames.h"
+#include "DataFolder.h"
+#include "DeviceChangeMonitor.h"
+#include "CliPorts.h"
+#include "PortNames.h"
+#include "SerialPortSource.h"
+
+namespace CliWatch {
+namespace {
+
+volatile std::sig_atomic_t g_stop = 0;
+
+void onStopSignal(int)
+{
+    g_stop = 1;
+}
+
+// Arrivals are announced by the monitor; the poll also catches an alias whose
+// identity file was written a moment after its link.
+constexpr int kPollMs = 250;
+
+}  // namespace
+
+int Run(const QString &settingsText, const QString &dataFolder, TCliOutput &out)
+{
+    g_stop = 0;
+    struct sigaction sa {};
+    sa.sa_handler = onStopSignal;
+    sigemptyset(&sa.sa_mask);
+    struct sigaction oldInt {}, oldTerm {};
+    sigaction(SIGINT, &sa, &oldInt);
+    sigaction(SIGTERM, &sa, &oldTerm);
+
+    const QString portsFolder = DataFolder::portsFolder(dataFolder);
+    TSystemSerialPortSource source;
+    TDeviceChangeMonitor monitor({portsFolder, true});
+    // An interface counts as new while its port and device were not there at the
+    // last look: unplugging and plugging again configures it again.
+    QSet<QString> present;
+    int configured = 0;
+    int failed = 0;
+    bool busy = false;
+
+    QEventLoop loop;
+    const auto look = [&] {
+        if (busy || g_stop)
+            return;
+        busy = true;
+        QSet<QString> now;
+        QStringList fresh;
+        for (const QString &port : CliPorts::InterfacePorts(source, portsFolder)) {
+            const QString key = port + QLatin1Char(' ') + PortNames::resolve(port, portsFolder);
+            now.insert(key);
+            if (!present.contains(key))
+                fresh << port;
+        }
+        present = now;
+        for (const QString &port : fresh) {
+            if (g_stop)
+                break;
+            int code = ExitCode::NoAnswer;
+            QString reason;
+            try {
+                code = CliExchange::Run(TOperationCode::SettingsTransfer, port, portsFolder, out, [&] {
+                    return CliSettings::TransferPayload(settingsText, QDateTime::currentDateTime());
+                });
+            } catch (const ECliError &e) {
+                code = e.exitCode;
+                reason = e.message.section(QLatin1Char('\n'), 0, 0);
+            }
+            if (code == ExitCode::Ok) {
+                ++configured;
+                out.Line(QStringLiteral("%1: configured").arg(port));
+            } else {
+                ++failed;
+                out.Line(QStringLiteral("%1: failed (%2)")
+                             .arg(port, reason.isEmpty() ? QStringLiteral("no acknowledgement") : reason));
+            }
+        }
+        busy = false;
+    };
+
+    QObject::connect(&monitor, &TDeviceChangeMonitor::arrived, &loop, look);
+    QObject::connect(&monitor, &TDeviceChangeMonitor::removed, &loop, look);
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
+        if (g_stop)
+            loop.quit();
+        else
+            look();
+    });
+    poll.start(kPollMs);
+    out.Line(QStringLiteral("Waiting for Ternu interfaces (Ctrl+C ends)"));
+    QTimer::singleShot(0, &loop, look);
+    loop.exec();
+
+    sigaction(SIGINT, &oldInt, nullptr);
+    sigaction(SIGTERM, &oldTerm, nullptr);
+    // A terminal has just echoed "^C" on the current line.
+    if (::isatty(STDOUT_FILENO) == 1)
+        out.Line(QString());
+    out.Line(QStringLiteral("%1 configured, %2 failed").arg(configured).arg(failed));
+    return ExitCode::Ok;
+}
+
+}  // namespace CliWatch

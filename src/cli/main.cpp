@@ -1,0 +1,13 @@
+// ternu-cli: the device operations of the Ternu Setup Tool from the command line.
+#include <QCoreApplication>
+
+#include "CliCommands.h"
+#include "CliOutput.h"
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("ternu-cli"));
+    TCliOutput out;
+    return CliCommands::Main(QCoreApplication::arguments().mid(1), out);
+}

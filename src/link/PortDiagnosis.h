@@ -1,0 +1,24 @@
+#pragma once
+#include <QString>
+#include <QtGlobal>
+#include <optional>
+
+// Why a serial port could not be opened, told so that the user knows what to do.
+// One implementation per platform, chosen in CMake.
+namespace PortDiagnosis {
+
+struct THolder {
+    qint64 pid = 0;
+    QString program;
+};
+
+// The process that holds a device open, as far as the system tells: a lock file
+// naming a live process, else a process with the device among its open files.
+std::optional<THolder> FindHolder(const QString &device);
+
+// The lines that follow the port error of a failed open of portName, which
+// resolved to device (empty when the name resolved to none); systemError is the
+// system's error number of the open. Empty when there is nothing useful to add.
+QString OpenAdvice(const QString &portName, const QString &device, int systemError);
+
+}  // namespace PortDiagnosis
