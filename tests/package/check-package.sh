@@ -37,6 +37,7 @@ expected=(
   /usr/share/man/man1/ternu-emulator.1.gz
   /usr/share/doc/ternu-setup/copyright
   /usr/share/doc/ternu-setup/changelog.Debian.gz
+  /usr/share/lintian/overrides/ternu-setup
 )
 
 # Files and links of the package ("./usr/bin/x -> target" loses its target).
