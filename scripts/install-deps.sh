@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building, running and testing need.
 # Packages already present are skipped, so a prepared machine does not touch apt.
+# Further packages (a script's own needs) may be given as arguments.
 set -euo pipefail
 
 packages=(
@@ -14,7 +15,7 @@ packages=(
 )
 
 missing=()
-for p in "${packages[@]}"; do
+for p in "${packages[@]}" "$@"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
     missing+=("$p")
   fi
