@@ -1,6 +1,5 @@
-#include "DeviceExchange.h"
 #include "ToolkitTranslation.h"
-#include "WindowFixture.h"
+#include "LanguageFixture.h"
 
 #include <QAccessible>
 #include <QDir>
@@ -9,27 +8,8 @@
 
 namespace {
 
-class AccessibleWindow : public WindowFixture {
+class AccessibleWindow : public LanguageFixture {
 protected:
-    QString langFolder() const { return QDir(programDir.path()).filePath("Lang"); }
-
-    void installShippedLanguages()
-    {
-        QDir().mkpath(langFolder());
-        const QDir shipped(QCoreApplication::applicationDirPath() + "/Lang");
-        for (const QString &file : shipped.entryList({"*.sil"}, QDir::Files))
-            ASSERT_TRUE(QFile::copy(shipped.filePath(file), QDir(langFolder()).filePath(file)));
-    }
-
-    void choose(const QString &name)
-    {
-        QComboBox *box = window->cboLang;
-        const int index = box->findText(name);
-        ASSERT_GE(index, 0) << name.toStdString();
-        box->setCurrentIndex(index);
-        emit box->activated(index);
-    }
-
     QAccessibleInterface *accessible(const char *name) const
     {
         QObject *object = window->findChild<QObject *>(QString::fromLatin1(name));
@@ -207,10 +187,7 @@ TEST_F(AccessibleWindow, ToolkitDialogsSpeakTheLanguageInUse)
 {
     installShippedLanguages();
     // A language the toolkit has no texts for.
-    QFile svenska(QDir(langFolder()).filePath("Svenska.sil"));
-    ASSERT_TRUE(svenska.open(QIODevice::WriteOnly));
-    svenska.write("[Language names - for internal use only!]\nLanguage_1=Svenska\n");
-    svenska.close();
+    writeLanguageFile("Svenska.sil", "[Language names - for internal use only!]\nLanguage_1=Svenska\n");
     makeWindow();
 
     EXPECT_EQ(fileDialogButtons(QFileDialog::AcceptOpen), QStringList({"&Öffnen", "Abbrechen"}));
