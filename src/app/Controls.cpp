@@ -4,7 +4,6 @@
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionComboBox>
-#include <QStyleOptionFocusRect>
 #include <QStyleOptionGroupBox>
 
 void TClickLabel::mouseReleaseEvent(QMouseEvent *event)
@@ -28,11 +27,15 @@ void TClickLabel::paintEvent(QPaintEvent *event)
     QLabel::paintEvent(event);
     if (!hasFocus())
         return;
+    // Drawn by hand: some styles draw no focus frame on a picture.
     QPainter painter(this);
-    QStyleOptionFocusRect option;
-    option.initFrom(this);
-    option.rect = rect().adjusted(1, 1, -1, -1);
-    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 2, Qt::DashLine));
+    painter.setBrush(Qt::NoBrush);
+    QRect visible = rect();  // the part the parent does not cut off
+    if (parentWidget())
+        visible &= QRect(mapFromParent(QPoint(0, 0)), parentWidget()->size());
+    painter.drawRoundedRect(QRectF(visible).adjusted(1, 1, -1, -1), 4, 4);
 }
 
 TRadioGroup::TRadioGroup(const QString &name, const QString &title, const QStringList &items, int columns,

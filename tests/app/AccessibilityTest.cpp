@@ -141,14 +141,17 @@ TEST_F(AccessibleWindow, UnitLabelsDescribeTheirFieldsAndFollowTheUnit)
         EXPECT_EQ(accessibleDescription(field), QString::fromLatin1(unit)) << field;
 
     window->rgWeight->setItemIndex(1);
-    QTRY_COMPARE(accessibleDescription("edWeight"), QStringLiteral("lb"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return accessibleDescription("edWeight") == "lb"; }, 5000))
+        << accessibleDescription("edWeight").toStdString();
 
     window->cboLapMode->setCurrentIndex(1);
     emit window->cboLapMode->activated(1);
-    QTRY_COMPARE(accessibleDescription("edLapDist"), QStringLiteral("km"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return accessibleDescription("edLapDist") == "km"; }, 5000))
+        << accessibleDescription("edLapDist").toStdString();
     window->cboLapMode->setCurrentIndex(2);
     emit window->cboLapMode->activated(2);
-    QTRY_COMPARE(accessibleDescription("edLapTime"), QStringLiteral("hh:mm"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return accessibleDescription("edLapTime") == "hh:mm"; }, 5000))
+        << accessibleDescription("edLapTime").toStdString();
 }
 
 TEST_F(AccessibleWindow, DevicePhotoIsOneButtonThatStartsTheConnectionTest)
@@ -159,28 +162,34 @@ TEST_F(AccessibleWindow, DevicePhotoIsOneButtonThatStartsTheConnectionTest)
     EXPECT_EQ(photo->role(), QAccessible::Button);
     for (const char *prompt : {"lblDev1", "lblDev2", "lblDev3"})
         EXPECT_TRUE(accessible(prompt)->state().invisible) << prompt;
-
     QAccessibleActionInterface *actions = photo->actionInterface();
     ASSERT_NE(actions, nullptr);
     ASSERT_TRUE(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
-    QSignalSpy clicks(window->imgDevice, &TClickLabel::clicked);
-    actions->doAction(QAccessibleActionInterface::pressAction());
-    EXPECT_EQ(clicks.count(), 1);
 
-    // Reached by Tab just before the transfer button, and clicked by the space bar.
+    // Reached by Tab just before the transfer button, with a visible focus frame.
     showActive();
     window->btnUnits->setFocus();
     QTest::keyClick(window->btnUnits, Qt::Key_Tab);
-    QTRY_VERIFY(window->imgDevice->hasFocus());
-    QTest::keyClick(window->imgDevice, Qt::Key_Space);
-    EXPECT_EQ(clicks.count(), 2);
+    ASSERT_TRUE(window->imgDevice->hasFocus());
+    const QImage focused = window->imgDevice->grab().toImage();
     QTest::keyClick(window->imgDevice, Qt::Key_Tab);
-    QTRY_VERIFY(window->btnSend->hasFocus());
+    ASSERT_TRUE(window->btnSend->hasFocus());
+    EXPECT_NE(window->imgDevice->grab().toImage(), focused) << "no focus frame";
 
-    // While an operation runs, the photo is disabled and its action does nothing.
-    window->imgDevice->setEnabled(false);
+    // The space bar and the press action start the test; each test disables the
+    // photo until it ends, and a disabled photo starts nothing.
+    const auto testEnded = [&] { return QTest::qWaitFor([&] { return window->imgDevice->isEnabled(); }, 10000); };
+    QSignalSpy clicks(window->imgDevice, &TClickLabel::clicked);
+    window->imgDevice->setFocus();
+    QTest::keyClick(window->imgDevice, Qt::Key_Space);
+    EXPECT_EQ(clicks.count(), 1);
+    ASSERT_TRUE(testEnded());
     actions->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_EQ(clicks.count(), 2);
+    EXPECT_FALSE(window->imgDevice->isEnabled());
+    actions->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(clicks.count(), 2);
+    ASSERT_TRUE(testEnded());
 }
 
 TEST_F(AccessibleWindow, ToolkitDialogsSpeakTheLanguageInUse)
