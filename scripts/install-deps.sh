@@ -8,6 +8,7 @@ packages=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev
   qt6-image-formats-plugins libgl-dev
+  qt6-translations-l10n
   libudev-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   fonts-wine

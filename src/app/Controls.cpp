@@ -13,6 +13,31 @@ void TClickLabel::mouseReleaseEvent(QMouseEvent *event)
         emit clicked();
 }
 
+void TClickLabel::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Space && !event->isAutoRepeat()) {
+        emit clicked();
+        return;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+void TClickLabel::paintEvent(QPaintEvent *event)
+{
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    // Drawn by hand: some styles draw no focus frame on a picture.
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 2, Qt::DashLine));
+    painter.setBrush(Qt::NoBrush);
+    QRect visible = rect();  // the part the parent does not cut off
+    if (parentWidget())
+        visible &= QRect(mapFromParent(QPoint(0, 0)), parentWidget()->size());
+    painter.drawRoundedRect(QRectF(visible).adjusted(1, 1, -1, -1), 4, 4);
+}
+
 TRadioGroup::TRadioGroup(const QString &name, const QString &title, const QStringList &items, int columns,
                          QWidget *parent)
     : QGroupBox(title, parent), FGroup(new QButtonGroup(this)), FColumns(qMax(1, columns))

@@ -18,6 +18,9 @@ signals:
     void clicked();
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
+    // Where it takes the focus, the space bar clicks it, and a focus frame shows it.
+    void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 };
 
 // A group of radio buttons of which exactly one is chosen, laid out in columns.

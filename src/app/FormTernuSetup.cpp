@@ -50,6 +50,7 @@ TFTernuSetup::TFTernuSetup(const TWindowEnvironment &env, QWidget *parent)
     ConnectSettingsHandlers();
     CreatePortSelection();
     ConnectPersistHandlers();
+    ConnectAccessibility();
     // Key preview: the window sees key presses before its controls do.
     qApp->installEventFilter(this);
     Guarded([this] { FormCreate(); });

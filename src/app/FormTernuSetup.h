@@ -278,6 +278,16 @@ public:
     void ConnectLocalization();        // translator to controls, language box events
     void LoadStartupLanguage();        // German.sil, silently
     void SelectCurrentLanguageItem();  // without running cboLangChange
+    // The toolkit's own dialogs and menus, and the date field's calendar, speak the
+    // language in use.
+    class TToolkitTranslation *FToolkitTranslation = nullptr;  // a child object
+    void ApplyToolkitLanguage();
+
+    // ---- Accessibility ----
+    void ConnectAccessibility();   // window creation: names, descriptions, the photo button
+    void UpdateAccessibleTexts();  // after texts or units have changed
+    // Each input field with the label in front of it (its buddy).
+    QList<std::pair<QLabel *, QWidget *>> LabelledFields() const;
 
 signals:
     // The close sequence has run (the window is about to close).

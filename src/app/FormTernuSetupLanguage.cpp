@@ -4,11 +4,14 @@
 
 #include "LanguageList.h"
 #include "TextCompare.h"
+#include "ToolkitTranslation.h"
 #include "TsiLangDispatcher.h"
 #include "WidgetTranslationTarget.h"
 
 #include <QAbstractItemView>
+#include <QCalendarWidget>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QPainter>
 #include <QScopeGuard>
 #include <QSignalBlocker>
@@ -98,6 +101,18 @@ void TFTernuSetup::UpdateStrings()
     BuildComPortMenu();  // its first item shows strSTRAUTO
     btnWheel1->setToolTip(strStrSelectPredefinedVa);
     btnwheel2->setToolTip(btnWheel1->toolTip());
+    UpdateAccessibleTexts();
+    ApplyToolkitLanguage();
+}
+
+void TFTernuSetup::ApplyToolkitLanguage()
+{
+    if (!FToolkitTranslation)
+        FToolkitTranslation = new TToolkitTranslation(this);
+    FToolkitTranslation->apply(GetLanguageName());
+    // The calendar names months and days in the language in use; the date field
+    // itself keeps the system's short date format.
+    dtpDate->calendarWidget()->setLocale(QLocale(FToolkitTranslation->localeName()));
 }
 
 QString TFTernuSetup::GetLanguageName() const
@@ -111,6 +126,7 @@ void TFTernuSetup::cboLangChange()
     // also when the switch fails.
     setUpdatesEnabled(false);
     const auto redraw = qScopeGuard([this] {
+        ApplyToolkitLanguage();  // also after a failed switch: the language in use
         setUpdatesEnabled(true);
         repaint();
     });

@@ -3,11 +3,13 @@
 // has a fixed size.
 #include "Controls.h"
 #include "FormTernuSetup.h"
+#include "Pictures.h"
 #include "SpinEdit.h"
 #include "ToolFont.h"
 #include "WidgetTranslationTarget.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QBitmap>
 #include <QCheckBox>
 #include <QComboBox>
@@ -55,7 +57,7 @@ W *Named(W *widget, const char *name)
 
 QPixmap Picture(const char *resource)
 {
-    return QPixmap(QStringLiteral(":/assets/") + QString::fromLatin1(resource));
+    return LoadPicture(QStringLiteral(":/assets/") + QString::fromLatin1(resource), qApp->devicePixelRatio());
 }
 
 // The small device picture: its bottom-left pixel colour is transparent.

@@ -3,6 +3,7 @@
 // lives in TDeviceExchange; this file binds it to the controls.
 #include "FormTernuSetup.h"
 
+#include "Accessibility.h"
 #include "ComPort.h"
 #include "Controls.h"
 #include "DataFolder.h"
@@ -29,6 +30,7 @@ public:
     {
         FForm.lbDevLink->setText(caption);
         FForm.lbDevLink->adjustSize();
+        AnnounceLabelChange(FForm.lbDevLink);
     }
     void RepaintLinkCaption() override { FForm.lbDevLink->repaint(); }
     void AppendLog(const QString &line) override { FForm.moMonitor->appendPlainText(line); }

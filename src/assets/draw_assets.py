@@ -5,7 +5,9 @@ A development aid only: the generated images are committed and the build uses
 them as they are. Needs Python 3 and Pillow (Debian: python3-pil).
 
 Every picture is drawn at four times its final size and scaled down with a
-Lanczos filter, which keeps the small icons smooth.
+Lanczos filter, which keeps the small icons smooth. Each is written twice: in its
+own size and, for displays scaled to 200 %, at twice that size as name@2x.png
+(the toolkit picks that one by itself on such a display).
 
     /usr/bin/python3 draw_assets.py [output-folder]   (Debian's Python, which has Pillow)
 """
@@ -17,6 +19,8 @@ import sys
 from PIL import Image, ImageChops, ImageDraw, ImageFilter
 
 SCALE = 4
+# The size of the written pictures: 1 for their own size, 2 for the @2x set.
+OUT = 1
 HERE = os.path.dirname(os.path.abspath(__file__))
 
 
@@ -38,7 +42,8 @@ def s(*values):
 
 
 def shrink(img, w, h):
-    return img.resize((w, h), Image.LANCZOS)
+    """Scales a drawing down to the written size of a w x h picture."""
+    return img.resize((w * OUT, h * OUT), Image.LANCZOS)
 
 
 def lerp(a, b, t):
@@ -129,11 +134,12 @@ def draw_device_small():
         d.ellipse(s(cx - 1.2, 23.6, cx + 0.6, 25.2), fill=(205, 210, 218, 255))
 
     small = shrink(img, 32, 32)
+    n = 32 * OUT
     # Partly covered edge pixels are mixed with a light window colour; the
     # rest of the background is the exact key colour, which no drawn pixel has.
-    out = Image.new("RGB", (32, 32), SYMBOL_KEY)
-    for y in range(32):
-        for x in range(32):
+    out = Image.new("RGB", (n, n), SYMBOL_KEY)
+    for y in range(n):
+        for x in range(n):
             r, g, b, a = small.getpixel((x, y))
             if a < 24:
                 continue
@@ -142,7 +148,7 @@ def draw_device_small():
             if pixel == SYMBOL_KEY:
                 pixel = (254, 0, 254)
             out.putpixel((x, y), pixel)
-    assert out.getpixel((0, 31)) == SYMBOL_KEY
+    assert out.getpixel((0, n - 1)) == SYMBOL_KEY
     return out
 
 
@@ -361,16 +367,18 @@ def flag_canvas(fill):
 def flag_stripes(colours, sizes, vertical):
     """A striped flag drawn pixel-exact at its final size, so that the stripe
     borders stay sharp; sizes are the stripe widths in pixels."""
-    img = Image.new("RGB", (FLAG_W, FLAG_H))
+    w, h = FLAG_W * OUT, FLAG_H * OUT
+    img = Image.new("RGB", (w, h))
     d = ImageDraw.Draw(img)
     pos = 0
     for colour, size in zip(colours, sizes):
+        size *= OUT
         if vertical:
-            d.rectangle((pos, 0, pos + size - 1, FLAG_H - 1), fill=colour)
+            d.rectangle((pos, 0, pos + size - 1, h - 1), fill=colour)
         else:
-            d.rectangle((0, pos, FLAG_W - 1, pos + size - 1), fill=colour)
+            d.rectangle((0, pos, w - 1, pos + size - 1), fill=colour)
         pos += size
-    assert pos == (FLAG_W if vertical else FLAG_H)
+    assert pos == (w if vertical else h)
     return img
 
 
@@ -419,25 +427,33 @@ def draw_flags():
 
 # --------------------------------------------------------------------------
 
-def main():
-    out = sys.argv[1] if len(sys.argv) > 1 else HERE
-    os.makedirs(out, exist_ok=True)
+def write_all(out, suffix):
+    def png(img, name):
+        save_png(img, name.replace(".png", suffix + ".png"), out)
 
-    save_png(draw_device_small(), "symbol.png", out)
-    draw_device_photo().save(os.path.join(out, "device.jpg"), "JPEG",
+    png(draw_device_small(), "symbol.png")
+    draw_device_photo().save(os.path.join(out, "device" + suffix + ".jpg"), "JPEG",
                              quality=90, progressive=False, optimize=True)
 
-    save_png(draw_send(), "btn_send.png", out)
-    save_png(draw_delete(), "btn_delete.png", out)
-    save_png(draw_units(), "btn_units.png", out)
-    save_png(draw_gear(), "gear.png", out)
-    save_png(draw_person((70, 130, 230, 255), (20, 50, 120, 255), False), "sex_male.png", out)
-    save_png(draw_person((245, 130, 190, 255), (150, 40, 100, 255), True), "sex_female.png", out)
-    save_png(draw_marker((255, 214, 0, 255), (150, 110, 0, 255)), "marker_yellow.png", out)
-    save_png(draw_marker((40, 110, 235, 255), (10, 40, 120, 255)), "marker_blue.png", out)
+    png(draw_send(), "btn_send.png")
+    png(draw_delete(), "btn_delete.png")
+    png(draw_units(), "btn_units.png")
+    png(draw_gear(), "gear.png")
+    png(draw_person((70, 130, 230, 255), (20, 50, 120, 255), False), "sex_male.png")
+    png(draw_person((245, 130, 190, 255), (150, 40, 100, 255), True), "sex_female.png")
+    png(draw_marker((255, 214, 0, 255), (150, 110, 0, 255)), "marker_yellow.png")
+    png(draw_marker((40, 110, 235, 255), (10, 40, 120, 255)), "marker_blue.png")
 
     for name, img in draw_flags().items():
-        save_png(img, name, out)
+        png(img, name)
+
+
+def main():
+    global OUT
+    out = sys.argv[1] if len(sys.argv) > 1 else HERE
+    os.makedirs(out, exist_ok=True)
+    for OUT, suffix in ((1, ""), (2, "@2x")):
+        write_all(out, suffix)
 
 
 if __name__ == "__main__":

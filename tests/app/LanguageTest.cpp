@@ -1,6 +1,6 @@
 #include "LanguageErrors.h"
 #include "LanguageList.h"
-#include "WindowFixture.h"
+#include "LanguageFixture.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,40 +10,8 @@
 
 namespace {
 
-class LanguageWindow : public WindowFixture {
+class LanguageWindow : public LanguageFixture {
 protected:
-    QString langFolder() const { return QDir(programDir.path()).filePath("Lang"); }
-
-    // The language files as shipped, copied from beside the test program.
-    void installShippedLanguages()
-    {
-        QDir().mkpath(langFolder());
-        const QDir shipped(QCoreApplication::applicationDirPath() + "/Lang");
-        const QStringList files = shipped.entryList({"*.sil"}, QDir::Files);
-        ASSERT_EQ(files.size(), 5);
-        for (const QString &file : files)
-            ASSERT_TRUE(QFile::copy(shipped.filePath(file), QDir(langFolder()).filePath(file)));
-    }
-
-    void writeLanguageFile(const QString &name, const QByteArray &bytes)
-    {
-        const QString path = QDir(langFolder()).filePath(name);
-        QDir().mkpath(QFileInfo(path).path());
-        QFile f(path);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-    }
-
-    // A choice in the language box, as the user makes it.
-    void choose(const QString &name)
-    {
-        QComboBox *box = window->cboLang;
-        const int index = box->findText(name);
-        ASSERT_GE(index, 0) << name.toStdString();
-        box->setCurrentIndex(index);
-        emit box->activated(index);
-    }
-
     QStringList memoLines() const { return window->Memo1->toPlainText().split('\n'); }
 };
 

@@ -84,7 +84,9 @@ const char *const kTabOrder[] = {
     "cboLang", "dtpTime", "dtpDate", "chkPCTime", "cboSex", "edWeight", "edOdo1", "edWheel1", "edOdo2",
     "edWheel2", "cboLapMode", "edLapDist", "edLapTime", "edHRUpper", "edHRLower",
     "grpSampleRate_2",  // a choice group stops at its chosen item only
-    "edHomeAlt", "rgSpeed_0", "rgWeight_0", "rgTemp_0", "rgTime_0", "btnUnits", "btnSend", "btnDelete", "btnClose",
+    "edHomeAlt", "rgSpeed_0", "rgWeight_0", "rgTemp_0", "rgTime_0", "btnUnits",
+    "imgDevice",  // the photo starts the connection test, also from the keyboard
+    "btnSend", "btnDelete", "btnClose",
 };
 
 bool IsTabStop(const QWidget *w)
@@ -146,7 +148,7 @@ TEST_F(WindowLayoutTest, TabStopsFollowTheRegionsAndGroups)
     for (const char *name : kTabOrder)
         expected << QString::fromLatin1(name);
     EXPECT_EQ(order, expected);
-    for (const char *name : {"Memo1", "moMonitor", "btnWheel1", "btnwheel2", "imgDevice"})
+    for (const char *name : {"Memo1", "moMonitor", "btnWheel1", "btnwheel2", "lblDev1"})
         EXPECT_FALSE(IsTabStop(find<QWidget>(name))) << name;
 
     // The stop follows the choice.

@@ -1,0 +1,46 @@
+#include "ToolkitTranslation.h"
+
+#include "LanguageList.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+QString ToolkitLocaleName(const QString &languageName)
+{
+    // Indexes of the flag pictures: 0 English, 1 German, ... 5 Spanish, 6 unknown.
+    static const char *const kLocales[] = {"en", "de", "fr", "it", "nl", "es"};
+    const int flag = FlagIndexForLanguage(languageName);
+    if (flag < 0 || flag >= int(std::size(kLocales)))
+        return QStringLiteral("en");
+    return QString::fromLatin1(kLocales[flag]);
+}
+
+TToolkitTranslation::TToolkitTranslation(QObject *parent) : QObject(parent) {}
+
+TToolkitTranslation::~TToolkitTranslation()
+{
+    delete FTranslator;  // removes itself from the application
+}
+
+void TToolkitTranslation::apply(const QString &languageName)
+{
+    const QString wanted = ToolkitLocaleName(languageName);
+    if (wanted == FLocaleName)
+        return;
+    delete FTranslator;
+    FTranslator = nullptr;
+    FLocaleName = QStringLiteral("en");
+    if (wanted == QLatin1String("en"))
+        return;
+
+    auto translator = new QTranslator;
+    // qt_<locale> bundles the catalogues of all toolkit modules.
+    if (!translator->load(QStringLiteral("qt_") + wanted, QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return;
+    }
+    QCoreApplication::installTranslator(translator);
+    FTranslator = translator;
+    FLocaleName = wanted;
+}
