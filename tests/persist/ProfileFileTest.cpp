@@ -122,6 +122,33 @@ TEST(ProfileFile, ReadingNeverCreatesTheFile)
     EXPECT_FALSE(QFileInfo::exists(file));
 }
 
+TEST(ProfileFile, ControlBytesAreReadAsWrittenAndKeptByAWrite)
+{
+    struct Case {
+        const char *name;
+        QByteArray file;
+        QString section;
+        QString key;
+        QString value;
+    } cases[] = {
+        {"NUL in a value", bytes("[M]\nk=a\0b\n"), "M", "k", QString("a") + QChar(0) + "b"},
+        {"NUL in a key", bytes("[M]\nk\0=1\n"), "M", QString("k") + QChar(0), "1"},
+        {"NUL in a section name", bytes("[M\0]\nk=1\n"), QString("M") + QChar(0), "k", "1"},
+        {"NUL lines between", bytes("\0\n[M]\n\0\0\nk=2\n\0"), "M", "k", "2"},
+        {"other control bytes", "[M]\n\x01\x1f\x7f\nk=\x01v\x1f\n", "M", "k", "\x01v\x1f"},
+        {"lone CR inside a line", "[M]\nx=1\rk=3\nk=4\n", "M", "k", "4"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir tmp;
+        const QString file = tmp.write("t.ini", c.file);
+        TProfileFile ini(file);
+        EXPECT_EQ(ini.readString(c.section, c.key, "<default>"), c.value);
+        ini.writeString("Z", "new", "1");  // the file's own line ending is LF
+        EXPECT_EQ(TempDir::read(file), c.file + (c.file.endsWith('\n') ? "" : "\n") + "[Z]\nnew=1\n");
+    }
+}
+
 TEST(ProfileFile, IntegersFollowTheProfileRules)
 {
     TempDir tmp;
