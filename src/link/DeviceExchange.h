@@ -90,6 +90,7 @@ public:
     quint8 BlinkCount() const { return FBlinkCount; }
 
 private:
+    void SetUpTimers();
     QString LogLineFor(quint8 operation) const;
     void HandlePong();
     static void StartIfIdle(QTimer &timer);
