@@ -192,6 +192,24 @@ TEST(ProfileFile, FailedWriteThrowsAndLeavesTheFileAsItWas)
     EXPECT_FALSE(QFileInfo::exists(inMissingFolder));
 }
 
+TEST(ProfileFile, LongLinesAreReadWholeWithTheirLineEnding)
+{
+    // Lengths around the 4 KB pieces the file is read in, where a CR LF can be
+    // cut in two, and one close to the 64 KB a key line may have.
+    for (const int length : {4093, 4094, 4095, 8190, 65000}) {
+        SCOPED_TRACE(length);
+        TempDir tmp;
+        const QByteArray value(length, 'v');
+        const QByteArray before = "[M]\r\nk=" + value + "\r\nz=1\r\n";
+        const QString file = tmp.write("t.ini", before);
+        TProfileFile ini(file);
+        EXPECT_EQ(ini.readString("M", "k", "d"), QString::fromLatin1(value));
+        ini.writeString("M", "z", "2");
+        ini.writeString("M", "new", "3");
+        EXPECT_EQ(TempDir::read(file), "[M]\r\nk=" + value + "\r\nz=2\r\nnew=3\r\n");
+    }
+}
+
 TEST(ProfileFile, EnormousAndBinaryContentSurvivesAWrite)
 {
     TempDir tmp;
