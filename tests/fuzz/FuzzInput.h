@@ -25,7 +25,7 @@ public:
     {
         const uint32_t span = uint32_t(max - min) + 1;
         uint32_t raw = 0;
-        for (uint32_t bits = 0; (span >> bits) > 1 && bits < 32; bits += 8)
+        for (uint32_t bits = 0; bits < 32 && ((span - 1) >> bits) != 0; bits += 8)
             raw = (raw << 8) | next();
         return min + int(raw % span);
     }
