@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building, running and testing need.
 # Packages already present are skipped, so a prepared machine does not touch apt.
-# Further packages a script needs (the fuzzing compiler) may be given as arguments.
 set -euo pipefail
 
 packages=(
@@ -12,7 +11,6 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   fonts-wine
   xvfb xauth
-  "$@"
 )
 
 missing=()
