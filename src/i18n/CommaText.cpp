@@ -3,9 +3,10 @@
 namespace CommaText {
 namespace {
 
+// NUL counts among the control characters: it separates items like a blank.
 bool isBlankOrControl(QChar c)
 {
-    return c.unicode() >= 1 && c.unicode() <= ' ';
+    return c.unicode() <= ' ';
 }
 
 bool needsQuotes(const QString &item)
@@ -45,6 +46,7 @@ QStringList split(const QString &text)
     };
     skipBlanks();
     while (i < n) {
+        const qsizetype passStart = i;
         QString item;
         if (text[i] == u'"') {
             ++i;
@@ -62,7 +64,7 @@ QStringList split(const QString &text)
             }
         } else {
             const qsizetype start = i;
-            while (i < n && text[i].unicode() > ' ' && text[i] != u',')
+            while (i < n && !isBlankOrControl(text[i]) && text[i] != u',')
                 ++i;
             item = text.mid(start, i - start);
         }
@@ -74,6 +76,10 @@ QStringList split(const QString &text)
                 items.append(QString());  // a trailing comma adds one empty item
             skipBlanks();
         }
+        // Every pass consumes at least one character; should a character ever
+        // fit none of the cases above, it is dropped rather than read again.
+        if (i == passStart)
+            ++i;
     }
     return items;
 }

@@ -9,14 +9,22 @@ const QString TDeviceExchange::kCaptionOk = QStringLiteral("    OK");
 const QString TDeviceExchange::kCaptionError = QStringLiteral("   Error");
 const QString TDeviceExchange::kCaptionIdle = QStringLiteral("PC Link");
 
+// The own timers are named only in this constructor's own initializer list: a
+// delegating constructor would touch them before the object exists.
 TDeviceExchange::TDeviceExchange(TComPort &port, IExchangeView &view, QObject *parent)
-    : TDeviceExchange(port, view, FOwnTimer2, FOwnTimer3, parent)
+    : QObject(parent), FPort(port), FView(view), FTimer2(FOwnTimer2), FTimer3(FOwnTimer3)
 {
+    SetUpTimers();
 }
 
 TDeviceExchange::TDeviceExchange(TComPort &port, IExchangeView &view, QTimer &timer2,
                                  QTimer &timer3, QObject *parent)
     : QObject(parent), FPort(port), FView(view), FTimer2(timer2), FTimer3(timer3)
+{
+    SetUpTimers();
+}
+
+void TDeviceExchange::SetUpTimers()
 {
     // Precise timers: a coarse one may fire a little early, before the device had
     // its full time to answer.

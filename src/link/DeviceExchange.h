@@ -96,6 +96,7 @@ signals:
 
 private:
     void FinishRunningExchange();
+    void SetUpTimers();
     QString LogLineFor(quint8 operation) const;
     void HandlePong();
     static void StartIfIdle(QTimer &timer);

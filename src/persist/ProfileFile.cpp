@@ -23,6 +23,7 @@ namespace {
 // Lines longer than this are never a section or a key; they are kept as they
 // are but not looked into, so that a binary or enormous file costs no memory.
 constexpr qint64 kMaxLineLength = 64 * 1024;
+constexpr qint64 kReadPiece = 4096;
 
 struct Line {
     qint64 start = 0;          // offset of the first byte of the line
@@ -46,28 +47,34 @@ public:
             return false;
         line = Line{};
         line.start = m_offset;
-        QByteArray piece = m_file.readLine(kMaxLineLength + 2);
-        if (piece.isEmpty())
-            return false;
-        qint64 total = piece.size();
-        while (!piece.endsWith('\n') && !m_file.atEnd()) {
-            // Longer than the cap: skip the rest of the line.
-            line.tooLong = true;
-            piece = m_file.readLine(kMaxLineLength + 2);
+        // Read in small pieces, so that a short line costs no more than its
+        // length; of a line over the cap only the length is counted.
+        QByteArray kept;
+        qint64 total = 0;
+        char lastBeforeEnding = 0;
+        bool ended = false;
+        while (!ended) {
+            const QByteArray piece = m_file.readLine(kReadPiece + 1);
             if (piece.isEmpty())
                 break;
+            ended = piece.endsWith('\n');
+            if (ended)
+                lastBeforeEnding = piece.size() >= 2 ? piece[piece.size() - 2] : lastBeforeEnding;
+            else
+                lastBeforeEnding = piece.back();
             total += piece.size();
+            if (kept.size() <= kMaxLineLength + 2)
+                kept += piece;
         }
+        if (total == 0)
+            return false;
         m_offset += total;
-        if (piece.endsWith("\r\n"))
-            line.endingLength = 2;
-        else if (piece.endsWith('\n'))
-            line.endingLength = 1;
+        if (ended)
+            line.endingLength = lastBeforeEnding == '\r' ? 2 : 1;
         line.contentLength = total - line.endingLength;
-        if (line.contentLength > kMaxLineLength)
-            line.tooLong = true;
+        line.tooLong = line.contentLength > kMaxLineLength;
         if (!line.tooLong)
-            line.content = piece.left(line.contentLength);
+            line.content = kept.left(line.contentLength);
         return true;
     }
 

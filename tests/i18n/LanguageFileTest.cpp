@@ -146,6 +146,30 @@ TEST(LanguageFileLoad, JunkLoadsWithoutCrashAndWithFallbacks)
     EXPECT_EQ(longOne.lang.GetTextOrDefault("strLong").size(), 200000);  // language 2 empty: language 1
 }
 
+TEST(LanguageFileLoad, ControlBytesInAListValueEndItems)
+{
+    struct Case {
+        const char *name;
+        QByteArray value;
+        QStringList items;
+    } cases[] = {
+        {"NUL after a comma", QByteArray("m\xe4nnlich,\0weiblich", 18), {"m\u00e4nnlich", "weiblich"}},
+        {"NUL inside an item", QByteArray("male\0female", 11), {"male", "female"}},
+        {"NUL at the end", QByteArray("male,female\0", 12), {"male", "female"}},
+        {"other control bytes", "\x01male,\x1f\x0b" "female\x02", {"male", "female"}},
+        {"NUL inside quotes", QByteArray("\"ma\0le\",female", 15), {QString("ma") + QChar(0) + "le", "female"}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeTarget target;
+        target.add("cboSex").lists = {{"items", {"x", "y", "z"}}};
+        TsiLang lang;
+        lang.setTarget(&target);
+        lang.loadFromFile(LanguageFile::parse(kNames + "[Multilines]\r\nTFTernuSetup.cboSex.Items=" + c.value + "\r\n"));
+        EXPECT_EQ(target.get("cboSex").lists.value("items"), c.items);
+    }
+}
+
 TEST(LanguageFileLoad, UnreadableFileRaisesAndChangesNothing)
 {
     FakeTarget target;

@@ -136,4 +136,33 @@ TEST(CommaText, SplitsAndJoinsListValues)
     EXPECT_EQ(CommaText::join({""}), R"("")");
 }
 
+// Text of a literal, embedded NULs included.
+template <std::size_t N>
+QString withNuls(const char16_t (&text)[N])
+{
+    return QString(reinterpret_cast<const QChar *>(text), N - 1);
+}
+
+TEST(CommaText, ControlCharactersSeparateLikeBlanks)
+{
+    struct Case {
+        QString text;
+        QStringList items;
+    } cases[] = {
+        {withNuls(u"m\u00e4nnlich,\0weiblich"), {"m\u00e4nnlich", "weiblich"}},
+        {withNuls(u"a\0b"), {"a", "b"}},
+        {withNuls(u"\0"), {}},
+        {withNuls(u"\0,\0"), {""}},  // as " , "
+        {withNuls(u"a,\x01\x1f b\x7f"), {"a", "b\x7f"}},  // DEL is part of an item
+        {withNuls(u"\"a\0b\",c"), {withNuls(u"a\0b"), "c"}},  // quoted: kept as written
+        {withNuls(u"\"\0"), {withNuls(u"\0")}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.text.toStdString());
+        EXPECT_EQ(CommaText::split(c.text), c.items);
+    }
+    EXPECT_EQ(CommaText::split(CommaText::join({withNuls(u"x\0y"), ""})),
+              QStringList({withNuls(u"x\0y"), ""}));
+}
+
 }  // namespace

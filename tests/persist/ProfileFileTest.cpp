@@ -122,6 +122,33 @@ TEST(ProfileFile, ReadingNeverCreatesTheFile)
     EXPECT_FALSE(QFileInfo::exists(file));
 }
 
+TEST(ProfileFile, ControlBytesAreReadAsWrittenAndKeptByAWrite)
+{
+    struct Case {
+        const char *name;
+        QByteArray file;
+        QString section;
+        QString key;
+        QString value;
+    } cases[] = {
+        {"NUL in a value", bytes("[M]\nk=a\0b\n"), "M", "k", QString("a") + QChar(0) + "b"},
+        {"NUL in a key", bytes("[M]\nk\0=1\n"), "M", QString("k") + QChar(0), "1"},
+        {"NUL in a section name", bytes("[M\0]\nk=1\n"), QString("M") + QChar(0), "k", "1"},
+        {"NUL lines between", bytes("\0\n[M]\n\0\0\nk=2\n\0"), "M", "k", "2"},
+        {"other control bytes", "[M]\n\x01\x1f\x7f\nk=\x01v\x1f\n", "M", "k", "\x01v\x1f"},
+        {"lone CR inside a line", "[M]\nx=1\rk=3\nk=4\n", "M", "k", "4"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir tmp;
+        const QString file = tmp.write("t.ini", c.file);
+        TProfileFile ini(file);
+        EXPECT_EQ(ini.readString(c.section, c.key, "<default>"), c.value);
+        ini.writeString("Z", "new", "1");  // the file's own line ending is LF
+        EXPECT_EQ(TempDir::read(file), c.file + (c.file.endsWith('\n') ? "" : "\n") + "[Z]\nnew=1\n");
+    }
+}
+
 TEST(ProfileFile, IntegersFollowTheProfileRules)
 {
     TempDir tmp;
@@ -163,6 +190,24 @@ TEST(ProfileFile, FailedWriteThrowsAndLeavesTheFileAsItWas)
     const QString inMissingFolder = tmp.path("no/such/folder/t.ini");
     EXPECT_THROW(TProfileFile(inMissingFolder).writeString("M", "k", "1"), EProfileWriteError);
     EXPECT_FALSE(QFileInfo::exists(inMissingFolder));
+}
+
+TEST(ProfileFile, LongLinesAreReadWholeWithTheirLineEnding)
+{
+    // Lengths around the 4 KB pieces the file is read in, where a CR LF can be
+    // cut in two, and one close to the 64 KB a key line may have.
+    for (const int length : {4093, 4094, 4095, 8190, 65000}) {
+        SCOPED_TRACE(length);
+        TempDir tmp;
+        const QByteArray value(length, 'v');
+        const QByteArray before = "[M]\r\nk=" + value + "\r\nz=1\r\n";
+        const QString file = tmp.write("t.ini", before);
+        TProfileFile ini(file);
+        EXPECT_EQ(ini.readString("M", "k", "d"), QString::fromLatin1(value));
+        ini.writeString("M", "z", "2");
+        ini.writeString("M", "new", "3");
+        EXPECT_EQ(TempDir::read(file), "[M]\r\nk=" + value + "\r\nz=2\r\nnew=3\r\n");
+    }
 }
 
 TEST(ProfileFile, EnormousAndBinaryContentSurvivesAWrite)

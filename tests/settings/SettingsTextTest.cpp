@@ -59,6 +59,26 @@ TEST(ReadField, FixedWidthBigEndianFields)
     EXPECT_EQ(partial.ReadField(6), 0);  // partly beyond the end
 }
 
+TEST(ApplySettingsText, ControlCharactersSpoilOnlyTheirField)
+{
+    for (const char16_t control : {u'\0', u'\x01', u'\t', u'\n', u'\r', u'\x1f', u'\x7f'}) {
+        SCOPED_TRACE(int(control));
+        QString text = kExampleText;
+        text[13] = QChar(control);  // inside the wheel of bike 1
+        DeviceSettings s(kClock);
+        ApplySettingsText(text, s);
+        DeviceSettings expected(kClock);
+        expected.Wheel1 = 0;
+        EXPECT_EQ(s, expected);
+
+        DeviceSettings allControl(kClock);
+        ApplySettingsText(QString(46, QChar(control)), allControl);
+        EXPECT_EQ(allControl.Wheel1, 0);
+        EXPECT_EQ(allControl.HRUpper, 0);
+        EXPECT_EQ(allControl.LapTime, QTime(0, 0));
+    }
+}
+
 TEST(ApplySettingsText, ExampleTextGivesTheDefaults)
 {
     DeviceSettings s(kClock);

@@ -1,0 +1,47 @@
+#pragma once
+#include <QString>
+
+#include <cstddef>
+#include <cstdint>
+
+// Fuzz input as text: every two bytes one UTF-16 unit, so that NULs, control
+// characters and lone surrogates all occur.
+inline QString unitsOf(const uint8_t *data, size_t size)
+{
+    QString text;
+    text.reserve(qsizetype(size / 2));
+    for (size_t i = 0; i + 1 < size; i += 2)
+        text.append(QChar(char16_t(data[i] | (data[i + 1] << 8))));
+    return text;
+}
+
+// Reads small numbers off the front of the input; 0 once it is used up.
+class InputReader {
+public:
+    InputReader(const uint8_t *data, size_t size) : m_data(data), m_size(size) {}
+
+    // A number from min to max (inclusive).
+    int inRange(int min, int max)
+    {
+        const uint32_t span = uint32_t(max - min) + 1;
+        uint32_t raw = 0;
+        for (uint32_t bits = 0; bits < 32 && ((span - 1) >> bits) != 0; bits += 8)
+            raw = (raw << 8) | next();
+        return min + int(raw % span);
+    }
+    bool flag() { return next() & 1; }
+    size_t left() const { return m_size; }
+    const uint8_t *rest() const { return m_data; }
+
+private:
+    uint8_t next()
+    {
+        if (m_size == 0)
+            return 0;
+        --m_size;
+        return *m_data++;
+    }
+
+    const uint8_t *m_data;
+    size_t m_size;
+};

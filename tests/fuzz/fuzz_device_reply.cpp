@@ -1,0 +1,152 @@
+// Device replies: arbitrary bytes, in arbitrary pieces, arrive through a
+// pseudo-terminal while an exchange waits for its reply. The exchange takes the
+// reply exactly when the bytes since its frame start with the one it waits for,
+// however they are cut.
+//
+// Input: one byte choosing the operation, then pieces, each a length byte
+// (1 to 16 bytes follow) and its bytes.
+#include "ComPort.h"
+#include "DeviceExchange.h"
+#include "PortNames.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+// The pauses an exchange leaves the line quiet are real waits of up to two
+// seconds; the reply recognition does not depend on them, so here they pass at
+// once. This definition takes the place of Qt's for the whole program.
+void QThread::msleep(unsigned long) {}
+
+namespace {
+
+class SilentView : public IExchangeView {
+public:
+    void SetLinkCaption(const QString &) override {}
+    void RepaintLinkCaption() override {}
+    void AppendLog(const QString &) override {}
+    void SetDeviceControlsEnabled(bool) override {}
+    void SetHourglassCursor() override {}
+    void SetDefaultCursor() override {}
+    void Beep() override {}
+    void SetProgress(int) override {}
+    QString MessageText(TLinkMessage) const override { return {}; }
+    QByteArray BuildSettings() override { return QByteArray(28, '\0'); }
+};
+
+[[noreturn]] void fail(const char *what)
+{
+    std::fprintf(stderr, "fuzz_device_reply: %s\n", what);
+    std::abort();
+}
+
+// A pseudo-terminal: the device end is the master, the port opens the other end.
+struct Line {
+    int master = -1;
+    int heldSlave = -1;  // keeps the line up while the port is closed
+    QString slavePath;
+
+    Line()
+    {
+        master = posix_openpt(O_RDWR | O_NOCTTY);
+        if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0)
+            fail("no pseudo-terminal");
+        slavePath = QString::fromLocal8Bit(ptsname(master));
+        heldSlave = ::open(ptsname(master), O_RDWR | O_NOCTTY);
+        fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK);
+    }
+    void drain() const
+    {
+        char buffer[256];
+        while (::read(master, buffer, sizeof buffer) > 0) {
+        }
+    }
+};
+
+struct Bench {
+    QTemporaryDir ports;
+    Line line;
+    TComPort port{ports.path()};
+    SilentView view;
+    TDeviceExchange exchange{port, view};
+    qint64 delivered = 0;
+
+    Bench()
+    {
+        if (!PortNames::writeAlias(ports.path(), 7, line.slavePath, std::nullopt))
+            fail("cannot write the port alias");
+        // Counted before the exchange reads them: every announced byte is read.
+        QObject::connect(&port, &TComPort::RxChar, [this](int count) { delivered += count; });
+        exchange.ConnectOwnHandlers();
+    }
+};
+
+Bench *bench = nullptr;
+
+QByteArray expectedReply(quint8 operation)
+{
+    switch (operation) {
+    case TOperationCode::ConnectionTest: return QByteArray::fromHex("86");
+    case TOperationCode::SettingsTransfer: return QByteArray::fromHex("8c008c");
+    default: return QByteArray::fromHex("8b008b");
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
+{
+    static QCoreApplication app(*argc, *argv);
+    bench = new Bench;
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    if (size == 0)
+        return 0;
+    const quint8 operation = data[0] % 3;
+    Bench &b = *bench;
+    b.exchange.StartOperation(operation, QStringLiteral("COM7"));
+    b.line.drain();
+    b.delivered = 0;
+
+    QByteArray sent;
+    size_t at = 1;
+    while (at < size && sent.size() < 2048) {
+        const size_t length = std::min<size_t>(data[at] % 16 + 1, size - at - 1);
+        ++at;
+        if (length == 0)
+            break;
+        const QByteArray piece(reinterpret_cast<const char *>(data + at), qsizetype(length));
+        at += length;
+        if (::write(b.line.master, piece.constData(), size_t(piece.size())) != piece.size())
+            fail("write to the line failed");
+        sent += piece;
+        const QDeadlineTimer deadline(5000);
+        while (b.delivered < sent.size()) {
+            if (deadline.hasExpired())
+                fail("received bytes were never announced");
+            QCoreApplication::processEvents();
+        }
+        b.line.drain();  // a follow-up frame after a pong
+    }
+
+    const bool replied = sent.left(TDeviceExchange::kReceiveBufferSize).startsWith(expectedReply(operation));
+    if (b.exchange.AckReceived() != replied)
+        fail("reply judged wrongly");
+
+    b.exchange.Timer2Timer();  // ends the exchange and closes the port
+    b.exchange.Timer3().stop();
+    b.line.drain();
+    return 0;
+}

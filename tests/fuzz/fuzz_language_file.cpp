@@ -1,0 +1,64 @@
+// Language files: any bytes load into the translator and run the translation
+// pass over a window whose every control takes every property, so that every
+// text and list value of the file is written somewhere.
+#include "LanguageFile.h"
+#include "TranslationTarget.h"
+#include "TsiLang.h"
+
+#include <QCoreApplication>
+#include <QMap>
+
+#include <cstdint>
+
+namespace {
+
+class AnyControls : public TranslationTarget {
+public:
+    bool hasControl(const QString &) const override { return true; }
+    PropertyKind propertyKind(const QString &, const QString &property) const override
+    {
+        const bool lines = property.compare(QLatin1String("Items"), Qt::CaseInsensitive) == 0
+                           || property.compare(QLatin1String("Lines"), Qt::CaseInsensitive) == 0;
+        return lines ? PropertyKind::Lines : PropertyKind::Text;
+    }
+    QString text(const QString &control, const QString &property) const override
+    {
+        return m_texts.value(control + u'.' + property);
+    }
+    void setText(const QString &control, const QString &property, const QString &value) override
+    {
+        m_texts.insert(control + u'.' + property, value);
+    }
+    QStringList lines(const QString &control, const QString &property) const override
+    {
+        return m_lines.value(control + u'.' + property);
+    }
+    void replaceLinesInPlace(const QString &control, const QString &property,
+                             const QStringList &items) override
+    {
+        m_lines.insert(control + u'.' + property, items);
+    }
+
+private:
+    QMap<QString, QString> m_texts;
+    QMap<QString, QStringList> m_lines;
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const LanguageFile file =
+        LanguageFile::parse(QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)));
+    (void)file.languageNames();
+    (void)file.delimiter();
+
+    // A fresh translator per input, copied: reading the built-in table is slow.
+    static const TsiLang pristine;
+    AnyControls window;
+    TsiLang lang = pristine;
+    lang.setTarget(&window);
+    lang.loadFromFile(file);
+    (void)lang.GetTextOrDefault(QStringLiteral("strTOOLCAPTION"));
+    return 0;
+}
