@@ -1,6 +1,6 @@
 // Integers of profile files: any text either has no value or the value its
-// digits spell; decimal and unsigned hexadecimal texts are checked against an
-// independent reading.
+// digits spell, checked against an independent reading: a sign only before
+// decimal digits, "$" or "0x" before hexadecimal ones, nothing else.
 #include "ProfileInteger.h"
 
 #include <cctype>
@@ -26,7 +26,7 @@ bool allDigits(const std::string &s, size_t from, int base)
 }
 
 // The value std::from_chars gives a decimal or unsigned hexadecimal text; no
-// value for any other form.
+// value for any other form, a sign before "$" or "0x" among them.
 std::optional<std::optional<qint32>> reference(const std::string &s)
 {
     auto parse = [&](size_t from, int base, bool negative) -> std::optional<qint32> {
@@ -50,7 +50,7 @@ std::optional<std::optional<qint32>> reference(const std::string &s)
         return parse(1, 16, false);
     if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X') && allDigits(s, 2, 16))
         return parse(2, 16, false);
-    return std::nullopt;
+    return std::optional<qint32>{};
 }
 
 }  // namespace
