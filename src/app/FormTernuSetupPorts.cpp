@@ -5,6 +5,7 @@
 #include "ComPort.h"
 #include "DataFolder.h"
 #include "DeviceChangeMonitor.h"
+#include "PortChoice.h"
 #include "PortList.h"
 #include "PortNames.h"
 #include "SystemBridgeLayer.h"
@@ -230,7 +231,7 @@ void TFTernuSetup::mnuComportClick()
 
 void TFTernuSetup::RestorePortState()
 {
-    if (FComPortNo == -1) {
+    if (PortChoice::DetectsPort(FComPortNo)) {
         DetectInterface(false);
     } else {
         if (FPortParts->bridges->BridgePresent()) {

@@ -6,6 +6,7 @@
 
 #include "CliErrors.h"
 #include "DataFolder.h"
+#include "PortChoice.h"
 #include "PortList.h"
 #include "SystemBridgeLayer.h"
 #include "ToolConfig.h"
@@ -92,16 +93,12 @@ QString Choose(const QString &given, const QString &dataFolder, ISerialPortSourc
                             QStringLiteral("%1 is no port name; ports are named COM<n> (see ternu-cli ports)").arg(given)};
         return PortNames::comName(number);
     }
+    // The same choice as the window's at start: the stored port, else detection.
     const qint16 stored = ToolConfig::readMisc(ToolConfig::filePath(dataFolder)).comPortNo;
-    if (stored > 0)
-        return PortNames::comName(stored);
-
-    // Detection exactly as the window runs it: the first interface in bridge order.
     TSystemBridgeLayer layer(source, portsFolder);
     TCP210x bridges(layer);
-    const int number = bridges.BridgePresent() ? bridges.FindInterfacePort() : -1;
-    bridges.UnloadBridgeLibrary();
-    if (number > 0)
+    const int number = PortChoice::Choose(stored, bridges);
+    if (number != PortChoice::kDetect)
         return PortNames::comName(number);
 
     QString message = QStringLiteral("No Ternu interface detected");

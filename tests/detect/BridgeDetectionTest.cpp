@@ -1,5 +1,6 @@
 #include "AliasOwner.h"
 #include "FakeBridgeLayer.h"
+#include "PortChoice.h"
 #include "PortList.h"
 #include "PortNames.h"
 #include "SystemBridgeLayer.h"
@@ -251,3 +252,29 @@ TEST(SystemBridgeLayerTest, AliasOfAnEndedOwnerIsNeitherListedDetectedNorOpened)
 }
 
 }  // namespace
+
+TEST(PortChoiceTest, StoredPortStaysFixedElseTheInterfaceIsDetected)
+{
+    struct Case {
+        const char *what;
+        int stored;
+        QList<BridgeInfo> bridges;
+        int chosen;
+        int loads;  // how often detection asked the bridges
+    };
+    const Case cases[] = {
+        {"fixed port, interface elsewhere", 27, {TFakeBridgeLayer::interfaceOn("COM7")}, 27, 0},
+        {"fixed port 0 stays fixed", 0, {TFakeBridgeLayer::interfaceOn("COM7")}, 0, 0},
+        {"detected", -1, {bridge(0x10C4, 0xEA60, "0002", "COM3"), TFakeBridgeLayer::interfaceOn("COM7")}, 7, 1},
+        {"nothing to detect", -1, {bridge(0x10C4, 0xEA60, "0002", "COM3")}, -1, 1},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        TFakeBridgeLayer layer;
+        layer.bridges = c.bridges;
+        TCP210x access(layer);
+        EXPECT_EQ(PortChoice::Choose(c.stored, access), c.chosen);
+        EXPECT_EQ(layer.loads, c.loads);
+        EXPECT_EQ(layer.unloads, c.loads);  // detection releases the bridges again
+    }
+}
