@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "PortDiagnosis.h"
+#include "PortList.h"
 #include "PortNames.h"
 
 #ifdef Q_OS_UNIX
@@ -78,8 +79,9 @@ void TComPort::Open()
     const QString device = PortNames::resolve(FPort, FPortsFolder);
     if (device.isEmpty()) {
         qCDebug(lcComPort) << "CreateFile" << FPort;
+        TSystemSerialPortSource ports;
         throw EComPortExt(TComOperation::Open, ENOENT, FPort,
-                          FPort.isEmpty() ? QString() : PortDiagnosis::OpenAdvice(FPort, device, ENOENT));
+                          PortDiagnosis::NoSuchPortAdvice(FPort, PortList::currentEntries(ports, FPortsFolder)));
     }
     FSerial.setPortName(device);
     FSerial.setReadBufferSize(kInputSize);

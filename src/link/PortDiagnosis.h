@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 #include <optional>
 
@@ -17,8 +18,12 @@ struct THolder {
 std::optional<THolder> FindHolder(const QString &device);
 
 // The lines that follow the port error of a failed open of portName, which
-// resolved to device (empty when the name resolved to none); systemError is the
+// resolved to device; systemError is the
 // system's error number of the open. Empty when there is nothing useful to add.
 QString OpenAdvice(const QString &portName, const QString &device, int systemError);
+
+// The lines that follow the port error when portName names no port (empty: no
+// port is selected): the ports there are, so that the user can choose one.
+QString NoSuchPortAdvice(const QString &portName, const QStringList &portsFound);
 
 }  // namespace PortDiagnosis

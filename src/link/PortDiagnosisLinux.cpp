@@ -77,8 +77,6 @@ std::optional<THolder> FindHolder(const QString &device)
 
 QString OpenAdvice(const QString &portName, const QString &device, int systemError)
 {
-    if (device.isEmpty())
-        return QStringLiteral("There is no port %1 on this computer.").arg(portName);
     if (!QFileInfo::exists(device))
         return QStringLiteral("%1 (%2) is not there: the interface may have been unplugged.").arg(portName, device);
     // Without access the holder does not matter: nobody else's use is the cause.
