@@ -33,15 +33,24 @@ bool IsPlainNumber(const QString &text, const QString &point)
     return pos == text.size();
 }
 
-std::optional<qlonglong> TypedInteger(const QLocale &locale, const QString &text)
+// A typed number for a whole-number field. Decimals are rounded away, halves away
+// from zero; a number too large for any type counts as the farthest value of its sign.
+std::optional<qlonglong> TypedInteger(const QLocale &locale, QString text)
 {
     bool ok = false;
     const qlonglong typed = locale.toLongLong(text, &ok);
     if (ok)
         return typed;
-    if (IsPlainNumber(text, QString()))
-        return text.startsWith(u'-') ? std::numeric_limits<qlonglong>::min() : std::numeric_limits<qlonglong>::max();
-    return std::nullopt;
+    const QString point = locale.decimalPoint();
+    if (!IsPlainNumber(text, point))
+        return std::nullopt;
+    if (text.endsWith(point))
+        text.chop(point.size());
+    const double value = locale.toDouble(text, &ok);
+    constexpr double kWithinLongLong = 9.0e18;
+    if (ok && std::abs(value) < kWithinLongLong)
+        return qlonglong(std::round(value));
+    return text.startsWith(u'-') ? std::numeric_limits<qlonglong>::min() : std::numeric_limits<qlonglong>::max();
 }
 
 // A typed decimal number, rounded to the decimals the field shows.
@@ -80,10 +89,14 @@ QValidator::State TSpinEdit::validate(QString &input, int &pos) const
     const QString text = input.trimmed();
     if (IsUnfinishedNumber(text))
         return QValidator::Intermediate;
+    const QString point = locale().decimalPoint();
+    if (text.endsWith(point) && text.indexOf(point) == text.size() - point.size())
+        return QValidator::Intermediate;  // decimals may follow; they are rounded away
     const std::optional<qlonglong> typed = TypedInteger(locale(), text);
     if (!typed)
         return QValidator::Invalid;
-    if (*typed >= minimum() && *typed <= maximum())
+    // Decimals in a whole-number field are rounded away like a value out of range.
+    if (!text.contains(point) && *typed >= minimum() && *typed <= maximum())
         return QValidator::Acceptable;
     if (FCropMode == TCropMode::CropOnLeave)
         return QValidator::Intermediate;  // fixup() crops when the field is left

@@ -15,6 +15,7 @@ struct SpinFixture {
 
     SpinFixture(int min, int max, int value, TCropMode mode)
     {
+        edit->setLocale(QLocale::c());
         edit->setRange(min, max);
         edit->setValue(value);
         edit->setCropMode(mode);
@@ -65,6 +66,12 @@ const TypingCase kTyping[] = {
      "0", 0},
     {"pasted overflow, kept until left", TCropMode::CropOnLeave, -381, 6000, "paste:-99999999999999999999",
      "-99999999999999999999", -381},
+    // decimals in a whole-number field, rounded away halves away from zero
+    {"pasted decimals, rounded at once", TCropMode::CropWhileTyping, 0, 240, "paste:80.5", "81", 81},
+    {"typed decimals, rounded at once", TCropMode::CropWhileTyping, 0, 240, "79.4", "79", 79},
+    {"decimals above the range, cropped at once", TCropMode::CropWhileTyping, 0, 240, "paste:240.7", "240", 240},
+    {"pasted decimals, kept until left", TCropMode::CropOnLeave, 1, 485, "paste:80.5", "80.5", 81},
+    {"a point alone, kept until left", TCropMode::CropOnLeave, 1, 485, "80.", "80.", 80},
 };
 
 }  // namespace
