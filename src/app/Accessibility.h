@@ -3,6 +3,8 @@
 // themselves: the device photo as one button, the link state announced when it
 // changes.
 
+#include <QString>
+
 class QLabel;
 
 // Registers the window's accessible interfaces with the toolkit (once per process).
@@ -10,3 +12,21 @@ void InstallAccessibleFactory();
 
 // Tells assistive technology that the link state shown by label has changed.
 void AnnounceLabelChange(QLabel *label);
+
+// Which captions of the link label are news for assistive technology: each new
+// state once. The blank half of a blink and the same state again are none.
+class TLinkStateNews {
+public:
+    explicit TLinkStateNews(const QString &shown) : FLastTold(shown.simplified()) {}
+    bool IsNews(const QString &caption)
+    {
+        const QString state = caption.simplified();
+        if (state.isEmpty() || state == FLastTold)
+            return false;
+        FLastTold = state;
+        return true;
+    }
+
+private:
+    QString FLastTold;
+};

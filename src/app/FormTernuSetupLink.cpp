@@ -23,14 +23,18 @@ namespace {
 // The window as the exchange sees it.
 class TWindowLinkView : public QObject, public IExchangeView {
 public:
-    explicit TWindowLinkView(TFTernuSetup &form) : QObject(&form), FForm(form) {}
+    explicit TWindowLinkView(TFTernuSetup &form)
+        : QObject(&form), FForm(form), FLinkStateNews(form.lbDevLink->text())
+    {
+    }
     ~TWindowLinkView() override { SetDefaultCursor(); }
 
     void SetLinkCaption(const QString &caption) override
     {
         FForm.lbDevLink->setText(caption);
         FForm.lbDevLink->adjustSize();
-        AnnounceLabelChange(FForm.lbDevLink);
+        if (FLinkStateNews.IsNews(caption))
+            AnnounceLabelChange(FForm.lbDevLink);
     }
     void RepaintLinkCaption() override { FForm.lbDevLink->repaint(); }
     void AppendLog(const QString &line) override { FForm.moMonitor->appendPlainText(line); }
@@ -83,6 +87,7 @@ public:
 private:
     TFTernuSetup &FForm;
     bool FBusy = false;
+    TLinkStateNews FLinkStateNews;
 };
 
 }  // namespace

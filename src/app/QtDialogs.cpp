@@ -41,6 +41,9 @@ static QString RunFileDialog(QWidget *parent, const FileDialogSpec &request, QFi
     // Open also takes a name that does not exist yet; the caller decides what that means.
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    // The toolkit's own dialog speaks the tool's language; a desktop's native one
+    // would speak the system's.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setDefaultSuffix(request.defaultExtension);
     const QString filter = QtFileFilter(request.filter);
     if (!filter.isEmpty())

@@ -1,3 +1,5 @@
+#include "Accessibility.h"
+#include "QtDialogs.h"
 #include "ToolkitTranslation.h"
 #include "LanguageFixture.h"
 
@@ -5,15 +7,28 @@
 #include <QDir>
 #include <QFile>
 #include <QSignalSpy>
+#include <QTimer>
 
 namespace {
 
 class AccessibleWindow : public LanguageFixture {
 protected:
+    // A control as a screen reader reaches it: down the accessible tree from the
+    // window, so that a control missing from the tree is not found.
     QAccessibleInterface *accessible(const char *name) const
     {
-        QObject *object = window->findChild<QObject *>(QString::fromLatin1(name));
-        return object ? QAccessible::queryAccessibleInterface(object) : nullptr;
+        return findInTree(QAccessible::queryAccessibleInterface(window.get()), QLatin1String(name));
+    }
+    static QAccessibleInterface *findInTree(QAccessibleInterface *node, QLatin1String name)
+    {
+        if (!node)
+            return nullptr;
+        if (node->object() && node->object()->objectName() == name)
+            return node;
+        for (int i = 0; i < node->childCount(); ++i)
+            if (QAccessibleInterface *found = findInTree(node->child(i), name))
+                return found;
+        return nullptr;
     }
 
     // The name a screen reader speaks. A drop-down list tells its chosen item as
@@ -35,15 +50,23 @@ protected:
         return iface ? iface->text(QAccessible::Description) : QStringLiteral("<no interface>");
     }
 
-    // The buttons of a file dialog drawn by the toolkit itself.
+    // The buttons of the tool's file dialog, read while it is open, then cancelled.
     QStringList fileDialogButtons(QFileDialog::AcceptMode mode)
     {
-        QFileDialog dialog(window.get());
-        dialog.setOption(QFileDialog::DontUseNativeDialog);
-        dialog.setAcceptMode(mode);
         QStringList texts;
-        for (QAbstractButton *button : dialog.findChild<QDialogButtonBox *>()->buttons())
-            texts << button->text();
+        QTimer::singleShot(0, [&] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            for (QAbstractButton *button : dialog->findChild<QDialogButtonBox *>()->buttons())
+                texts << button->text().remove(QLatin1Char('&'));  // access keys vary with the state
+            dialog->reject();
+        });
+        const FileDialogSpec request{QStringLiteral("Settings"), QDir::tempPath(), QString(), QStringLiteral("dat")};
+        if (mode == QFileDialog::AcceptOpen)
+            QtDialogs().getOpenFileName(window.get(), request);
+        else
+            QtDialogs().getSaveFileName(window.get(), request);
         texts.sort();
         return texts;
     }
@@ -199,24 +222,46 @@ TEST_F(AccessibleWindow, ToolkitDialogsSpeakTheLanguageInUse)
     writeLanguageFile("Svenska.sil", "[Language names - for internal use only!]\nLanguage_1=Svenska\n");
     makeWindow();
 
-    EXPECT_EQ(fileDialogButtons(QFileDialog::AcceptOpen), QStringList({"&Öffnen", "Abbrechen"}));
-    EXPECT_EQ(fileDialogButtons(QFileDialog::AcceptSave), QStringList({"Abbrechen", "S&peichern"}));
+    EXPECT_EQ(fileDialogButtons(QFileDialog::AcceptOpen), QStringList({"Abbrechen", "Öffnen"}));
+    EXPECT_EQ(fileDialogButtons(QFileDialog::AcceptSave), QStringList({"Abbrechen", "Speichern"}));
     EXPECT_EQ(calendarMonthOfMarch(), "März");
     EXPECT_EQ(contextMenuItems(), QStringList({"&Kopieren\tStrg+C", "Alles auswählen\tStrg+A"}));
 
     choose("French");
-    EXPECT_EQ(fileDialogButtons(QFileDialog::AcceptOpen), QStringList({"&Ouvrir", "Annuler"}));
+    EXPECT_EQ(fileDialogButtons(QFileDialog::AcceptOpen), QStringList({"Annuler", "Ouvrir"}));
     EXPECT_EQ(calendarMonthOfMarch(), "mars");
 
     choose("English");
-    EXPECT_EQ(fileDialogButtons(QFileDialog::AcceptOpen), QStringList({"&Open", "Cancel"}));
+    EXPECT_EQ(fileDialogButtons(QFileDialog::AcceptOpen), QStringList({"Cancel", "Open"}));
     EXPECT_EQ(calendarMonthOfMarch(), "March");
     EXPECT_EQ(contextMenuItems(), QStringList({"&Copy\tCtrl+C", "Select All\tCtrl+A"}));
 
-    choose("Spanish");
+    const struct {
+        const char *language, *march, *buttons;
+    } others[] = {{"Italian", "marzo", "Annulla|Apri"},
+                  {"Dutch", "maart", "Annuleren|Openen"},
+                  {"Spanish", "marzo", "Abrir|Cancelar"}};
+    for (const auto &c : others) {
+        choose(c.language);
+        EXPECT_EQ(calendarMonthOfMarch(), QString::fromLatin1(c.march)) << c.language;
+        EXPECT_EQ(fileDialogButtons(QFileDialog::AcceptOpen).join(u'|'), QString::fromLatin1(c.buttons)) << c.language;
+    }
     choose("Svenska");
     EXPECT_EQ(window->GetLanguageName(), "Svenska");
-    EXPECT_EQ(fileDialogButtons(QFileDialog::AcceptOpen), QStringList({"&Open", "Cancel"}));
+    EXPECT_EQ(fileDialogButtons(QFileDialog::AcceptOpen), QStringList({"Cancel", "Open"}));
+}
+
+TEST(LinkStateNews, EachNewStateIsToldOnce)
+{
+    // The captions of a failed ping that blinks, then of a transfer.
+    const char *captions[] = {"PC Link", "   Error", "", "   Error", "", "   Error", "PC Link",
+                              "Sending", "    OK",   "    OK", "PC Link"};
+    TLinkStateNews news(QStringLiteral("PC  Link"));  // as the window starts
+    QStringList told;
+    for (const char *caption : captions)
+        if (news.IsNews(QString::fromLatin1(caption)))
+            told << QString::fromLatin1(caption);
+    EXPECT_EQ(told, QStringList({"   Error", "PC Link", "Sending", "    OK", "PC Link"}));
 }
 
 TEST(ToolkitLocale, FollowsTheLanguageNameLikeTheFlags)
