@@ -25,8 +25,11 @@ public:
     ~TCliWorld()
     {
         for (auto &e : emulators) {
-            ::kill(pid_t(e->processId()), SIGINT);
-            e->waitForFinished(5000);
+            // An emulator that has ended has no id: kill(0) would end this test run.
+            if (const pid_t pid = pid_t(e->processId()); pid > 0) {
+                ::kill(pid, SIGINT);
+                e->waitForFinished(5000);
+            }
         }
     }
 

@@ -317,15 +317,26 @@ TEST_F(Cli, WatchConfiguresEachInterfaceOnceAsItAppears)
     ASSERT_TRUE(seen("COM32: configured\n"));
     const int silent = world.StartEmulator(33, {"--silent"});
     ASSERT_TRUE(seen("COM33: failed"));
+    // Unplugged while the watch waits for its answer: that device fails, the next
+    // one is configured.
+    const int unplugged = world.StartEmulator(34, {"--silent"});
+    ASSERT_EQ(world.FramesAtLeast(unplugged, 1).size(), 1);
+    ASSERT_GE(unplugged, 0);
+    const pid_t unpluggedPid = pid_t(world.emulators[size_t(unplugged)]->processId());
+    ASSERT_GT(unpluggedPid, 0);  // kill(0) would end the whole test run
+    ::kill(unpluggedPid, SIGKILL);
+    ASSERT_TRUE(seen("COM34: failed"));
+    const int last = world.StartEmulator(35);
+    ASSERT_TRUE(seen("COM35: configured\n"));
     QTest::qWait(1000);  // further looks at the ports configure nobody twice
 
     ::kill(pid_t(watch.processId()), SIGINT);
     ASSERT_TRUE(watch.waitForFinished(10000));
     out += QString::fromUtf8(watch.readAllStandardOutput());
     EXPECT_EQ(watch.exitCode(), 0);
-    EXPECT_TRUE(out.endsWith("2 configured, 1 failed\n")) << qPrintable(out);
-    EXPECT_EQ(out.count("Sending Datas..."), 3);
-    for (int emulator : {first, second, silent}) {
+    EXPECT_TRUE(out.endsWith("3 configured, 2 failed\n")) << qPrintable(out);
+    EXPECT_EQ(out.count("Sending Datas..."), 5);
+    for (int emulator : {first, second, silent, unplugged, last}) {
         ASSERT_EQ(world.FramesAtLeast(emulator, 1).size(), 1);
         EXPECT_TRUE(world.Frames(emulator)[0].startsWith("settings: " + kSettingsHead));
     }
