@@ -21,6 +21,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <cerrno>
 
 // The pauses an exchange leaves the line quiet are real waits of up to two
 // seconds; the reply recognition does not depend on them, so here they pass at
@@ -67,7 +69,7 @@ struct Line {
     void drain() const
     {
         char buffer[256];
-        while (::read(master, buffer, sizeof buffer) > 0) {
+        for (ssize_t n; (n = ::read(master, buffer, sizeof buffer)) > 0 || (n == -1 && errno == EINTR);) {
         }
     }
 };
@@ -129,8 +131,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             break;
         const QByteArray piece(reinterpret_cast<const char *>(data + at), qsizetype(length));
         at += length;
-        if (::write(b.line.master, piece.constData(), size_t(piece.size())) != piece.size())
+        // libFuzzer's timers interrupt system calls; a write is tried again then.
+        ssize_t written;
+        do
+            written = ::write(b.line.master, piece.constData(), size_t(piece.size()));
+        while (written == -1 && errno == EINTR);
+        if (written != piece.size()) {
+            std::fprintf(stderr, "wrote %zd of %zd bytes after %zd: %s\n", written, size_t(piece.size()),
+                         size_t(sent.size()), std::strerror(errno));
             fail("write to the line failed");
+        }
         sent += piece;
         const QDeadlineTimer deadline(5000);
         while (b.delivered < sent.size()) {
