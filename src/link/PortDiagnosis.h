@@ -5,7 +5,8 @@
 #include <optional>
 
 // Why a serial port could not be opened, told so that the user knows what to do.
-// One implementation per platform, chosen in CMake.
+// FindHolder and OpenAdvice ask the system: one implementation per platform,
+// chosen in CMake. NoSuchPortAdvice is the same everywhere.
 namespace PortDiagnosis {
 
 struct THolder {
@@ -18,8 +19,8 @@ struct THolder {
 std::optional<THolder> FindHolder(const QString &device);
 
 // The lines that follow the port error of a failed open of portName, which
-// resolved to device; systemError is the
-// system's error number of the open. Empty when there is nothing useful to add.
+// resolved to device; systemError is the system's error number of the open.
+// Empty when there is nothing useful to add.
 QString OpenAdvice(const QString &portName, const QString &device, int systemError);
 
 // The lines that follow the port error when portName names no port (empty: no
