@@ -300,6 +300,9 @@ void TProfileFile::writeString(const QString &section, const QString &key, const
     } else {
         ok = out.write(plan.inserted) == plan.inserted.size();
     }
+    // Windows refuses to replace a file that is still open.
+    if (original)
+        original->close();
     if (!ok) {
         out.cancelWriting();
         out.commit();

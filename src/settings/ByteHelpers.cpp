@@ -110,7 +110,14 @@ qint64 Round(double x)
     return toInteger(result);
 }
 
+// Decided on the exact fraction rather than by the C library's round(), which
+// some libraries get wrong just below one half.
 qint64 RoundHalfAway(double x)
 {
-    return toInteger(std::round(x));
+    const double below = std::floor(x);
+    const double fraction = x - below;  // exact
+    double result = below;
+    if (fraction > 0.5 || (fraction == 0.5 && x > 0))
+        result = below + 1;
+    return toInteger(result);
 }

@@ -1,6 +1,7 @@
 #include "ProfileFile.h"
 #include "TempDir.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
@@ -183,7 +184,7 @@ TEST(ProfileFile, FailedWriteThrowsAndLeavesTheFileAsItWas)
         FAIL() << "no error";
     } catch (const EProfileWriteError &e) {
         EXPECT_EQ(QString::fromUtf8(e.what()),
-                  QStringLiteral("In %1 kann nicht geschrieben werden").arg(readOnly));
+                  QStringLiteral("In %1 kann nicht geschrieben werden").arg(QDir::toNativeSeparators(readOnly)));
     }
     EXPECT_EQ(TempDir::read(readOnly), before);
 
@@ -230,6 +231,9 @@ TEST(ProfileFile, EnormousAndBinaryContentSurvivesAWrite)
 
 TEST(ProfileFile, WriteThroughSymbolicLinkKeepsTheLink)
 {
+#ifdef Q_OS_WIN
+    GTEST_SKIP() << "QFile::link makes a shortcut on Windows, not a symbolic link";
+#endif
     TempDir tmp;
     const QString target = tmp.write("real.ini", "[M]\r\nk=1\r\n");
     const QString link = tmp.path("link.ini");
