@@ -75,6 +75,8 @@ QPixmap SymbolPicture()
 QFont ArialFont(int pixelSize, bool bold = false)
 {
     QFont font(QStringLiteral("Arial"));
+    // Where no Arial is installed (Wine), a sans face rather than the serif default.
+    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("Tahoma")});
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(pixelSize);
     font.setBold(bold);

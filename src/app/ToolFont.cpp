@@ -20,7 +20,10 @@ static bool RegisterTahoma()
 
 QFont ToolFont()
 {
-    QFont font = RegisterTahoma() ? QFont(QStringLiteral("Tahoma")) : QGuiApplication::font();
+    // Tahoma is a system font on Windows; on Linux it comes from the wine font package.
+    QFont font = QGuiApplication::font();
+    RegisterTahoma();
+    font.setFamilies({QStringLiteral("Tahoma"), QGuiApplication::font().family()});
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(11);
     return font;
