@@ -26,7 +26,8 @@ QList<TPortEntry> List(ISerialPortSource &source, const QString &portsFolder)
 {
     const QList<SerialPortRecord> system = source.availablePorts();
     const QList<PortNames::PortAlias> aliases = PortNames::readAliases(portsFolder);
-    const QList<BridgeInfo> bridges = TSystemBridgeLayer::bridgesFrom(system, aliases);
+    TSystemBridgeLayer layer(source, portsFolder);
+    const QList<BridgeInfo> bridges = layer.attachedBridges().value_or(QList<BridgeInfo>());
     QList<TPortEntry> entries;
     for (const QString &name : PortList::entries(system, aliases)) {
         TPortEntry entry;
@@ -73,8 +74,8 @@ QByteArray Json(const QList<TPortEntry> &ports)
 QStringList InterfacePorts(ISerialPortSource &source, const QString &portsFolder)
 {
     QStringList found;
-    const QList<BridgeInfo> bridges =
-        TSystemBridgeLayer::bridgesFrom(source.availablePorts(), PortNames::readAliases(portsFolder));
+    TSystemBridgeLayer layer(source, portsFolder);
+    const QList<BridgeInfo> bridges = layer.attachedBridges().value_or(QList<BridgeInfo>());
     for (const BridgeInfo &b : bridges) {
         const PortNames::UsbIdentity id{b.vendorId, b.productId, b.serialNumber};
         if (!b.portName.isEmpty() && isInterface(id, b.portName))

@@ -5,7 +5,6 @@
 #include <QSet>
 #include <QTimer>
 
-#include <csignal>
 #include <unistd.h>
 
 #include "CliErrors.h"
@@ -18,16 +17,10 @@
 #include "CliPorts.h"
 #include "PortNames.h"
 #include "SerialPortSource.h"
+#include "StopRequest.h"
 
 namespace CliWatch {
 namespace {
-
-volatile std::sig_atomic_t g_stop = 0;
-
-void onStopSignal(int)
-{
-    g_stop = 1;
-}
 
 // Arrivals are announced by the monitor; the poll also catches an alias whose
 // identity file was written a moment after its link.
@@ -37,13 +30,7 @@ constexpr int kPollMs = 250;
 
 int Run(const QString &settingsText, const QString &dataFolder, TCliOutput &out)
 {
-    g_stop = 0;
-    struct sigaction sa {};
-    sa.sa_handler = onStopSignal;
-    sigemptyset(&sa.sa_mask);
-    struct sigaction oldInt {}, oldTerm {};
-    sigaction(SIGINT, &sa, &oldInt);
-    sigaction(SIGTERM, &sa, &oldTerm);
+    const TStopRequest stop;
 
     const QString portsFolder = DataFolder::portsFolder(dataFolder);
     TSystemSerialPortSource source;
@@ -57,7 +44,7 @@ int Run(const QString &settingsText, const QString &dataFolder, TCliOutput &out)
 
     QEventLoop loop;
     const auto look = [&] {
-        if (busy || g_stop)
+        if (busy || stop.Requested())
             return;
         busy = true;
         QSet<QString> now;
@@ -70,7 +57,7 @@ int Run(const QString &settingsText, const QString &dataFolder, TCliOutput &out)
         }
         present = now;
         for (const QString &port : fresh) {
-            if (g_stop)
+            if (stop.Requested())
                 break;
             int code = ExitCode::NoAnswer;
             QString reason;
@@ -98,7 +85,7 @@ int Run(const QString &settingsText, const QString &dataFolder, TCliOutput &out)
     QObject::connect(&monitor, &TDeviceChangeMonitor::removed, &loop, look);
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (g_stop)
+        if (stop.Requested())
             loop.quit();
         else
             look();
@@ -108,8 +95,6 @@ int Run(const QString &settingsText, const QString &dataFolder, TCliOutput &out)
     QTimer::singleShot(0, &loop, look);
     loop.exec();
 
-    sigaction(SIGINT, &oldInt, nullptr);
-    sigaction(SIGTERM, &oldTerm, nullptr);
     // A terminal has just echoed "^C" on the current line.
     if (::isatty(STDOUT_FILENO) == 1)
         out.Line(QString());

@@ -1,14 +1,6 @@
 #include "DataFolder.h"
 
-#include <QDir>
-#include <QStandardPaths>
-
 namespace DataFolder {
-
-QString appDataFolder()
-{
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-}
 
 QString path()
 {

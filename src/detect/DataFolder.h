@@ -1,8 +1,10 @@
 #pragma once
 #include <QString>
 
-// Where this tool keeps its per-user files. On Linux the per-user application-data
-// folder is the generic config location ($XDG_CONFIG_HOME, else ~/.config).
+// Where this tool keeps its per-user files: in the per-user application-data
+// folder, which is the roaming application-data folder on Windows (%APPDATA%) and
+// the generic config location on Linux ($XDG_CONFIG_HOME, else ~/.config). Paths
+// are built with "/", which Qt takes on every platform.
 namespace DataFolder {
 
 // The per-user application-data folder, or empty when the system names none.

@@ -1,29 +1,28 @@
 #pragma once
 #include <QObject>
-#include <QSet>
 #include <QString>
+#include <memory>
 
-class QFileSystemWatcher;
-class QSocketNotifier;
-struct udev;
-struct udev_monitor;
-
-// Tells when a serial device arrives or goes away: udev events of subsystem "tty"
-// ("add" and "remove") and port aliases appearing in or vanishing from the Ports
-// folder. The folder is created when missing so that it can be watched.
+// Tells when a serial device arrives or goes away.
+// Linux: udev events of subsystem "tty" ("add" and "remove") and port aliases
+// appearing in or vanishing from the Ports folder (created when missing so that it
+// can be watched).
+// Windows: the device messages the system broadcasts to top-level windows
+// (WM_DEVICECHANGE with 0x8000 arrival and 0x8004 removal), received by a hidden
+// top-level window of the monitor's own, so that a console program gets them too.
 class TDeviceChangeMonitor : public QObject {
     Q_OBJECT
 public:
     struct Options {
-        QString portsFolder;          // the folder of port aliases
-        bool watchSystemDevices = true;  // listen to udev as well
+        QString portsFolder;             // the folder of port aliases (Linux)
+        bool watchSystemDevices = true;  // listen to the system as well
     };
 
     explicit TDeviceChangeMonitor(const Options &options, QObject *parent = nullptr);
     ~TDeviceChangeMonitor() override;
 
-    // Whether udev events are being received (false when udev is not reachable).
-    bool watchingSystemDevices() const { return m_notifier != nullptr; }
+    // Whether the system's notifications are being received.
+    bool watchingSystemDevices() const;
     bool watchingPortsFolder() const;
 
 signals:
@@ -31,16 +30,6 @@ signals:
     void removed();
 
 private:
-    void startUdev();
-    void stopUdev();
-    void readUdevEvent();
-    void portsFolderChanged();
-    QSet<QString> aliasKeys() const;
-
-    QString m_portsFolder;
-    QFileSystemWatcher *m_watcher = nullptr;
-    QSet<QString> m_aliases;  // aliases seen last: link and target
-    udev *m_udev = nullptr;
-    udev_monitor *m_monitor = nullptr;
-    QSocketNotifier *m_notifier = nullptr;
+    class TImpl;
+    std::unique_ptr<TImpl> m_impl;
 };

@@ -4,36 +4,64 @@
 
 #include <QDir>
 #include <QFileSystemWatcher>
+#include <QSet>
 #include <QSocketNotifier>
 
 #include <libudev.h>
 
+class TDeviceChangeMonitor::TImpl {
+public:
+    TImpl(TDeviceChangeMonitor &owner, const Options &options);
+    ~TImpl() { stopUdev(); }
+
+    void startUdev();
+    void stopUdev();
+    void readUdevEvent();
+    void portsFolderChanged();
+    QSet<QString> aliasKeys() const;
+
+    TDeviceChangeMonitor &m_owner;
+    QString m_portsFolder;
+    QFileSystemWatcher *m_watcher = nullptr;
+    QSet<QString> m_aliases;  // aliases seen last: link and target
+    udev *m_udev = nullptr;
+    udev_monitor *m_monitor = nullptr;
+    QSocketNotifier *m_notifier = nullptr;
+};
+
 TDeviceChangeMonitor::TDeviceChangeMonitor(const Options &options, QObject *parent)
-    : QObject(parent), m_portsFolder(options.portsFolder)
+    : QObject(parent), m_impl(std::make_unique<TImpl>(*this, options))
+{
+}
+
+TDeviceChangeMonitor::~TDeviceChangeMonitor() = default;
+
+bool TDeviceChangeMonitor::watchingSystemDevices() const
+{
+    return m_impl->m_notifier != nullptr;
+}
+
+bool TDeviceChangeMonitor::watchingPortsFolder() const
+{
+    return m_impl->m_watcher && m_impl->m_watcher->directories().contains(m_impl->m_portsFolder);
+}
+
+TDeviceChangeMonitor::TImpl::TImpl(TDeviceChangeMonitor &owner, const Options &options)
+    : m_owner(owner), m_portsFolder(options.portsFolder)
 {
     if (!m_portsFolder.isEmpty()) {
         QDir().mkpath(m_portsFolder);
-        m_watcher = new QFileSystemWatcher(this);
+        m_watcher = new QFileSystemWatcher(&m_owner);
         m_watcher->addPath(m_portsFolder);
-        connect(m_watcher, &QFileSystemWatcher::directoryChanged, this,
-                &TDeviceChangeMonitor::portsFolderChanged);
+        QObject::connect(m_watcher, &QFileSystemWatcher::directoryChanged, &m_owner,
+                         [this] { portsFolderChanged(); });
         m_aliases = aliasKeys();
     }
     if (options.watchSystemDevices)
         startUdev();
 }
 
-TDeviceChangeMonitor::~TDeviceChangeMonitor()
-{
-    stopUdev();
-}
-
-bool TDeviceChangeMonitor::watchingPortsFolder() const
-{
-    return m_watcher && m_watcher->directories().contains(m_portsFolder);
-}
-
-void TDeviceChangeMonitor::startUdev()
+void TDeviceChangeMonitor::TImpl::startUdev()
 {
     m_udev = udev_new();
     if (!m_udev)
@@ -51,11 +79,11 @@ void TDeviceChangeMonitor::startUdev()
         stopUdev();
         return;
     }
-    m_notifier = new QSocketNotifier(fd, QSocketNotifier::Read, this);
-    connect(m_notifier, &QSocketNotifier::activated, this, &TDeviceChangeMonitor::readUdevEvent);
+    m_notifier = new QSocketNotifier(fd, QSocketNotifier::Read, &m_owner);
+    QObject::connect(m_notifier, &QSocketNotifier::activated, &m_owner, [this] { readUdevEvent(); });
 }
 
-void TDeviceChangeMonitor::stopUdev()
+void TDeviceChangeMonitor::TImpl::stopUdev()
 {
     delete m_notifier;
     m_notifier = nullptr;
@@ -67,7 +95,7 @@ void TDeviceChangeMonitor::stopUdev()
     m_udev = nullptr;
 }
 
-void TDeviceChangeMonitor::readUdevEvent()
+void TDeviceChangeMonitor::TImpl::readUdevEvent()
 {
     udev_device *device = udev_monitor_receive_device(m_monitor);
     if (!device)
@@ -75,13 +103,13 @@ void TDeviceChangeMonitor::readUdevEvent()
     const QByteArray action = udev_device_get_action(device);
     udev_device_unref(device);
     if (action == "add")
-        emit arrived();
+        emit m_owner.arrived();
     else if (action == "remove")
-        emit removed();
+        emit m_owner.removed();
 }
 
 // An alias that now links to another device counts as a removal and an arrival.
-QSet<QString> TDeviceChangeMonitor::aliasKeys() const
+QSet<QString> TDeviceChangeMonitor::TImpl::aliasKeys() const
 {
     QSet<QString> names;
     for (const PortNames::PortAlias &alias : PortNames::readAliases(m_portsFolder))
@@ -89,7 +117,7 @@ QSet<QString> TDeviceChangeMonitor::aliasKeys() const
     return names;
 }
 
-void TDeviceChangeMonitor::portsFolderChanged()
+void TDeviceChangeMonitor::TImpl::portsFolderChanged()
 {
     // A folder that was removed and made again must be watched anew.
     if (!m_watcher->directories().contains(m_portsFolder) && QDir().mkpath(m_portsFolder))
@@ -100,7 +128,7 @@ void TDeviceChangeMonitor::portsFolderChanged()
     const bool someArrived = !(now - m_aliases).isEmpty();
     m_aliases = now;
     if (someRemoved)
-        emit removed();
+        emit m_owner.removed();
     if (someArrived)
-        emit arrived();
+        emit m_owner.arrived();
 }

@@ -4,10 +4,10 @@
 #include <memory>
 #include <optional>
 
-// COM names of the serial ports. Every port the tool can use has a name COMn:
-// fixed ranges map the kernel's device nodes to numbers, so that a stored number
-// names the same port after every replug, and aliases in the Ports folder of the
-// data folder add or replace names.
+// COM names of the serial ports. Every port the tool can use has a name COMn.
+// On Windows that is the system's own name. On Linux fixed ranges map the kernel's
+// device nodes to numbers, so that a stored number names the same port after every
+// replug, and aliases in the Ports folder of the data folder add or replace names:
 //   COM1..COM32   /dev/ttyS0..ttyS31
 //   COM33..COM64  /dev/ttyUSB0..ttyUSB31
 //   COM65..COM96  /dev/ttyACM0..ttyACM31
@@ -37,18 +37,19 @@ QString comName(int number);
 // 12), or -1 when they do not form a whole number.
 int numberFromName(const QString &name);
 
-// The fixed COM number of a device node ("/dev/ttyUSB0" or "ttyUSB0" gives 33), or
-// 0 when the node lies outside the fixed ranges.
+// The fixed COM number of a device node ("/dev/ttyUSB0" or "ttyUSB0" gives 33; on
+// Windows "COM7" or "\\.\COM7" gives 7), or 0 when it has no COM number.
 int defaultNumberForDevice(const QString &deviceNode);
 
-// The device node of a fixed COM number ("/dev/ttyS0" for 1), empty outside the ranges.
+// The device of a fixed COM number ("/dev/ttyS0" for 1, on Windows "\\.\COM1"),
+// empty when there is none.
 QString defaultDeviceForNumber(int number);
 
 // Parses the identity line of a .usb file; nothing when it is malformed.
 std::optional<UsbIdentity> parseIdentity(const QString &line);
 QString formatIdentity(const UsbIdentity &identity);
 
-// The aliases in a Ports folder that link to an existing terminal (character)
+// The aliases in a Ports folder (none on Windows) that link to an existing terminal (character)
 // device, ordered by number. Entries that are not such links, and stale aliases
 // (see AliasOwner.h), are passed over.
 QList<PortAlias> readAliases(const QString &portsFolder);

@@ -8,11 +8,6 @@ TSystemBridgeLayer::TSystemBridgeLayer(ISerialPortSource &source, QString portsF
 {
 }
 
-std::optional<QList<BridgeInfo>> TSystemBridgeLayer::attachedBridges()
-{
-    return bridgesFrom(m_source.availablePorts(), PortNames::readAliases(m_portsFolder));
-}
-
 QList<BridgeInfo> TSystemBridgeLayer::bridgesFrom(const QList<SerialPortRecord> &ports,
                                                   const QList<PortNames::PortAlias> &aliases)
 {

@@ -1,14 +1,18 @@
 #pragma once
 #include <QObject>
-#include <QSerialPort>
 #include <QString>
+#include <memory>
 
 #include "ComPortErrors.h"
 
 // The serial port of the PC-link interface: 9600 baud, 8N1, DTR on, RTS off, no
 // handshake, opened exclusively. The port is named by its COM name; the name is
-// resolved to a device when the port opens (fixed ranges or an alias in the
-// Ports folder).
+// resolved to a device when the port opens (on Linux through the fixed ranges or
+// an alias in the Ports folder, on Windows as "\\.\COMn").
+//
+// The system's side lives in one file per platform (ComPortLinux.cpp on Qt
+// SerialPort, ComPortWindows.cpp on the Win32 communications API); the delivery
+// rules below are shared (ComPort.cpp).
 //
 // Received data are announced by RxChar(count) on the GUI thread, count being the
 // number of bytes queued (never 0). A notification never runs inside WriteBytes:
@@ -31,7 +35,7 @@ public:
     // Stores the name; only while closed (throws std::logic_error otherwise).
     void SetPort(const QString &name);
 
-    bool Connected() const { return FSerial.isOpen(); }
+    bool Connected() const;
 
     // Opens the port named by Port(); nothing when already open. Throws EComPortExt
     // (operation Open or LineSettings) and leaves the port closed on failure.
@@ -54,18 +58,23 @@ signals:
     void RxChar(int count);
 
 private:
+    class TDevice;  // the open device and the system's notification of received data
+
+    // Shared: announcing received data.
     void OnReadyRead();
-    void OnErrorOccurred(QSerialPort::SerialPortError error);
     void DeliverPending();
     void DeliverNow();
-    void ApplyModemLines();
-    void CloseAfterDeviceLoss();
-    [[noreturn]] void FailAndClose(TComOperation operation, int systemError);
     void QueueDelivery();
+    void CloseAfterDeviceLoss();
+    void ScheduleCloseAfterDeviceLoss();
+
+    // Per platform.
+    qint64 QueuedCount();  // bytes in the receive queue
+    [[noreturn]] void FailAndClose(TComOperation operation, int systemError);
 
     QString FPortsFolder;
     QString FPort = QStringLiteral("COM1");
-    QSerialPort FSerial;
+    std::unique_ptr<TDevice> FDevice;
     int FWriteDepth = 0;        // > 0 while a write waits; notifications are held back
     bool FPending = false;      // data arrived while held back
     bool FDelivering = false;   // inside an RxChar handler

@@ -1,19 +1,20 @@
+// The serial port on Linux: Qt SerialPort on the device node the COM name resolves
+// to, kept exclusive with a lock file and TIOCEXCL.
 #include "ComPort.h"
+
+#include <QSerialPort>
 
 #include <QDeadlineTimer>
 #include <cerrno>
 #include <QLoggingCategory>
-#include <QMetaObject>
-#include <stdexcept>
+#include <QScopeGuard>
 
 #include "PortDiagnosis.h"
 #include "PortList.h"
 #include "PortNames.h"
 
-#ifdef Q_OS_UNIX
 #include <sys/ioctl.h>
 #include <termios.h>
-#endif
 
 // Diagnostics for a developer (QT_LOGGING_RULES="ternu.link.port.debug=true").
 Q_LOGGING_CATEGORY(lcComPort, "ternu.link.port", QtWarningMsg)
@@ -25,29 +26,44 @@ constexpr int kWriteConstantMs = 1000;
 
 int lastSystemError()
 {
-#ifdef Q_OS_UNIX
     return errno;
-#else
-    return 0;
-#endif
 }
 
-// Resets a flag or counter when a scope ends, also by an exception.
-template <typename F>
-struct ScopeExit {
-    F f;
-    ~ScopeExit() { f(); }
-};
-template <typename F>
-ScopeExit(F) -> ScopeExit<F>;
+// DTR on, RTS off; 0 or the system's error. A device without modem lines (a
+// pseudo-terminal) is used without them.
+int raiseDtrLowerRts(int fd)
+{
+    const auto unsupported = [](int error) { return error == ENOTTY || error == EINVAL; };
+    int dtr = TIOCM_DTR;
+    if (::ioctl(fd, TIOCMBIS, &dtr) == -1) {
+        const int error = lastSystemError();
+        return unsupported(error) ? 0 : error;
+    }
+    int rts = TIOCM_RTS;
+    if (::ioctl(fd, TIOCMBIC, &rts) == -1) {
+        const int error = lastSystemError();
+        return unsupported(error) ? 0 : error;
+    }
+    return 0;
+}
 
 }  // namespace
 
+class TComPort::TDevice {
+public:
+    QSerialPort serial;
+};
+
 TComPort::TComPort(const QString &portsFolder, QObject *parent)
-    : QObject(parent), FPortsFolder(portsFolder)
+    : QObject(parent), FPortsFolder(portsFolder), FDevice(std::make_unique<TDevice>())
 {
-    connect(&FSerial, &QSerialPort::readyRead, this, &TComPort::OnReadyRead);
-    connect(&FSerial, &QSerialPort::errorOccurred, this, &TComPort::OnErrorOccurred);
+    connect(&FDevice->serial, &QSerialPort::readyRead, this, &TComPort::OnReadyRead);
+    // An unplugged adapter reports a resource error; a hung-up line reads end of
+    // file, which arrives as a read error, again and again until the port closes.
+    connect(&FDevice->serial, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError error) {
+        if (error == QSerialPort::ResourceError || error == QSerialPort::ReadError)
+            ScheduleCloseAfterDeviceLoss();
+    });
 }
 
 TComPort::~TComPort()
@@ -60,11 +76,14 @@ TComPort::~TComPort()
     }
 }
 
-void TComPort::SetPort(const QString &name)
+bool TComPort::Connected() const
 {
-    if (Connected())
-        throw std::logic_error("the port name can only change while the port is closed");
-    FPort = name;
+    return FDevice->serial.isOpen();
+}
+
+qint64 TComPort::QueuedCount()
+{
+    return FDevice->serial.bytesAvailable();
 }
 
 void TComPort::Open()
@@ -83,65 +102,35 @@ void TComPort::Open()
         throw EComPortExt(TComOperation::Open, ENOENT, FPort,
                           PortDiagnosis::NoSuchPortAdvice(FPort, PortList::currentEntries(ports, FPortsFolder)));
     }
-    FSerial.setPortName(device);
-    FSerial.setReadBufferSize(kInputSize);
-    if (!FSerial.open(QIODevice::ReadWrite)) {
+    FDevice->serial.setPortName(device);
+    FDevice->serial.setReadBufferSize(kInputSize);
+    if (!FDevice->serial.open(QIODevice::ReadWrite)) {
         const int systemError = lastSystemError();
-        qCDebug(lcComPort) << "CreateFile" << device << FSerial.errorString();
-        FSerial.clearError();
+        qCDebug(lcComPort) << "CreateFile" << device << FDevice->serial.errorString();
+        FDevice->serial.clearError();
         throw EComPortExt(TComOperation::Open, systemError, FPort,
                           PortDiagnosis::OpenAdvice(FPort, device, systemError));
     }
-#ifdef Q_OS_UNIX
     // The lock file keeps out programs that honour it; TIOCEXCL keeps out the rest.
-    if (::ioctl(FSerial.handle(), TIOCEXCL) == -1)
+    if (::ioctl(FDevice->serial.handle(), TIOCEXCL) == -1)
         FailAndClose(TComOperation::Open, lastSystemError());
-#endif
-    const bool lineSet = FSerial.setBaudRate(QSerialPort::Baud9600)
-        && FSerial.setDataBits(QSerialPort::Data8) && FSerial.setParity(QSerialPort::NoParity)
-        && FSerial.setStopBits(QSerialPort::OneStop)
-        && FSerial.setFlowControl(QSerialPort::NoFlowControl);
+    const bool lineSet = FDevice->serial.setBaudRate(QSerialPort::Baud9600)
+        && FDevice->serial.setDataBits(QSerialPort::Data8) && FDevice->serial.setParity(QSerialPort::NoParity)
+        && FDevice->serial.setStopBits(QSerialPort::OneStop)
+        && FDevice->serial.setFlowControl(QSerialPort::NoFlowControl);
     if (!lineSet)
         FailAndClose(TComOperation::LineSettings, lastSystemError());
-    ApplyModemLines();
-    // Whatever the device sent while the port was closed is not ours.
-    FSerial.clear(QSerialPort::Input);
-    FSerial.clearError();
-}
-
-void TComPort::ApplyModemLines()
-{
-#ifdef Q_OS_UNIX
-    // A device without modem lines (a pseudo-terminal) is used without them.
-    const auto unsupported = [](int error) { return error == ENOTTY || error == EINVAL; };
-    int dtr = TIOCM_DTR;
-    if (::ioctl(FSerial.handle(), TIOCMBIS, &dtr) == -1) {
-        const int error = lastSystemError();
-        if (unsupported(error))
-            return;
+    if (const int error = raiseDtrLowerRts(FDevice->serial.handle()))
         FailAndClose(TComOperation::LineSettings, error);
-    }
-    int rts = TIOCM_RTS;
-    if (::ioctl(FSerial.handle(), TIOCMBIC, &rts) == -1) {
-        const int error = lastSystemError();
-        if (!unsupported(error))
-            FailAndClose(TComOperation::LineSettings, error);
-    }
-#else
-    const auto check = [this](bool ok) {
-        if (!ok && FSerial.error() != QSerialPort::UnsupportedOperationError)
-            FailAndClose(TComOperation::LineSettings, 0);
-        FSerial.clearError();
-    };
-    check(FSerial.setDataTerminalReady(true));
-    check(FSerial.setRequestToSend(false));
-#endif
+    // Whatever the device sent while the port was closed is not ours.
+    FDevice->serial.clear(QSerialPort::Input);
+    FDevice->serial.clearError();
 }
 
 void TComPort::FailAndClose(TComOperation operation, int systemError)
 {
-    FSerial.close();
-    FSerial.clearError();
+    FDevice->serial.close();
+    FDevice->serial.clearError();
     ++FGeneration;
     throw EComPortExt(operation, systemError, FPort);
 }
@@ -155,16 +144,16 @@ void TComPort::Close()
         if (FPending) {
             DeliverPending();
         } else {
-            FSerial.waitForReadyRead(0);  // announces data the system has but we have not read
-            FSerial.clearError();
+            FDevice->serial.waitForReadyRead(0);  // announces data the system has but we have not read
+            FDevice->serial.clearError();
         }
     }
     if (!Connected())  // the handler may have closed it
         return;
-    const bool purged = FDeviceLost || FSerial.clear(QSerialPort::AllDirections);
+    const bool purged = FDeviceLost || FDevice->serial.clear(QSerialPort::AllDirections);
     const int systemError = lastSystemError();
-    FSerial.close();
-    FSerial.clearError();
+    FDevice->serial.close();
+    FDevice->serial.clearError();
     FPending = false;
     ++FGeneration;
     if (!purged)
@@ -179,38 +168,38 @@ int TComPort::WriteBytes(const char *data, int count)
         return 0;
 
     ++FWriteDepth;
-    ScopeExit release{[this] {
+    const auto release = qScopeGuard([this] {
         if (--FWriteDepth == 0 && FPending)
             QueueDelivery();
-    }};
+    });
 
     const auto fail = [this]() {
         const int systemError = lastSystemError();
-        if (FDeviceLost || FSerial.error() == QSerialPort::ResourceError) {
+        if (FDeviceLost || FDevice->serial.error() == QSerialPort::ResourceError) {
             FDeviceLost = true;
-            FSerial.close();
+            FDevice->serial.close();
             ++FGeneration;
         }
-        FSerial.clearError();
+        FDevice->serial.clearError();
         throw EComPortExt(TComOperation::Write, systemError, FPort);
     };
 
-    if (FSerial.write(data, count) != count)
+    if (FDevice->serial.write(data, count) != count)
         fail();
     const QDeadlineTimer deadline(qint64(count) * kWriteMsPerByte + kWriteConstantMs);
-    while (FSerial.bytesToWrite() > 0 && !deadline.hasExpired()) {
-        if (FSerial.waitForBytesWritten(int(qMax<qint64>(1, deadline.remainingTime()))))
+    while (FDevice->serial.bytesToWrite() > 0 && !deadline.hasExpired()) {
+        if (FDevice->serial.waitForBytesWritten(int(qMax<qint64>(1, deadline.remainingTime()))))
             continue;
-        if (FSerial.error() == QSerialPort::TimeoutError || FSerial.error() == QSerialPort::NoError) {
-            FSerial.clearError();
+        if (FDevice->serial.error() == QSerialPort::TimeoutError || FDevice->serial.error() == QSerialPort::NoError) {
+            FDevice->serial.clearError();
             continue;
         }
         fail();
     }
-    const qint64 notWritten = FSerial.bytesToWrite();
+    const qint64 notWritten = FDevice->serial.bytesToWrite();
     if (notWritten > 0)
-        FSerial.clear(QSerialPort::Output);  // the write timed out: drop the rest
-    FSerial.clearError();
+        FDevice->serial.clear(QSerialPort::Output);  // the write timed out: drop the rest
+    FDevice->serial.clearError();
     return count - int(notWritten);
 }
 
@@ -220,83 +209,11 @@ int TComPort::ReadBytes(char *data, int count)
         throw EComPortExt(TComOperation::Read, EBADF, FPort);
     if (count <= 0)
         return 0;
-    const qint64 n = FSerial.read(data, count);
+    const qint64 n = FDevice->serial.read(data, count);
     if (n < 0) {
         const int systemError = lastSystemError();
-        FSerial.clearError();
+        FDevice->serial.clearError();
         throw EComPortExt(TComOperation::Read, systemError, FPort);
     }
     return int(n);
-}
-
-void TComPort::OnReadyRead()
-{
-    if (FWriteDepth > 0 || FDelivering) {
-        FPending = true;  // delivered when the event loop runs again
-        return;
-    }
-    DeliverNow();
-}
-
-void TComPort::QueueDelivery()
-{
-    const quint64 generation = FGeneration;
-    QMetaObject::invokeMethod(
-        this,
-        [this, generation] {
-            if (generation == FGeneration)
-                DeliverPending();
-        },
-        Qt::QueuedConnection);
-}
-
-void TComPort::DeliverPending()
-{
-    if (!FPending || FWriteDepth > 0 || FDelivering)
-        return;
-    FPending = false;
-    DeliverNow();
-}
-
-void TComPort::DeliverNow()
-{
-    if (FSuspended || !Connected())
-        return;
-    const qint64 queued = FSerial.bytesAvailable();
-    if (queued <= 0)
-        return;
-    {
-        FDelivering = true;
-        ScopeExit done{[this] { FDelivering = false; }};
-        emit RxChar(int(queued));
-    }
-    if (FPending)
-        QueueDelivery();
-}
-
-void TComPort::OnErrorOccurred(QSerialPort::SerialPortError error)
-{
-    // An unplugged adapter reports a resource error; a hung-up line reads end of
-    // file, which arrives as a read error, again and again until the port closes.
-    if ((error != QSerialPort::ResourceError && error != QSerialPort::ReadError) || FDeviceLost)
-        return;
-    // Close outside Qt's own call, so that the next operation can open it again.
-    FDeviceLost = true;
-    const quint64 generation = FGeneration;
-    QMetaObject::invokeMethod(
-        this,
-        [this, generation] {
-            if (generation == FGeneration)
-                CloseAfterDeviceLoss();
-        },
-        Qt::QueuedConnection);
-}
-
-void TComPort::CloseAfterDeviceLoss()
-{
-    try {
-        Close();
-    } catch (const EComPort &) {
-        // The device is gone; there is nothing left to purge.
-    }
 }

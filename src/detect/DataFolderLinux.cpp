@@ -1,0 +1,13 @@
+#include "DataFolder.h"
+
+#include <QStandardPaths>
+
+namespace DataFolder {
+
+// The generic config location: $XDG_CONFIG_HOME, else ~/.config.
+QString appDataFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+}
+
+}  // namespace DataFolder

@@ -1,0 +1,88 @@
+#include "DeviceChangeMonitor.h"
+
+#include <QMetaObject>
+
+#include <windows.h>
+
+namespace {
+
+constexpr WPARAM kDeviceArrival = 0x8000;  // DBT_DEVICEARRIVAL
+constexpr WPARAM kDeviceRemoval = 0x8004;  // DBT_DEVICEREMOVECOMPLETE
+const wchar_t kWindowClass[] = L"TernuDeviceChangeWindow";
+
+}  // namespace
+
+// A hidden top-level window: the system broadcasts device changes to top-level
+// windows only (a message-only window gets none). Qt's event loop dispatches its
+// messages in a window program and in a console program alike.
+class TDeviceChangeMonitor::TImpl {
+public:
+    explicit TImpl(TDeviceChangeMonitor &owner);
+    ~TImpl()
+    {
+        if (m_window)
+            DestroyWindow(m_window);
+    }
+
+    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    TDeviceChangeMonitor &m_owner;
+    HWND m_window = nullptr;
+};
+
+TDeviceChangeMonitor::TImpl::TImpl(TDeviceChangeMonitor &owner) : m_owner(owner)
+{
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW windowClass {};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = &TImpl::windowProc;
+    windowClass.hInstance = instance;
+    windowClass.lpszClassName = kWindowClass;
+    RegisterClassExW(&windowClass);  // fails harmlessly when already registered
+    m_window = CreateWindowExW(WS_EX_TOOLWINDOW, kWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
+                               nullptr, instance, nullptr);
+    if (m_window)
+        SetWindowLongPtrW(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+}
+
+LRESULT CALLBACK TDeviceChangeMonitor::TImpl::windowProc(HWND window, UINT message, WPARAM wParam,
+                                                       LPARAM lParam)
+{
+    if (message != WM_DEVICECHANGE)
+        return DefWindowProcW(window, message, wParam, lParam);
+    auto *self = reinterpret_cast<TImpl *>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    // The sender waits for the answer: the detection runs once the event loop is
+    // back, so that a dialog it shows never holds the system's broadcast.
+    if (self && (wParam == kDeviceArrival || wParam == kDeviceRemoval)) {
+        TDeviceChangeMonitor *owner = &self->m_owner;
+        const bool arrival = wParam == kDeviceArrival;
+        QMetaObject::invokeMethod(
+            owner,
+            [owner, arrival] {
+                if (arrival)
+                    emit owner->arrived();
+                else
+                    emit owner->removed();
+            },
+            Qt::QueuedConnection);
+    }
+    return TRUE;
+}
+
+TDeviceChangeMonitor::TDeviceChangeMonitor(const Options &options, QObject *parent) : QObject(parent)
+{
+    if (options.watchSystemDevices)
+        m_impl = std::make_unique<TImpl>(*this);
+}
+
+TDeviceChangeMonitor::~TDeviceChangeMonitor() = default;
+
+bool TDeviceChangeMonitor::watchingSystemDevices() const
+{
+    return m_impl && m_impl->m_window;
+}
+
+bool TDeviceChangeMonitor::watchingPortsFolder() const
+{
+    return false;
+}

@@ -1,0 +1,36 @@
+// Port names on Windows: a port's COM name is the system's own, and it opens as
+// "\\.\COMn" (which also works for COM10 and above). There are no port aliases.
+#include "PortNames.h"
+
+#include <QRegularExpression>
+
+namespace PortNames {
+
+int defaultNumberForDevice(const QString &deviceNode)
+{
+    static const QRegularExpression re(QStringLiteral("^(?:\\\\\\\\\\.\\\\)?COM([1-9][0-9]{0,4})$"),
+                                       QRegularExpression::CaseInsensitiveOption);
+    const auto m = re.match(deviceNode);
+    return m.hasMatch() ? m.captured(1).toInt() : 0;
+}
+
+QString defaultDeviceForNumber(int number)
+{
+    return number >= 1 ? QStringLiteral("\\\\.\\COM%1").arg(number) : QString();
+}
+
+QList<PortAlias> readAliases(const QString &)
+{
+    return {};
+}
+
+bool writeAlias(const QString &, int, const QString &, const std::optional<UsbIdentity> &)
+{
+    return false;
+}
+
+void removeAlias(const QString &, int)
+{
+}
+
+}  // namespace PortNames

@@ -1,0 +1,121 @@
+// The serial port on the Win32 communications API, against a device emulator
+// whose line Wine offers as a COM port.
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "ComPort.h"
+#include "DeviceExchange.h"
+#include "RecordingView.h"
+#include "QtPrinters.h"
+
+namespace {
+
+const QString kOk = QStringLiteral("    OK");
+const QString kError = QStringLiteral("   Error");
+
+QString portFromEnvironment(const char *variable)
+{
+    return qEnvironmentVariable(variable);
+}
+
+QByteArray hex(const char *text)
+{
+    return QByteArray::fromHex(text);
+}
+
+class WindowsComPortTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        answering = portFromEnvironment("TERNU_TEST_PORT");
+        silent = portFromEnvironment("TERNU_TEST_SILENT_PORT");
+        ASSERT_FALSE(answering.isEmpty()) << "TERNU_TEST_PORT names the emulator's COM port";
+        ASSERT_FALSE(silent.isEmpty()) << "TERNU_TEST_SILENT_PORT names a silent COM port";
+    }
+
+    QString answering;
+    QString silent;
+};
+
+TEST_F(WindowsComPortTest, PingIsAnsweredThroughTheReceivedDataNotification)
+{
+    TComPort port(QString{});
+    port.SetPort(answering);
+    port.Open();
+    ASSERT_TRUE(port.Connected());
+
+    QByteArray received;
+    QList<int> counts;
+    QObject::connect(&port, &TComPort::RxChar, [&](int count) {
+        counts << count;
+        char buffer[64];
+        received += QByteArray(buffer, port.ReadBytes(buffer, sizeof(buffer)));
+    });
+    EXPECT_EQ(port.WriteBytes("\x06\x00\x06", 3), 3);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return received.size() >= 3; }, 5000));
+    EXPECT_EQ(received, hex("860086"));
+    EXPECT_FALSE(counts.contains(0));
+
+    port.Close();
+    EXPECT_FALSE(port.Connected());
+    port.Close();  // nothing to do
+}
+
+TEST_F(WindowsComPortTest, OpenErrorsNameTheOperationAndThePort)
+{
+    TComPort port(QString{});
+    // COM ports above 9 open like the others; this one is not there.
+    port.SetPort(QStringLiteral("COM231"));
+    try {
+        port.Open();
+        FAIL() << "opened a port that does not exist";
+    } catch (const EComPortExt &e) {
+        EXPECT_EQ(e.Operation(), TComOperation::Open);
+        EXPECT_TRUE(QString::fromStdString(e.what()).startsWith(
+            QStringLiteral("COM Port Error: Unable to open com port on COM231\n")))
+            << e.what();
+    }
+    EXPECT_FALSE(port.Connected());
+
+    // The port opens once the name is right (Wine does not hold serial ports
+    // exclusively, so a second open is not tried here).
+    port.SetPort(answering);
+    port.Open();
+    EXPECT_TRUE(port.Connected());
+}
+
+TEST_F(WindowsComPortTest, ExchangesEndAsOnEveryPlatform)
+{
+    struct Case {
+        QString port;
+        quint8 operation;
+        QStringList log;
+        QString outcome;
+    };
+    const Case cases[] = {
+        {answering, TOperationCode::ConnectionTest, {"Ping", "Pong"}, kOk},
+        {answering, TOperationCode::SettingsTransfer, {"Sending Datas...", "ACK_OK"}, kOk},
+        {answering, TOperationCode::ClearMemory, {"DELETE DATAS...", "DELETION CONFIRMED"}, kOk},
+        {silent, TOperationCode::SettingsTransfer, {"Sending Datas...", "ACK_ERROR"}, kError},
+        {silent, TOperationCode::ConnectionTest,
+         {"Ping", "No Pong received!", "Maybe Ternu is not in PC Link mode."}, kError},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(QStringLiteral("%1 operation %2").arg(c.port).arg(c.operation).toStdString());
+        TComPort port(QString{});
+        TRecordingView view;
+        TDeviceExchange exchange(port, view);
+        exchange.ConnectOwnHandlers();
+        exchange.StartOperation(c.operation, c.port);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !exchange.Timer2().isActive() && !port.Connected(); }, 8000));
+        EXPECT_EQ(view.log, c.log);
+        EXPECT_EQ(view.caption, c.outcome);
+        EXPECT_TRUE(view.controlsEnabled);
+        EXPECT_FALSE(view.busyCursor);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !exchange.Timer3().isActive(); }, 8000));
+        EXPECT_EQ(view.caption, QStringLiteral("PC Link"));
+    }
+}
+
+}  // namespace
