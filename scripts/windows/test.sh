@@ -138,6 +138,17 @@ run_both "clear --yes" 0 clear --yes --port COM7
 check "clear: the same frames on the line" same_frames
 run_both "ping on a silent port" 1 ping --port COM8
 
+# watch configures the interface that is there once, and goes on watching.
+"$wine" "$bin/ternu-cli.exe" watch 'C:\fleet.dat' >"$work/watch.out" 2>&1 &
+watch_pid=$!
+pids+=("$watch_pid")
+watch_configured() {
+  for _ in $(seq 200); do grep -aq '^COM7: configured' "$work/watch.out" && return 0; sleep 0.1; done
+  return 1
+}
+check "ternu-cli.exe watch configures COM7" watch_configured
+kill "$watch_pid" 2>/dev/null || true
+
 # --- 3. The window stores the same settings text as on Linux -----------------------
 # Each build starts with the same stored settings, in lower case, and is closed as
 # a user would; at the close each writes them anew (in upper case).

@@ -72,9 +72,10 @@ TEST_F(WindowsComPortTest, OpenErrorsNameTheOperationAndThePort)
         FAIL() << "opened a port that does not exist";
     } catch (const EComPortExt &e) {
         EXPECT_EQ(e.Operation(), TComOperation::Open);
-        EXPECT_TRUE(QString::fromStdString(e.what()).startsWith(
-            QStringLiteral("COM Port Error: Unable to open com port on COM231\n")))
-            << e.what();
+        EXPECT_EQ(QString::fromStdString(e.what()),
+                  QStringLiteral("COM Port Error: Unable to open com port on COM231\n"
+                                 "There is no port COM231 on this computer: plug the interface in, "
+                                 "or choose a port in Settings > COMPort."));
     }
     EXPECT_FALSE(port.Connected());
 
