@@ -2,12 +2,31 @@
 
 #include <QApplication>
 #include <QCommandLinkButton>
+#include <QFont>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
 #include <QVBoxLayout>
+
+namespace {
+
+// The Windows style gives command links the family Segoe UI alone; where that is
+// missing (older systems, Wine) the toolkit would fall back to a serif face.
+void KeepSansWithoutSegoe(QWidget *button)
+{
+    button->ensurePolished();
+    QFont font = button->font();
+    QStringList families = font.families();
+    if (families.isEmpty() || families.contains(QStringLiteral("Tahoma")))
+        return;
+    families << QStringLiteral("Tahoma");
+    font.setFamilies(families);
+    button->setFont(font);
+}
+
+}  // namespace
 
 static QStyle::StandardPixmap StandardIcon(TaskDialogSpec::Icon icon)
 {
@@ -60,6 +79,8 @@ TTaskDialog::TTaskDialog(const TaskDialogSpec &request, QWidget *parent)
         QPushButton *button = request.commandLinks
             ? new QCommandLinkButton(request.customButtons[i], this)
             : new QPushButton(request.customButtons[i], this);
+        if (request.commandLinks)
+            KeepSansWithoutSegoe(button);
         (request.commandLinks ? static_cast<QBoxLayout *>(links) : pushes)->addWidget(button);
         FButtons.append({result, button});
     }

@@ -26,6 +26,11 @@ QFont ToolFont()
     font.setFamilies({QStringLiteral("Tahoma"), QGuiApplication::font().family()});
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(11);
+#ifdef Q_OS_WIN
+    // Full hinting widens small text on Windows so that the window's texts no
+    // longer fit their places; vertical hinting keeps the widths they have on Linux.
+    font.setHintingPreference(QFont::PreferVerticalHinting);
+#endif
     return font;
 }
 
