@@ -3,11 +3,13 @@
 
 #include "CliCommands.h"
 #include "CliOutput.h"
+#include "Console.h"
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("ternu-cli"));
+    PrepareConsole();
     TCliOutput out;
     return CliCommands::Main(QCoreApplication::arguments().mid(1), out);
 }
