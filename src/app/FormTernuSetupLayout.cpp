@@ -263,12 +263,12 @@ void TFTernuSetup::CreateCentrePanel(QWidget *client)
 
     grpTime = group("grpTime", QStringLiteral("&Zeit && Datum"), {20, 6, 229, 98});
     lblTime = label(grpTime, "lblTime", QStringLiteral("Zeit"), 16, 26);
-    dtpTime = Named(new QTimeEdit(grpTime), "dtpTime");
+    dtpTime = Named(new TTimeField(grpTime), "dtpTime");
     dtpTime->setGeometry(70, 20, 90, 21);
     dtpTime->setDisplayFormat(QStringLiteral("HH:mm:ss"));
     lblTime2 = label(grpTime, "lblTime2", QStringLiteral("(hh:mm:ss)"), 166, 26);
     lblDate = label(grpTime, "lblDate", QStringLiteral("Datum"), 16, 52);
-    dtpDate = Named(new QDateEdit(grpTime), "dtpDate");
+    dtpDate = Named(new TDateField(grpTime), "dtpDate");
     dtpDate->setGeometry(70, 47, 90, 21);
     dtpDate->setCalendarPopup(true);
     dtpDate->setDisplayFormat(ShortDateFormat());
@@ -330,7 +330,7 @@ void TFTernuSetup::CreateCentrePanel(QWidget *client)
     edLapDist->setValue(2.0);
     edLapDist->setCropMode(TCropMode::CropOnLeave);
     edLapDist->setVisible(false);
-    edLapTime = Named(new QTimeEdit(grpStopWatch), "edLapTime");
+    edLapTime = Named(new TTimeField(grpStopWatch), "edLapTime");
     edLapTime->setGeometry(70, 47, 90, 21);
     edLapTime->setDisplayFormat(QStringLiteral("HH:mm"));
     edLapTime->setTime(QTime(2, 0));

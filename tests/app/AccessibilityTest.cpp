@@ -177,6 +177,56 @@ TEST_F(AccessibleWindow, UnitLabelsDescribeTheirFieldsAndFollowTheUnit)
         << accessibleDescription("edLapTime").toStdString();
 }
 
+TEST_F(AccessibleWindow, TabStopsOncePerFieldAndTheArrowsMoveBetweenItsParts)
+{
+    makeWindow();
+    showActive();
+    window->cboLang->setFocus(Qt::TabFocusReason);
+    QStringList stops;
+    for (int i = 0; i < 25; ++i) {
+        QWidget *focus = QApplication::focusWidget();
+        ASSERT_NE(focus, nullptr);
+        stops << focus->objectName();
+        QTest::keyClick(focus, Qt::Key_Tab);
+    }
+    EXPECT_EQ(stops, QStringList({"cboLang",   "dtpTime",         "dtpDate",   "chkPCTime",  "cboSex",
+                                  "edWeight",  "edOdo1",          "edWheel1",  "edOdo2",     "edWheel2",
+                                  "cboLapMode", "edHRUpper",      "edHRLower", "grpSampleRate_2", "edHomeAlt",
+                                  "rgSpeed_0", "rgWeight_0",      "rgTemp_0",  "rgTime_0",   "btnUnits",
+                                  "imgDevice", "btnSend",         "btnDelete", "btnClose",   "cboLang"}));
+
+    // Back with Shift+Tab, one stop per field as well.
+    window->chkPCTime->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(window->chkPCTime, Qt::Key_Backtab);
+    EXPECT_TRUE(window->dtpDate->hasFocus());
+    QTest::keyClick(window->dtpDate, Qt::Key_Backtab);
+    EXPECT_TRUE(window->dtpTime->hasFocus());
+
+    // Inside a field Left and Right select its parts, and Up changes the one selected.
+    window->chkPCTime->setChecked(false);  // the clock no longer follows the PC
+    window->dtpTime->setTime(QTime(10, 20, 30));
+    window->cboLang->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(window->cboLang, Qt::Key_Tab);  // enters the time at its first part
+    ASSERT_TRUE(window->dtpTime->hasFocus());
+    QStringList selected;
+    const Qt::Key keys[] = {Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Left, Qt::Key_Up};
+    for (Qt::Key key : keys) {
+        QTest::keyClick(window->dtpTime, key);
+        selected << window->dtpTime->findChild<QLineEdit *>()->selectedText();
+    }
+    EXPECT_EQ(selected, QStringList({"20", "30", "30", "20", "21"}));
+    EXPECT_EQ(window->dtpTime->time(), QTime(10, 21, 30));
+    EXPECT_TRUE(window->dtpTime->hasFocus());
+
+    window->chkPCTime->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(window->chkPCTime, Qt::Key_Backtab);  // enters the date at its last part
+    ASSERT_TRUE(window->dtpDate->hasFocus());
+    QList<int> parts;
+    for (Qt::Key key : {Qt::Key_Right, Qt::Key_Left, Qt::Key_Left, Qt::Key_Left})
+        QTest::keyClick(window->dtpDate, key), parts << window->dtpDate->currentSectionIndex();
+    EXPECT_EQ(parts, QList<int>({2, 1, 0, 0}));
+}
+
 TEST_F(AccessibleWindow, DevicePhotoIsOneButtonThatStartsTheConnectionTest)
 {
     makeWindow();
