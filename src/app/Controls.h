@@ -1,6 +1,7 @@
 #pragma once
 #include <QButtonGroup>
 #include <QColor>
+#include <QComboBox>
 #include <QDateEdit>
 #include <QFrame>
 #include <QGroupBox>
@@ -87,6 +88,14 @@ public:
     using QProxyStyle::QProxyStyle;
     QRect subControlRect(ComplexControl control, const QStyleOptionComplex *option, SubControl part,
                          const QWidget *widget) const override;
+};
+
+// A drop-down list of the window. A class of its own, so that assistive technology
+// is given the window's account of it (Accessibility.cpp) instead of the toolkit's.
+class TDropDownList : public QComboBox {
+    Q_OBJECT
+public:
+    using QComboBox::QComboBox;
 };
 
 // A date or time field that is one stop of the Tab key, like the date and time

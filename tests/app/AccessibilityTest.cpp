@@ -177,6 +177,35 @@ TEST_F(AccessibleWindow, UnitLabelsDescribeTheirFieldsAndFollowTheUnit)
         << accessibleDescription("edLapTime").toStdString();
 }
 
+TEST_F(AccessibleWindow, DropDownListsTellTheirChoiceInTheLanguageShown)
+{
+    installShippedLanguages();
+    makeWindow();
+    window->cboSex->setCurrentIndex(1);
+    const struct {
+        const char *language, *sex, *lapMode;
+    } cases[] = {{"German", "weiblich", "Man. Modus"}, {"English", "female", "Manual Mode"},
+                 {"German", "weiblich", "Man. Modus"}};
+    for (const auto &c : cases) {
+        if (window->GetLanguageName() != c.language)
+            choose(c.language);
+        const std::pair<const char *, const char *> lists[] = {
+            {"cboSex", c.sex}, {"cboLapMode", c.lapMode}, {"cboLang", c.language}};
+        for (const auto &[list, choice] : lists) {
+            QAccessibleInterface *box = accessible(list);
+            ASSERT_NE(box, nullptr) << list;
+            EXPECT_EQ(box->role(), QAccessible::ComboBox) << list;
+            // What the accessibility bus hands a screen reader: the name, the value
+            // and the text, from which it takes the value of a box.
+            QAccessibleTextInterface *text = box->textInterface();
+            ASSERT_NE(text, nullptr) << list;
+            const QStringList read = {box->text(QAccessible::Name), box->text(QAccessible::Value),
+                                      text->text(0, text->characterCount())};
+            EXPECT_EQ(read, QStringList(3, QString::fromUtf8(choice))) << c.language << " " << list;
+        }
+    }
+}
+
 TEST_F(AccessibleWindow, TabStopsOncePerFieldAndTheArrowsMoveBetweenItsParts)
 {
     makeWindow();
