@@ -184,6 +184,17 @@ QString WithoutAccessKeys(const QString &caption)
     return text;
 }
 
+// A unit as the description of its field. Screen readers leave a description
+// unsaid that the field's name already contains, taking it for a repetition of the
+// name; a unit that is only part of a word there ("m" in "Heimhöhe") is set apart
+// by a no-break space in front, which is not heard.
+QString UnitDescription(const QString &unit, const QString &name)
+{
+    if (!unit.isEmpty() && name.contains(unit, Qt::CaseInsensitive))
+        return QChar(QChar::Nbsp) + unit;
+    return unit;
+}
+
 QAccessibleInterface *WindowAccessibleFactory(const QString &className, QObject *object)
 {
     if (!object || !object->isWidgetType())
@@ -284,7 +295,7 @@ void TFTernuSetup::UpdateAccessibleTexts()
         {edHomeAlt, lblHAltm}, {edLapDist, lblStop}, {edLapTime, lblStop},
     };
     for (const auto &[field, unit] : units)
-        field->setAccessibleDescription(unit->text());
+        field->setAccessibleDescription(UnitDescription(unit->text(), field->accessibleName()));
 
     // The unit groups by their own titles, not by the group around them.
     for (TRadioGroup *group : {rgSpeed, rgWeight, rgTemp, rgTime, grpSampleRate})
