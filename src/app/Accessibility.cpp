@@ -1,5 +1,6 @@
 // The window's accessibility: each field is named by the label in front of it and
-// described by the unit beside it; the device photo and its three prompt labels are
+// described by the unit beside it; a drop-down list tells its chosen item, also
+// when the arrow keys change it; the device photo and its three prompt labels are
 // one button that starts the connection test; the link state tells its changes.
 #include "Accessibility.h"
 
@@ -7,6 +8,7 @@
 #include "FormTernuSetup.h"
 #include "SpinEdit.h"
 
+#include <QAbstractItemView>
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QComboBox>
@@ -18,6 +20,16 @@
 #include <QToolButton>
 
 namespace {
+
+// A choice changed with the arrow keys goes unheard on the accessibility bus of
+// Linux and the BSDs: the toolkit reports it as a new name and selection of the
+// box, which screen readers pass over for a drop-down list. Elsewhere the
+// toolkit's own report is heard.
+#if defined(Q_OS_UNIX) && !defined(Q_OS_DARWIN)
+constexpr bool kAnnounceChoices = true;
+#else
+constexpr bool kAnnounceChoices = false;
+#endif
 
 const QStringList kPromptLabels = {QStringLiteral("lblDev1"), QStringLiteral("lblDev2"), QStringLiteral("lblDev3")};
 
@@ -69,6 +81,97 @@ public:
     QStringList actionNames() const override { return {}; }
 };
 
+// A drop-down list as screen readers read it: the label in front through the
+// labelled-by relation, the chosen item as its value. Screen readers on the
+// accessibility bus take the value of such a box from its selected child or else
+// from its text; the toolkit offers neither, so the chosen item is its text too.
+class TAccessibleDropDownList : public QAccessibleWidget, public QAccessibleTextInterface {
+public:
+    explicit TAccessibleDropDownList(QComboBox *box) : QAccessibleWidget(box, QAccessible::ComboBox) {}
+
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface *>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Value)
+            return chosen();
+#ifdef Q_OS_UNIX
+        // Named by the chosen item, as the toolkit names it here.
+        if (t == QAccessible::Name)
+            return chosen();
+#endif
+        return QAccessibleWidget::text(t);
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.expandable = true;
+        s.expanded = box()->view()->isVisible();
+        return s;
+    }
+
+    // The list of items is its one child.
+    int childCount() const override { return 1; }
+    QAccessibleInterface *child(int index) const override
+    {
+        return index == 0 ? QAccessible::queryAccessibleInterface(box()->view()) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        return child && child->object() == box()->view() ? 0 : -1;
+    }
+    QAccessibleInterface *childAt(int, int) const override { return nullptr; }
+
+    QStringList actionNames() const override
+    {
+        return QStringList{showMenuAction(), pressAction()} + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString &actionName) override
+    {
+        if (actionName != showMenuAction() && actionName != pressAction()) {
+            QAccessibleWidget::doAction(actionName);
+            return;
+        }
+        if (box()->view()->isVisible())
+            box()->hidePopup();
+        else
+            box()->showPopup();
+    }
+
+    // The chosen item as read-only text without a cursor of its own.
+    QString text(int startOffset, int endOffset) const override
+    {
+        return chosen().mid(startOffset, endOffset - startOffset);
+    }
+    int characterCount() const override { return int(chosen().size()); }
+    void selection(int, int *startOffset, int *endOffset) const override { *startOffset = *endOffset = 0; }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint &) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    QString attributes(int, int *startOffset, int *endOffset) const override
+    {
+        *startOffset = 0;
+        *endOffset = characterCount();
+        return {};
+    }
+
+private:
+    QComboBox *box() const { return static_cast<QComboBox *>(widget()); }
+    QString chosen() const { return box()->currentText(); }
+};
+
 // A caption as it reads: "&&" is one "&", a single "&" marks the access key.
 QString WithoutAccessKeys(const QString &caption)
 {
@@ -81,11 +184,24 @@ QString WithoutAccessKeys(const QString &caption)
     return text;
 }
 
+// A unit as the description of its field. Screen readers leave a description
+// unsaid that the field's name already contains, taking it for a repetition of the
+// name; a unit that is only part of a word there ("m" in "Heimhöhe") is set apart
+// by a no-break space in front, which is not heard.
+QString UnitDescription(const QString &unit, const QString &name)
+{
+    if (!unit.isEmpty() && name.contains(unit, Qt::CaseInsensitive))
+        return QChar(QChar::Nbsp) + unit;
+    return unit;
+}
+
 QAccessibleInterface *WindowAccessibleFactory(const QString &className, QObject *object)
 {
     if (!object || !object->isWidgetType())
         return nullptr;
     const QString name = object->objectName();
+    if (className == QLatin1String("TDropDownList"))
+        return new TAccessibleDropDownList(static_cast<QComboBox *>(object));
     if (className == QLatin1String("TClickLabel")) {
         if (name == QLatin1String("imgDevice"))
             return new TAccessiblePhoto(static_cast<TClickLabel *>(object));
@@ -112,12 +228,29 @@ void AnnounceLabelChange(QLabel *label)
     QAccessible::updateAccessibility(&changed);
 }
 
+void AnnounceChoice(QComboBox *box)
+{
+    if (!QAccessible::isActive() || !box->hasFocus() || box->view()->isVisible() || box->currentIndex() < 0)
+        return;
+    // Told as the focus moving to the item, as it does in the open list.
+    QAccessibleInterface *list = QAccessible::queryAccessibleInterface(box->view());
+    QAccessibleTableInterface *rows = list ? list->tableInterface() : nullptr;
+    QAccessibleInterface *item = rows ? rows->cellAt(box->currentIndex(), box->modelColumn()) : nullptr;
+    if (!item)
+        return;
+    QAccessibleEvent focus(item, QAccessible::Focus);
+    QAccessible::updateAccessibility(&focus);
+}
+
 void TFTernuSetup::ConnectAccessibility()
 {
-    InstallAccessibleFactory();
-
     for (const auto &[label, field] : LabelledFields())
         label->setBuddy(field);
+
+    if (kAnnounceChoices) {
+        for (QComboBox *box : {cboSex, cboLapMode, cboLang})
+            connect(box, &QComboBox::currentIndexChanged, this, [box] { AnnounceChoice(box); });
+    }
 
     // The photo is a keyboard stop just before the device buttons.
     imgDevice->setFocusPolicy(Qt::StrongFocus);
@@ -145,10 +278,16 @@ QList<std::pair<QLabel *, QWidget *>> TFTernuSetup::LabelledFields() const
 
 void TFTernuSetup::UpdateAccessibleTexts()
 {
-    // Named by the label in front; a drop-down list would otherwise be named by
-    // its chosen item.
-    for (const auto &[label, field] : LabelledFields())
-        field->setAccessibleName(WithoutAccessKeys(label->text()));
+    // Named by the label in front. A drop-down list keeps its own name, its chosen
+    // item; its label is told through the labelled-by relation of the label's buddy.
+    for (const auto &[label, field] : LabelledFields()) {
+        if (!qobject_cast<QComboBox *>(field))
+            field->setAccessibleName(WithoutAccessKeys(label->text()));
+    }
+
+    // The lap value has only an arrow in front of it: it is named by its lap mode.
+    edLapDist->setAccessibleName(cboLapMode->itemText(1));
+    edLapTime->setAccessibleName(cboLapMode->itemText(2));
 
     const std::pair<QWidget *, QLabel *> units[] = {
         {dtpTime, lblTime2}, {edWeight, lbKG},    {edOdo1, lblkm1},     {edWheel1, lblmm1},
@@ -156,15 +295,11 @@ void TFTernuSetup::UpdateAccessibleTexts()
         {edHomeAlt, lblHAltm}, {edLapDist, lblStop}, {edLapTime, lblStop},
     };
     for (const auto &[field, unit] : units)
-        field->setAccessibleDescription(unit->text());
+        field->setAccessibleDescription(UnitDescription(unit->text(), field->accessibleName()));
 
     // The unit groups by their own titles, not by the group around them.
     for (TRadioGroup *group : {rgSpeed, rgWeight, rgTemp, rgTime, grpSampleRate})
         group->setAccessibleName(WithoutAccessKeys(group->title()));
-
-    // The lap value has only an arrow in front of it: it is named by its lap mode.
-    edLapDist->setAccessibleName(cboLapMode->itemText(1));
-    edLapTime->setAccessibleName(cboLapMode->itemText(2));
 
     // The gear buttons show only a picture: their hint names them.
     btnWheel1->setAccessibleName(btnWheel1->toolTip());

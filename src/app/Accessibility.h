@@ -1,14 +1,19 @@
 #pragma once
 // What assistive technology sees of the window beyond what the controls tell by
-// themselves: the device photo as one button, the link state announced when it
-// changes.
+// themselves: the chosen item of a drop-down list, the device photo as one button,
+// the link state announced when it changes.
 
 #include <QString>
 
+class QComboBox;
 class QLabel;
 
 // Registers the window's accessible interfaces with the toolkit (once per process).
 void InstallAccessibleFactory();
+
+// Tells assistive technology the item now chosen in a drop-down list that has the
+// keyboard focus while its list is closed (a change with the arrow keys).
+void AnnounceChoice(QComboBox *box);
 
 // Tells assistive technology that the link state shown by label has changed.
 void AnnounceLabelChange(QLabel *label);

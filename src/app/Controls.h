@@ -1,13 +1,17 @@
 #pragma once
 #include <QButtonGroup>
 #include <QColor>
+#include <QComboBox>
+#include <QDateEdit>
 #include <QFrame>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QList>
 #include <QProxyStyle>
 #include <QRadioButton>
 #include <QStringList>
+#include <QTimeEdit>
 
 // A label or picture that reacts to a click of the left mouse button.
 class TClickLabel : public QLabel {
@@ -85,3 +89,41 @@ public:
     QRect subControlRect(ComplexControl control, const QStyleOptionComplex *option, SubControl part,
                          const QWidget *widget) const override;
 };
+
+// A drop-down list of the window. A class of its own, so that assistive technology
+// is given the window's account of it (Accessibility.cpp) instead of the toolkit's.
+class TDropDownList : public QComboBox {
+    Q_OBJECT
+public:
+    using QComboBox::QComboBox;
+};
+
+// A date or time field that is one stop of the Tab key, like the date and time
+// pickers of the system the tool comes from: Tab and Shift+Tab leave it, Left and
+// Right move between its parts (hours, minutes, seconds; day, month, year) and
+// select the part reached, which the Up and Down keys then change.
+template <class Field>
+class TOneStopField : public Field {
+public:
+    using Field::Field;
+
+protected:
+    bool focusNextPrevChild(bool next) override { return QWidget::focusNextPrevChild(next); }
+
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        const int key = event->key();
+        const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+        if (!plain || (key != Qt::Key_Left && key != Qt::Key_Right)) {
+            Field::keyPressEvent(event);
+            return;
+        }
+        const bool forward = (key == Qt::Key_Right) != this->isRightToLeft();
+        const int part = this->currentSectionIndex() + (forward ? 1 : -1);
+        if (part >= 0 && part < this->sectionCount())
+            this->setSelectedSection(this->sectionAt(part));
+        event->accept();
+    }
+};
+using TTimeField = TOneStopField<QTimeEdit>;
+using TDateField = TOneStopField<QDateEdit>;

@@ -1,6 +1,7 @@
 // Builds the window's controls with their places, design values and built-in
 // (German) texts. Places are pixels relative to the parent; no layouts, the window
 // has a fixed size.
+#include "Accessibility.h"
 #include "Controls.h"
 #include "FormTernuSetup.h"
 #include "Pictures.h"
@@ -84,7 +85,7 @@ QFont ArialFont(int pixelSize, bool bold = false)
 }
 
 // A drop-down list of the window, in the compact look; it owns its style object.
-QComboBox *CompactList(QComboBox *list)
+TDropDownList *CompactList(TDropDownList *list)
 {
     auto *style = new TCompactComboStyle;
     style->setParent(list);
@@ -105,6 +106,9 @@ QString ShortDateFormat()
 
 void TFTernuSetup::CreateControls()
 {
+    // Before the first control: the toolkit keeps the accessible interface it makes
+    // for a control the first time it is asked.
+    InstallAccessibleFactory();
     RegisterPictures();
     CreateMenus();
     auto *client = Named(new QWidget(this), "Client");
@@ -226,7 +230,7 @@ void TFTernuSetup::CreateTopPanel(QWidget *client)
     lblLang->move(541, 7);
     FAutoSizeLabels << lblLang;
 
-    cboLang = CompactList(Named(new QComboBox(Panel1), "cboLang"));
+    cboLang = CompactList(Named(new TDropDownList(Panel1), "cboLang"));
     cboLang->setGeometry(540, 24, 112, 21);
 
     ComComboBox = Named(new QComboBox(Panel1), "ComComboBox");
@@ -265,12 +269,12 @@ void TFTernuSetup::CreateCentrePanel(QWidget *client)
 
     grpTime = group("grpTime", QStringLiteral("&Zeit && Datum"), {20, 6, 229, 98});
     lblTime = label(grpTime, "lblTime", QStringLiteral("Zeit"), 16, 26);
-    dtpTime = Named(new QTimeEdit(grpTime), "dtpTime");
+    dtpTime = Named(new TTimeField(grpTime), "dtpTime");
     dtpTime->setGeometry(70, 20, 90, 21);
     dtpTime->setDisplayFormat(QStringLiteral("HH:mm:ss"));
     lblTime2 = label(grpTime, "lblTime2", QStringLiteral("(hh:mm:ss)"), 166, 26);
     lblDate = label(grpTime, "lblDate", QStringLiteral("Datum"), 16, 52);
-    dtpDate = Named(new QDateEdit(grpTime), "dtpDate");
+    dtpDate = Named(new TDateField(grpTime), "dtpDate");
     dtpDate->setGeometry(70, 47, 90, 21);
     dtpDate->setCalendarPopup(true);
     dtpDate->setDisplayFormat(ShortDateFormat());
@@ -283,7 +287,7 @@ void TFTernuSetup::CreateCentrePanel(QWidget *client)
 
     grpPerson = group("grpPerson", QStringLiteral("&Person"), {267, 6, 229, 98});
     lblSex = label(grpPerson, "lblSex", QStringLiteral("Geschlecht"), 16, 26);
-    cboSex = CompactList(Named(new QComboBox(grpPerson), "cboSex"));
+    cboSex = CompactList(Named(new TDropDownList(grpPerson), "cboSex"));
     cboSex->setGeometry(76, 20, 89, 21);
     cboSex->addItems({QStringLiteral("männlich"), QStringLiteral("weiblich")});
     imgUserSex = Named(new QLabel(grpPerson), "imgUserSex");
@@ -321,7 +325,7 @@ void TFTernuSetup::CreateCentrePanel(QWidget *client)
 
     grpStopWatch = group("grpStopWatch", QStringLiteral("Stopp&uhr"), {20, 198, 229, 81});
     lblMode = label(grpStopWatch, "lblMode", QStringLiteral("Modus"), 16, 28);
-    cboLapMode = CompactList(Named(new QComboBox(grpStopWatch), "cboLapMode"));
+    cboLapMode = CompactList(Named(new TDropDownList(grpStopWatch), "cboLapMode"));
     cboLapMode->setGeometry(70, 20, 89, 21);
     cboLapMode->addItems({QStringLiteral("Man. Modus"), QStringLiteral("Auto Distanz"), QStringLiteral("Auto Zeit")});
     lblLapMode = label(grpStopWatch, "lblLapMode", QStringLiteral("->"), 17, 51);
@@ -332,7 +336,7 @@ void TFTernuSetup::CreateCentrePanel(QWidget *client)
     edLapDist->setValue(2.0);
     edLapDist->setCropMode(TCropMode::CropOnLeave);
     edLapDist->setVisible(false);
-    edLapTime = Named(new QTimeEdit(grpStopWatch), "edLapTime");
+    edLapTime = Named(new TTimeField(grpStopWatch), "edLapTime");
     edLapTime->setGeometry(70, 47, 90, 21);
     edLapTime->setDisplayFormat(QStringLiteral("HH:mm"));
     edLapTime->setTime(QTime(2, 0));

@@ -154,14 +154,25 @@ TEST_F(AccessibleWindow, RadioItemsBelongToTheirOwnGroup)
 
 TEST_F(AccessibleWindow, UnitLabelsDescribeTheirFieldsAndFollowTheUnit)
 {
+    installShippedLanguages();
     makeWindow();
     const std::pair<const char *, const char *> units[] = {
         {"dtpTime", "(hh:mm:ss)"}, {"edWeight", "kg"},  {"edOdo1", "km"},   {"edWheel1", "mm"},
         {"edOdo2", "km"},          {"edWheel2", "mm"},  {"edHRUpper", "bpm"}, {"edHRLower", "bpm"},
         {"edHomeAlt", "m"},
     };
-    for (const auto &[field, unit] : units)
-        EXPECT_EQ(accessibleDescription(field), QString::fromLatin1(unit)) << field;
+    // A screen reader leaves a description unsaid that the name contains ("m" is
+    // inside "Heimhöhe", "Home Alt" and "Domicile"): the unit must stay apart.
+    for (const char *language : {"German", "English", "French"}) {
+        choose(language);
+        for (const auto &[field, unit] : units) {
+            const QString description = accessibleDescription(field);
+            EXPECT_EQ(description.trimmed(), QString::fromLatin1(unit)) << language << " " << field;
+            EXPECT_FALSE(accessibleName(field).contains(description, Qt::CaseInsensitive))
+                << language << " " << field << ": " << description.toStdString();
+        }
+    }
+    EXPECT_EQ(accessibleName("edHomeAlt"), "Domicile");
 
     window->rgWeight->setItemIndex(1);
     EXPECT_TRUE(QTest::qWaitFor([&] { return accessibleDescription("edWeight") == "lb"; }, 5000))
@@ -175,6 +186,85 @@ TEST_F(AccessibleWindow, UnitLabelsDescribeTheirFieldsAndFollowTheUnit)
     emit window->cboLapMode->activated(2);
     EXPECT_TRUE(QTest::qWaitFor([&] { return accessibleDescription("edLapTime") == "hh:mm"; }, 5000))
         << accessibleDescription("edLapTime").toStdString();
+}
+
+TEST_F(AccessibleWindow, DropDownListsTellTheirChoiceInTheLanguageShown)
+{
+    installShippedLanguages();
+    makeWindow();
+    window->cboSex->setCurrentIndex(1);
+    const struct {
+        const char *language, *sex, *lapMode;
+    } cases[] = {{"German", "weiblich", "Man. Modus"}, {"English", "female", "Manual Mode"},
+                 {"German", "weiblich", "Man. Modus"}};
+    for (const auto &c : cases) {
+        if (window->GetLanguageName() != c.language)
+            choose(c.language);
+        const std::pair<const char *, const char *> lists[] = {
+            {"cboSex", c.sex}, {"cboLapMode", c.lapMode}, {"cboLang", c.language}};
+        for (const auto &[list, choice] : lists) {
+            QAccessibleInterface *box = accessible(list);
+            ASSERT_NE(box, nullptr) << list;
+            EXPECT_EQ(box->role(), QAccessible::ComboBox) << list;
+            // What the accessibility bus hands a screen reader: the name, the value
+            // and the text, from which it takes the value of a box.
+            QAccessibleTextInterface *text = box->textInterface();
+            ASSERT_NE(text, nullptr) << list;
+            const QStringList read = {box->text(QAccessible::Name), box->text(QAccessible::Value),
+                                      text->text(0, text->characterCount())};
+            EXPECT_EQ(read, QStringList(3, QString::fromUtf8(choice))) << c.language << " " << list;
+        }
+    }
+}
+
+TEST_F(AccessibleWindow, TabStopsOncePerFieldAndTheArrowsMoveBetweenItsParts)
+{
+    makeWindow();
+    showActive();
+    window->cboLang->setFocus(Qt::TabFocusReason);
+    QStringList stops;
+    for (int i = 0; i < 25; ++i) {
+        QWidget *focus = QApplication::focusWidget();
+        ASSERT_NE(focus, nullptr);
+        stops << focus->objectName();
+        QTest::keyClick(focus, Qt::Key_Tab);
+    }
+    EXPECT_EQ(stops, QStringList({"cboLang",   "dtpTime",         "dtpDate",   "chkPCTime",  "cboSex",
+                                  "edWeight",  "edOdo1",          "edWheel1",  "edOdo2",     "edWheel2",
+                                  "cboLapMode", "edHRUpper",      "edHRLower", "grpSampleRate_2", "edHomeAlt",
+                                  "rgSpeed_0", "rgWeight_0",      "rgTemp_0",  "rgTime_0",   "btnUnits",
+                                  "imgDevice", "btnSend",         "btnDelete", "btnClose",   "cboLang"}));
+
+    // Back with Shift+Tab, one stop per field as well.
+    window->chkPCTime->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(window->chkPCTime, Qt::Key_Backtab);
+    EXPECT_TRUE(window->dtpDate->hasFocus());
+    QTest::keyClick(window->dtpDate, Qt::Key_Backtab);
+    EXPECT_TRUE(window->dtpTime->hasFocus());
+
+    // Inside a field Left and Right select its parts, and Up changes the one selected.
+    window->chkPCTime->setChecked(false);  // the clock no longer follows the PC
+    window->dtpTime->setTime(QTime(10, 20, 30));
+    window->cboLang->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(window->cboLang, Qt::Key_Tab);  // enters the time at its first part
+    ASSERT_TRUE(window->dtpTime->hasFocus());
+    QStringList selected;
+    const Qt::Key keys[] = {Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Left, Qt::Key_Up};
+    for (Qt::Key key : keys) {
+        QTest::keyClick(window->dtpTime, key);
+        selected << window->dtpTime->findChild<QLineEdit *>()->selectedText();
+    }
+    EXPECT_EQ(selected, QStringList({"20", "30", "30", "20", "21"}));
+    EXPECT_EQ(window->dtpTime->time(), QTime(10, 21, 30));
+    EXPECT_TRUE(window->dtpTime->hasFocus());
+
+    window->chkPCTime->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(window->chkPCTime, Qt::Key_Backtab);  // enters the date at its last part
+    ASSERT_TRUE(window->dtpDate->hasFocus());
+    QList<int> parts;
+    for (Qt::Key key : {Qt::Key_Right, Qt::Key_Left, Qt::Key_Left, Qt::Key_Left})
+        QTest::keyClick(window->dtpDate, key), parts << window->dtpDate->currentSectionIndex();
+    EXPECT_EQ(parts, QList<int>({2, 1, 0, 0}));
 }
 
 TEST_F(AccessibleWindow, DevicePhotoIsOneButtonThatStartsTheConnectionTest)
