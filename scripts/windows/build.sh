@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 bash scripts/install-deps.sh g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix \
-  qt6-base-dev-tools qt6-translations-l10n googletest xz-utils
+  qt6-base-dev-tools qt6-translations-l10n googletest xz-utils icoutils
 qt=$(bash scripts/windows/qt.sh | tail -n 1)
 
 configure_log=$(mktemp)

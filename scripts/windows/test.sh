@@ -72,6 +72,12 @@ reg add 'HKLM\Software\Wine\Ports' /v COM7 /d "$pty7" /f
 reg add 'HKLM\Software\Wine\Ports' /v COM8 /d "$pty8" /f
 # What Windows records for the interface when it is plugged in.
 reg add 'HKLM\System\CurrentControlSet\Enum\USB\Vid_10C4&Pid_EA60\0001\Device Parameters' /v PortName /d COM7 /f
+# Tahoma is a system font of Windows; Debian's Wine does not offer the one of
+# fonts-wine to programs. Registered as Windows has it, the window finds it there.
+reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' /v 'Tahoma (TrueType)' \
+  /d 'Z:\usr\share\wine\fonts\tahoma.ttf' /f
+reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' /v 'Tahoma Bold (TrueType)' \
+  /d 'Z:\usr\share\wine\fonts\tahomabd.ttf' /f
 # Wine makes its COM ports (and SERIALCOMM) when it starts.
 "$wineserver" -k
 "$wineserver" -w
