@@ -152,11 +152,14 @@ TEST(ProfileFile, ControlBytesAreReadAsWrittenAndKeptByAWrite)
 TEST(ProfileFile, IntegersFollowTheProfileRules)
 {
     TempDir tmp;
-    const QString file = tmp.write("t.ini", "[M]\na=0x10\nb=abc\nc=-7\n");
+    const QString file = tmp.write("t.ini", "[M]\na=0x10\nb=abc\nc=-7\nd=1a\ne=7F\n");
     const TProfileFile ini(file);
     EXPECT_EQ(ini.readInteger("M", "a", 0), 16);
     EXPECT_EQ(ini.readInteger("M", "b", 42), 42);
     EXPECT_EQ(ini.readInteger("M", "c", 0), -7);
+    // Hexadecimal letters after decimal digits make no number: the caller's default.
+    EXPECT_EQ(ini.readInteger("M", "d", 42), 42);
+    EXPECT_EQ(ini.readInteger("M", "e", -1), -1);
 }
 
 TEST(ProfileFile, WriteKeepsPermissionsAndLeavesNoTemporaryFile)
