@@ -8,7 +8,6 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-#include <optional>
 
 EProfileWriteError::EProfileWriteError(const QString &fileName)
     : std::runtime_error(
@@ -39,7 +38,7 @@ struct Line {
 // Reads a file line by line with the offsets of each line.
 class LineReader {
 public:
-    explicit LineReader(QFile &file) : m_file(file) {}
+    explicit LineReader(QIODevice &file) : m_file(file) {}
 
     bool next(Line &line)
     {
@@ -79,7 +78,7 @@ public:
     }
 
 private:
-    QFile &m_file;
+    QIODevice &m_file;
     qint64 m_offset = 0;
 };
 
@@ -162,7 +161,7 @@ QByteArray oneLine(const QString &text)
     return Cp1252::fromUnicode(flat);
 }
 
-WritePlan planWrite(QFile *file, const QString &section, const QString &key, const QString &value)
+WritePlan planWrite(QIODevice *file, const QString &section, const QString &key, const QString &value)
 {
     const QByteArray valueBytes = oneLine(value);
     const QByteArray keyLine = oneLine(key) + '=' + valueBytes;
@@ -220,7 +219,7 @@ WritePlan planWrite(QFile *file, const QString &section, const QString &key, con
     return WritePlan{fileEnd, fileEnd, appended};
 }
 
-bool copyRange(QFile &from, QSaveFile &to, qint64 start, qint64 end)
+bool copyRange(QIODevice &from, QSaveFile &to, qint64 start, qint64 end)
 {
     if (!from.seek(start))
         return false;
@@ -268,6 +267,14 @@ int TProfileFile::readInteger(const QString &section, const QString &key, int de
     return profileIntegerOr(text, defaultValue);
 }
 
+std::unique_ptr<QIODevice> TProfileFile::openOriginal() const
+{
+    auto file = std::make_unique<QFile>(m_fileName);
+    if (!file->open(QIODevice::ReadOnly))
+        return nullptr;
+    return file;
+}
+
 void TProfileFile::writeString(const QString &section, const QString &key, const QString &value)
 {
     const QFileInfo info(m_fileName);
@@ -280,13 +287,13 @@ void TProfileFile::writeString(const QString &section, const QString &key, const
         && (!info.isFile() || !info.isWritable() || !(info.permissions() & kAnyWrite)))
         throw EProfileWriteError(m_fileName);
 
-    std::optional<QFile> original;
+    std::unique_ptr<QIODevice> original;
     if (info.exists()) {
-        original.emplace(m_fileName);
-        if (!original->open(QIODevice::ReadOnly))
+        original = openOriginal();
+        if (!original)
             throw EProfileWriteError(m_fileName);  // its content could not be kept
     }
-    const WritePlan plan = planWrite(original ? &*original : nullptr, section, key, value);
+    const WritePlan plan = planWrite(original.get(), section, key, value);
 
     QSaveFile out(m_fileName);
     if (!out.open(QIODevice::WriteOnly))
@@ -300,6 +307,8 @@ void TProfileFile::writeString(const QString &section, const QString &key, const
     } else {
         ok = out.write(plan.inserted) == plan.inserted.size();
     }
+    // A copy that fails midway (a read error, a file that shrank meanwhile) must
+    // not replace the file with what was copied so far.
     if (!ok) {
         out.cancelWriting();
         out.commit();

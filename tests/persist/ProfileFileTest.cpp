@@ -1,6 +1,7 @@
 #include "ProfileFile.h"
 #include "TempDir.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
@@ -193,6 +194,72 @@ TEST(ProfileFile, FailedWriteThrowsAndLeavesTheFileAsItWas)
     const QString inMissingFolder = tmp.path("no/such/folder/t.ini");
     EXPECT_THROW(TProfileFile(inMissingFolder).writeString("M", "k", "1"), EProfileWriteError);
     EXPECT_FALSE(QFileInfo::exists(inMissingFolder));
+}
+
+// The file's content, readable until a number of bytes has been read in all; then
+// a read error, or the end of the data as if the file had shrunk meanwhile.
+class TFailingContent final : public QBuffer {
+public:
+    TFailingContent(const QByteArray &content, qint64 readable, bool shrinks)
+        : FContent(content), FReadable(readable), FShrinks(shrinks)
+    {
+        setBuffer(&FContent);
+    }
+
+protected:
+    qint64 readData(char *data, qint64 maxSize) override
+    {
+        if (FRead >= FReadable)
+            return FShrinks ? 0 : -1;
+        const qint64 got = QBuffer::readData(data, qMin(maxSize, FReadable - FRead));
+        FRead += qMax<qint64>(got, 0);
+        return got;
+    }
+
+private:
+    QByteArray FContent;
+    qint64 FReadable;
+    bool FShrinks;
+    qint64 FRead = 0;
+};
+
+// A profile file whose content fails while a write copies it.
+class TProfileFileFailingMidway final : public TProfileFile {
+public:
+    TProfileFileFailingMidway(const QString &fileName, bool shrinks) : TProfileFile(fileName), FShrinks(shrinks) {}
+
+protected:
+    std::unique_ptr<QIODevice> openOriginal() const override
+    {
+        QFile file(fileName());
+        if (!file.open(QIODevice::ReadOnly))
+            return nullptr;
+        const QByteArray content = file.readAll();
+        // Read once in full to find the place of the key, then half again: the
+        // copy breaks off in its middle.
+        auto device = std::make_unique<TFailingContent>(content, content.size() * 3 / 2, FShrinks);
+        device->open(QIODevice::ReadOnly);
+        return device;
+    }
+
+private:
+    bool FShrinks;
+};
+
+TEST(ProfileFile, CopyFailingMidwayLeavesTheFileAsItWas)
+{
+    QByteArray before = "[M]\r\nk=1\r\n";
+    for (int i = 0; i < 20000; ++i)
+        before += "line" + QByteArray::number(i) + "=some value\r\n";
+    for (const bool shrinks : {false, true}) {
+        SCOPED_TRACE(shrinks ? "the file shrinks meanwhile" : "read error");
+        TempDir tmp;
+        const QString file = tmp.write("t.ini", before);
+        TProfileFileFailingMidway ini(file, shrinks);
+        EXPECT_THROW(ini.writeString("Z", "new", "1"), EProfileWriteError);
+        EXPECT_EQ(TempDir::read(file), before);
+        EXPECT_EQ(QDir(tmp.dir.path()).entryList(QDir::Files), QStringList{"t.ini"});
+    }
 }
 
 TEST(ProfileFile, LongLinesAreReadWholeWithTheirLineEnding)
