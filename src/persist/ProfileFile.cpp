@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <optional>
 
 EProfileWriteError::EProfileWriteError(const QString &fileName)
     : std::runtime_error(
@@ -42,7 +43,7 @@ public:
 
     bool next(Line &line)
     {
-        if (m_file.atEnd())
+        if (m_failed || m_file.atEnd())
             return false;
         line = Line{};
         line.start = m_offset;
@@ -54,8 +55,11 @@ public:
         bool ended = false;
         while (!ended) {
             const QByteArray piece = m_file.readLine(kReadPiece + 1);
-            if (piece.isEmpty())
+            if (piece.isEmpty()) {
+                // Nothing more before the end: the reading failed.
+                m_failed = !m_file.atEnd();
                 break;
+            }
             ended = piece.endsWith('\n');
             if (ended)
                 lastBeforeEnding = piece.size() >= 2 ? piece[piece.size() - 2] : lastBeforeEnding;
@@ -65,7 +69,7 @@ public:
             if (kept.size() <= kMaxLineLength + 2)
                 kept += piece;
         }
-        if (total == 0)
+        if (total == 0 || m_failed)
             return false;
         m_offset += total;
         if (ended)
@@ -77,9 +81,13 @@ public:
         return true;
     }
 
+    // Whether the reading stopped at an error before the end of the file.
+    bool failed() const { return m_failed; }
+
 private:
     QIODevice &m_file;
     qint64 m_offset = 0;
+    bool m_failed = false;
 };
 
 bool isBlank(char c)
@@ -161,7 +169,10 @@ QByteArray oneLine(const QString &text)
     return Cp1252::fromUnicode(flat);
 }
 
-WritePlan planWrite(QIODevice *file, const QString &section, const QString &key, const QString &value)
+// Nothing when the file could not be read to the place of the key: a place found
+// in part of the file could put the new key into the wrong section.
+std::optional<WritePlan> planWrite(QIODevice *file, const QString &section, const QString &key,
+                                   const QString &value)
 {
     const QByteArray valueBytes = oneLine(value);
     const QByteArray keyLine = oneLine(key) + '=' + valueBytes;
@@ -206,6 +217,8 @@ WritePlan planWrite(QIODevice *file, const QString &section, const QString &key,
                 sectionInsertNeedsEnding = line.endingLength == 0;
             }
         }
+        if (reader.failed())
+            return std::nullopt;
     }
     if (ending.isEmpty())
         ending = "\r\n";
@@ -293,7 +306,10 @@ void TProfileFile::writeString(const QString &section, const QString &key, const
         if (!original)
             throw EProfileWriteError(m_fileName);  // its content could not be kept
     }
-    const WritePlan plan = planWrite(original.get(), section, key, value);
+    const std::optional<WritePlan> planned = planWrite(original.get(), section, key, value);
+    if (!planned)
+        throw EProfileWriteError(m_fileName);
+    const WritePlan &plan = *planned;
 
     QSaveFile out(m_fileName);
     if (!out.open(QIODevice::WriteOnly))

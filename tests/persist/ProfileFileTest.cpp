@@ -196,12 +196,20 @@ TEST(ProfileFile, FailedWriteThrowsAndLeavesTheFileAsItWas)
     EXPECT_FALSE(QFileInfo::exists(inMissingFolder));
 }
 
-// The file's content, readable until a number of bytes has been read in all; then
-// a read error, or the end of the data as if the file had shrunk meanwhile.
+// How reading a profile file's content goes wrong, counted in bytes read in all: a
+// write reads the content once to find the key's place and once more to copy it.
+struct ReadFailure {
+    const char *what;
+    qint64 at;       // bytes read in all before it fails
+    bool shrinks;    // the data ends there, as if the file had been cut short
+    bool transient;  // one read fails, the next ones work again
+};
+
+// The file's content, read through the given failure.
 class TFailingContent final : public QBuffer {
 public:
-    TFailingContent(const QByteArray &content, qint64 readable, bool shrinks)
-        : FContent(content), FReadable(readable), FShrinks(shrinks)
+    TFailingContent(const QByteArray &content, const ReadFailure &failure)
+        : FContent(content), FFailure(failure)
     {
         setBuffer(&FContent);
     }
@@ -209,24 +217,30 @@ public:
 protected:
     qint64 readData(char *data, qint64 maxSize) override
     {
-        if (FRead >= FReadable)
-            return FShrinks ? 0 : -1;
-        const qint64 got = QBuffer::readData(data, qMin(maxSize, FReadable - FRead));
+        if (!FFailed && FRead >= FFailure.at) {
+            FFailed = FFailure.transient;
+            return FFailure.shrinks ? 0 : -1;
+        }
+        const qint64 limit = FFailed ? maxSize : qMin(maxSize, FFailure.at - FRead);
+        const qint64 got = QBuffer::readData(data, limit);
         FRead += qMax<qint64>(got, 0);
         return got;
     }
 
 private:
     QByteArray FContent;
-    qint64 FReadable;
-    bool FShrinks;
+    ReadFailure FFailure;
     qint64 FRead = 0;
+    bool FFailed = false;
 };
 
-// A profile file whose content fails while a write copies it.
-class TProfileFileFailingMidway final : public TProfileFile {
+// A profile file whose content is read through a failure.
+class TProfileFileFailingRead final : public TProfileFile {
 public:
-    TProfileFileFailingMidway(const QString &fileName, bool shrinks) : TProfileFile(fileName), FShrinks(shrinks) {}
+    TProfileFileFailingRead(const QString &fileName, const ReadFailure &failure)
+        : TProfileFile(fileName), FFailure(failure)
+    {
+    }
 
 protected:
     std::unique_ptr<QIODevice> openOriginal() const override
@@ -234,28 +248,34 @@ protected:
         QFile file(fileName());
         if (!file.open(QIODevice::ReadOnly))
             return nullptr;
-        const QByteArray content = file.readAll();
-        // Read once in full to find the place of the key, then half again: the
-        // copy breaks off in its middle.
-        auto device = std::make_unique<TFailingContent>(content, content.size() * 3 / 2, FShrinks);
+        auto device = std::make_unique<TFailingContent>(file.readAll(), FFailure);
         device->open(QIODevice::ReadOnly);
         return device;
     }
 
 private:
-    bool FShrinks;
+    ReadFailure FFailure;
 };
 
-TEST(ProfileFile, CopyFailingMidwayLeavesTheFileAsItWas)
+TEST(ProfileFile, ReadFailingMidwayLeavesTheFileAsItWas)
 {
     QByteArray before = "[M]\r\nk=1\r\n";
     for (int i = 0; i < 20000; ++i)
         before += "line" + QByteArray::number(i) + "=some value\r\n";
-    for (const bool shrinks : {false, true}) {
-        SCOPED_TRACE(shrinks ? "the file shrinks meanwhile" : "read error");
+    const qint64 size = before.size();
+    const qint64 middleLine = before.indexOf("line10000=");
+    const ReadFailure failures[] = {
+        {"read error while copying", size + middleLine, false, false},
+        {"the file shrinks while it is copied", size + middleLine, true, false},
+        // The place found in half the file would put the new section into [M],
+        // and the keys after it into the new section.
+        {"one read error while finding the place", middleLine, false, true},
+    };
+    for (const ReadFailure &failure : failures) {
+        SCOPED_TRACE(failure.what);
         TempDir tmp;
         const QString file = tmp.write("t.ini", before);
-        TProfileFileFailingMidway ini(file, shrinks);
+        TProfileFileFailingRead ini(file, failure);
         EXPECT_THROW(ini.writeString("Z", "new", "1"), EProfileWriteError);
         EXPECT_EQ(TempDir::read(file), before);
         EXPECT_EQ(QDir(tmp.dir.path()).entryList(QDir::Files), QStringList{"t.ini"});
