@@ -152,6 +152,9 @@ TEST_F(Cli, BadInputWritesNothingAndExitsWithTwo)
         {{"ping", "--port", "COM"}, "COM is no port name"},
         {{"ping", "--port", "COM2x"}, "COM2x is no port name"},
         {{"ping", "--port", "LPT1"}, "LPT1 is no port name"},
+        {{"ping", "--port", "COM+22"}, "COM+22 is no port name"},  // would open COM22
+        {{"ping", "--port", "COM 22"}, "COM 22 is no port name"},
+        {{"ping", "--port", ""}, "\"\" is no port name"},  // would find the interface
         {{}, "Usage: ternu-cli <command>"},
     };
     for (const Case &c : cases) {
