@@ -28,8 +28,13 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# Other work on the machine would blur the figures: when allowed (as root), the
+# display and the measured programs run before it.
+boost=()
+if nice -n -10 true 2>/dev/null; then boost=(nice -n -10); fi
+
 # A display of its own; Xvfb writes the number it took once it accepts clients.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+"${boost[@]}" Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
 xvfb=$!
 for _ in $(seq 100); do
   [ -s "$work/display" ] && break
@@ -49,7 +54,7 @@ measure() {
   local into="$1"; shift
   local home="$work/home"
   rm -rf "$home"
-  XDG_CONFIG_HOME="$home" "$probe" "$@" >>"$work/$into"
+  XDG_CONFIG_HOME="$home" "${boost[@]}" "$probe" "$@" >>"$work/$into"
 }
 
 for _ in $(seq "$rounds"); do
