@@ -1,4 +1,5 @@
 #include "FirstPaint.h"
+#include "FontWarmUp.h"
 #include "FormTernuSetup.h"
 #include "TernuApplication.h"
 #include "ToolFont.h"
@@ -7,9 +8,11 @@
 
 int main(int argc, char *argv[])
 {
+    TFontWarmUp fonts;  // on another core while the application connects to the display
     TApplication app(argc, argv);
     // No display name: the platform would append it to the window caption.
     TApplication::setApplicationName(QString::fromLatin1(kApplicationTitle));
+    fonts.wait();
     TApplication::setFont(ToolFont());
     TApplication::setDesktopFileName(QString::fromLatin1(kDesktopId));
 

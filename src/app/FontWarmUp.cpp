@@ -1,0 +1,25 @@
+#include "FontWarmUp.h"
+
+#include <QLibrary>
+
+TFontWarmUp::TFontWarmUp()
+    : FThread([] {
+          // The library the toolkit itself uses; its initialisation is safe on any
+          // thread, and the toolkit's own later call finds it done.
+          using FcInit = int (*)();
+          if (const auto init = reinterpret_cast<FcInit>(QLibrary::resolve(QStringLiteral("fontconfig"), 1, "FcInit")))
+              init();
+      })
+{
+}
+
+TFontWarmUp::~TFontWarmUp()
+{
+    wait();
+}
+
+void TFontWarmUp::wait()
+{
+    if (FThread.joinable())
+        FThread.join();
+}
