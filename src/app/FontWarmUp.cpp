@@ -1,16 +1,18 @@
 #include "FontWarmUp.h"
 
 #include <QLibrary>
+#include <QThread>
 
 TFontWarmUp::TFontWarmUp()
-    : FThread([] {
+    : FThread(QThread::create([] {
           // The library the toolkit itself uses; its initialisation is safe on any
           // thread, and the toolkit's own later call finds it done.
           using FcInit = int (*)();
           if (const auto init = reinterpret_cast<FcInit>(QLibrary::resolve(QStringLiteral("fontconfig"), 1, "FcInit")))
               init();
-      })
+      }))
 {
+    FThread->start();
 }
 
 TFontWarmUp::~TFontWarmUp()
@@ -20,6 +22,5 @@ TFontWarmUp::~TFontWarmUp()
 
 void TFontWarmUp::wait()
 {
-    if (FThread.joinable())
-        FThread.join();
+    FThread->wait();
 }

@@ -1,5 +1,7 @@
 #pragma once
-#include <thread>
+#include <memory>
+
+class QThread;
 
 // The toolkit reads the system's font configuration and list of fonts (fontconfig)
 // the first time it needs a font, some 7 ms before the window can be built. This
@@ -16,5 +18,5 @@ public:
     void wait();
 
 private:
-    std::thread FThread;
+    std::unique_ptr<QThread> FThread;
 };
