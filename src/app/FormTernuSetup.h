@@ -281,6 +281,7 @@ public:
     // The toolkit's own dialogs and menus, and the date field's calendar, speak the
     // language in use.
     class TToolkitTranslation *FToolkitTranslation = nullptr;  // a child object
+    class TCalendarLanguage *FCalendarLanguage = nullptr;      // a child of dtpDate
     void ApplyToolkitLanguage();
 
     // ---- Accessibility ----

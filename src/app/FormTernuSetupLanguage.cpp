@@ -9,7 +9,6 @@
 #include "WidgetTranslationTarget.h"
 
 #include <QAbstractItemView>
-#include <QCalendarWidget>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QPainter>
@@ -111,8 +110,11 @@ void TFTernuSetup::ApplyToolkitLanguage()
         FToolkitTranslation = new TToolkitTranslation(this);
     FToolkitTranslation->apply(GetLanguageName());
     // The calendar names months and days in the language in use; the date field
-    // itself keeps the system's short date format.
-    dtpDate->calendarWidget()->setLocale(QLocale(FToolkitTranslation->localeName()));
+    // itself keeps the system's short date format. The pop-up is made on first
+    // use: made at start only to be named, it cost some 4 ms before the first paint.
+    if (!FCalendarLanguage)
+        FCalendarLanguage = new TCalendarLanguage(dtpDate);
+    FCalendarLanguage->setLocale(QLocale(FToolkitTranslation->localeName()));
 }
 
 QString TFTernuSetup::GetLanguageName() const

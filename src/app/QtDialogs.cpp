@@ -3,6 +3,7 @@
 #include "ErrorReport.h"
 #include "TaskDialog.h"
 #include "Version.h"
+#include "WindowIcon.h"
 
 #include <QFileDialog>
 #include <QMessageBox>
@@ -36,6 +37,7 @@ QString QtFileFilter(const QString &filter)
 
 static QString RunFileDialog(QWidget *parent, const FileDialogSpec &request, QFileDialog::AcceptMode mode)
 {
+    EnsureWindowIcon();
     QFileDialog dialog(parent, request.title, request.startFolder);
     dialog.setAcceptMode(mode);
     // Open also takes a name that does not exist yet; the caller decides what that means.
@@ -55,6 +57,7 @@ static QString RunFileDialog(QWidget *parent, const FileDialogSpec &request, QFi
 
 int TQtDialogs::showTaskDialog(QWidget *parent, const TaskDialogSpec &request)
 {
+    EnsureWindowIcon();  // a dialog of the start comes before the window's first paint
     TTaskDialog dialog(request, parent);
     return dialog.run();
 }
@@ -71,5 +74,6 @@ QString TQtDialogs::getSaveFileName(QWidget *parent, const FileDialogSpec &reque
 
 void TQtDialogs::showError(QWidget *parent, const QString &message)
 {
+    EnsureWindowIcon();
     QMessageBox::critical(parent, QString::fromLatin1(kApplicationTitle), ErrorReportText(message));
 }

@@ -4,6 +4,7 @@
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QHash>
 
 static bool RegisterTahoma()
 {
@@ -36,7 +37,13 @@ QFont ToolFont()
 
 int AccentRoom(const QFont &font)
 {
+    // Measured once per font: the window's labels share a few fonts, and each
+    // measurement lays the letters out anew.
+    static QHash<QString, int> measured;
+    const QString key = font.key();
+    if (const auto known = measured.constFind(key); known != measured.cend())
+        return *known;
     const QFontMetrics metrics(font);
     const QRect capitals = metrics.tightBoundingRect(QStringLiteral("\u00C4\u00D6\u00DC\u00C9\u00C1\u00C5\u00CA"));
-    return qMax(0, -capitals.top() - metrics.ascent());
+    return *measured.insert(key, qMax(0, -capitals.top() - metrics.ascent()));
 }

@@ -2,7 +2,10 @@
 
 #include "LanguageList.h"
 
+#include <QCalendarWidget>
 #include <QCoreApplication>
+#include <QDateEdit>
+#include <QEvent>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -43,4 +46,30 @@ void TToolkitTranslation::apply(const QString &languageName)
     QCoreApplication::installTranslator(translator);
     FTranslator = translator;
     FLocaleName = wanted;
+}
+
+TCalendarLanguage::TCalendarLanguage(QDateEdit *field) : QObject(field), FField(field)
+{
+    field->installEventFilter(this);
+}
+
+void TCalendarLanguage::setLocale(const QLocale &locale)
+{
+    FLocale = locale;
+    applyToCalendar();
+}
+
+bool TCalendarLanguage::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::ChildPolished)
+        applyToCalendar();
+    return QObject::eventFilter(watched, event);
+}
+
+// Asking the field for its calendar would make the pop-up; only one that exists
+// is given the locale.
+void TCalendarLanguage::applyToCalendar()
+{
+    if (auto *calendar = FField->findChild<QCalendarWidget *>())
+        calendar->setLocale(FLocale);
 }

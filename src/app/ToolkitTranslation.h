@@ -1,7 +1,9 @@
 #pragma once
+#include <QLocale>
 #include <QObject>
 #include <QString>
 
+class QDateEdit;
 class QTranslator;
 
 // The toolkit's own texts (file dialogs, calendars, context menus of edit fields)
@@ -27,3 +29,22 @@ private:
 // The toolkit locale of a language of the tool, by the same name rules as the
 // flags: "de", "fr", "it", "nl" or "es"; "en" for English and unknown names.
 QString ToolkitLocaleName(const QString &languageName);
+
+// The calendar that pops up from a date field names months and days in the given
+// locale, while the field itself keeps its own. The pop-up is made on first use;
+// it takes the locale as it is polished, before it first shows.
+class TCalendarLanguage : public QObject {
+public:
+    explicit TCalendarLanguage(QDateEdit *field);
+
+    void setLocale(const QLocale &locale);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void applyToCalendar();
+
+    QDateEdit *FField;
+    QLocale FLocale;
+};

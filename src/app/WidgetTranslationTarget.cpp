@@ -112,6 +112,11 @@ QObject *TWidgetTranslationTarget::object(const QString &control) const
 {
     if (control.isEmpty())
         return m_window;
+    // The language files spell the names as the window does: looked up as they
+    // stand first, which needs no list of the window's hundreds of objects.
+    // The names are unique in any case, so either way finds the same control.
+    if (QObject *named = m_window->findChild<QObject *>(control))
+        return named;
     const QList<QObject *> children = m_window->findChildren<QObject *>();
     for (QObject *child : children) {
         if (child->objectName().compare(control, Qt::CaseInsensitive) == 0)

@@ -52,7 +52,8 @@ QString positional(const QCommandLineParser &parser)
 QString choosePort(const QCommandLineParser &parser)
 {
     TSystemSerialPortSource source;
-    return CliPorts::Choose(parser.value(kPortOption), DataFolder::path(), source);
+    const auto given = parser.isSet(kPortOption) ? std::optional(parser.value(kPortOption)) : std::nullopt;
+    return CliPorts::Choose(given, DataFolder::path(), source);
 }
 
 QString portsFolder()

@@ -3,6 +3,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 
 #include "CliErrors.h"
 #include "DataFolder.h"
@@ -84,14 +85,18 @@ QStringList InterfacePorts(ISerialPortSource &source, const QString &portsFolder
     return found;
 }
 
-QString Choose(const QString &given, const QString &dataFolder, ISerialPortSource &source)
+QString Choose(const std::optional<QString> &given, const QString &dataFolder, ISerialPortSource &source)
 {
     const QString portsFolder = DataFolder::portsFolder(dataFolder);
-    if (!given.isEmpty()) {
-        const int number = PortNames::numberFromName(given);
-        if (!given.startsWith(QLatin1String("COM"), Qt::CaseInsensitive) || number < 1)
+    if (given) {
+        // Only a COM name: "COM+5" or "COM 5" would open COM5 without being its name.
+        static const QRegularExpression comName(QStringLiteral("^COM[1-9][0-9]*$"),
+                                                QRegularExpression::CaseInsensitiveOption);
+        const int number = PortNames::numberFromName(*given);
+        if (!comName.match(*given).hasMatch() || number < 1)
             throw ECliError{ExitCode::Usage,
-                            QStringLiteral("%1 is no port name; ports are named COM<n> (see ternu-cli ports)").arg(given)};
+                            QStringLiteral("%1 is no port name; ports are named COM<n> (see ternu-cli ports)")
+                                .arg(given->isEmpty() ? QStringLiteral("\"\"") : *given)};
         return PortNames::comName(number);
     }
     // The same choice as the window's at start: the stored port, else detection.

@@ -32,8 +32,9 @@ QStringList InterfacePorts(ISerialPortSource &source, const QString &portsFolder
 
 // The port an operation uses: the one given, else the port stored by the window
 // (CPort) when it is fixed, else the first interface found by its USB identity.
-// Throws ECliError: usage for a name that is no COM name, no port when nothing is
-// found (the message lists the ports there are).
-QString Choose(const QString &given, const QString &dataFolder, ISerialPortSource &source);
+// Throws ECliError: usage for a given name that is no COM name ("COM" and a number
+// from 1, nothing else; an empty name too), no port when nothing is found (the
+// message lists the ports there are).
+QString Choose(const std::optional<QString> &given, const QString &dataFolder, ISerialPortSource &source);
 
 }  // namespace CliPorts

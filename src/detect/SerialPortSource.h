@@ -19,7 +19,8 @@ public:
     virtual QList<SerialPortRecord> availablePorts() = 0;
 };
 
-// The serial ports the operating system reports right now.
+// The serial ports the operating system reports right now, of the kinds that have
+// a fixed COM name (ttyS, ttyUSB, ttyACM).
 class TSystemSerialPortSource final : public ISerialPortSource {
 public:
     QList<SerialPortRecord> availablePorts() override;

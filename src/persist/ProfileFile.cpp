@@ -39,11 +39,11 @@ struct Line {
 // Reads a file line by line with the offsets of each line.
 class LineReader {
 public:
-    explicit LineReader(QFile &file) : m_file(file) {}
+    explicit LineReader(QIODevice &file) : m_file(file) {}
 
     bool next(Line &line)
     {
-        if (m_file.atEnd())
+        if (m_failed || m_file.atEnd())
             return false;
         line = Line{};
         line.start = m_offset;
@@ -55,8 +55,11 @@ public:
         bool ended = false;
         while (!ended) {
             const QByteArray piece = m_file.readLine(kReadPiece + 1);
-            if (piece.isEmpty())
+            if (piece.isEmpty()) {
+                // Nothing more before the end: the reading failed.
+                m_failed = !m_file.atEnd();
                 break;
+            }
             ended = piece.endsWith('\n');
             if (ended)
                 lastBeforeEnding = piece.size() >= 2 ? piece[piece.size() - 2] : lastBeforeEnding;
@@ -66,7 +69,7 @@ public:
             if (kept.size() <= kMaxLineLength + 2)
                 kept += piece;
         }
-        if (total == 0)
+        if (total == 0 || m_failed)
             return false;
         m_offset += total;
         if (ended)
@@ -78,9 +81,13 @@ public:
         return true;
     }
 
+    // Whether the reading stopped at an error before the end of the file.
+    bool failed() const { return m_failed; }
+
 private:
-    QFile &m_file;
+    QIODevice &m_file;
     qint64 m_offset = 0;
+    bool m_failed = false;
 };
 
 bool isBlank(char c)
@@ -162,7 +169,10 @@ QByteArray oneLine(const QString &text)
     return Cp1252::fromUnicode(flat);
 }
 
-WritePlan planWrite(QFile *file, const QString &section, const QString &key, const QString &value)
+// Nothing when the file could not be read to the place of the key: a place found
+// in part of the file could put the new key into the wrong section.
+std::optional<WritePlan> planWrite(QIODevice *file, const QString &section, const QString &key,
+                                   const QString &value)
 {
     const QByteArray valueBytes = oneLine(value);
     const QByteArray keyLine = oneLine(key) + '=' + valueBytes;
@@ -207,6 +217,8 @@ WritePlan planWrite(QFile *file, const QString &section, const QString &key, con
                 sectionInsertNeedsEnding = line.endingLength == 0;
             }
         }
+        if (reader.failed())
+            return std::nullopt;
     }
     if (ending.isEmpty())
         ending = "\r\n";
@@ -220,7 +232,7 @@ WritePlan planWrite(QFile *file, const QString &section, const QString &key, con
     return WritePlan{fileEnd, fileEnd, appended};
 }
 
-bool copyRange(QFile &from, QSaveFile &to, qint64 start, qint64 end)
+bool copyRange(QIODevice &from, QSaveFile &to, qint64 start, qint64 end)
 {
     if (!from.seek(start))
         return false;
@@ -268,6 +280,14 @@ int TProfileFile::readInteger(const QString &section, const QString &key, int de
     return profileIntegerOr(text, defaultValue);
 }
 
+std::unique_ptr<QIODevice> TProfileFile::openOriginal() const
+{
+    auto file = std::make_unique<QFile>(m_fileName);
+    if (!file->open(QIODevice::ReadOnly))
+        return nullptr;
+    return file;
+}
+
 void TProfileFile::writeString(const QString &section, const QString &key, const QString &value)
 {
     const QFileInfo info(m_fileName);
@@ -280,13 +300,16 @@ void TProfileFile::writeString(const QString &section, const QString &key, const
         && (!info.isFile() || !info.isWritable() || !(info.permissions() & kAnyWrite)))
         throw EProfileWriteError(m_fileName);
 
-    std::optional<QFile> original;
+    std::unique_ptr<QIODevice> original;
     if (info.exists()) {
-        original.emplace(m_fileName);
-        if (!original->open(QIODevice::ReadOnly))
+        original = openOriginal();
+        if (!original)
             throw EProfileWriteError(m_fileName);  // its content could not be kept
     }
-    const WritePlan plan = planWrite(original ? &*original : nullptr, section, key, value);
+    const std::optional<WritePlan> planned = planWrite(original.get(), section, key, value);
+    if (!planned)
+        throw EProfileWriteError(m_fileName);
+    const WritePlan &plan = *planned;
 
     QSaveFile out(m_fileName);
     if (!out.open(QIODevice::WriteOnly))
@@ -303,6 +326,8 @@ void TProfileFile::writeString(const QString &section, const QString &key, const
     // Windows refuses to replace a file that is still open.
     if (original)
         original->close();
+    // A copy that fails midway (a read error, a file that shrank meanwhile) must
+    // not replace the file with what was copied so far.
     if (!ok) {
         out.cancelWriting();
         out.commit();

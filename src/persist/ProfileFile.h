@@ -1,7 +1,10 @@
 #pragma once
 #include <QString>
 
+#include <memory>
 #include <stdexcept>
+
+class QIODevice;
 
 // A write to a profile file failed (read-only file or folder, missing folder,
 // full disk). The message names the file.
@@ -28,6 +31,7 @@ public:
 class TProfileFile {
 public:
     explicit TProfileFile(QString fileName);
+    virtual ~TProfileFile() = default;
 
     const QString &fileName() const { return m_fileName; }
 
@@ -38,6 +42,13 @@ public:
 
     void writeString(const QString &section, const QString &key, const QString &value);
     void writeInteger(const QString &section, const QString &key, int value);
+
+protected:
+    // The file's present content, open for reading from its start; null when it
+    // cannot be opened. A write reads it twice, to find its place and to copy it. A
+    // test replaces it to let the copy fail midway, as a failing disk or a file
+    // that shrinks meanwhile would.
+    virtual std::unique_ptr<QIODevice> openOriginal() const;
 
 private:
     QString m_fileName;

@@ -82,11 +82,19 @@ protected:
         return texts;
     }
 
+    // The month March as the date field's calendar names it, opened as a user opens
+    // it: by a click on the field's arrow.
     QString calendarMonthOfMarch()
     {
-        QCalendarWidget *calendar = window->dtpDate->calendarWidget();
+        QDateEdit *field = window->dtpDate;
+        QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(field->width() - 4, field->height() / 2));
+        auto *calendar = field->findChild<QCalendarWidget *>();
+        if (!calendar || !calendar->isVisible())
+            return QStringLiteral("<no calendar>");
         calendar->setCurrentPage(2024, 3);
-        return calendar->findChild<QToolButton *>("qt_calendar_monthbutton")->text();
+        const QString month = calendar->findChild<QToolButton *>("qt_calendar_monthbutton")->text();
+        calendar->window()->hide();
+        return month;
     }
 };
 
@@ -311,6 +319,10 @@ TEST_F(AccessibleWindow, ToolkitDialogsSpeakTheLanguageInUse)
     // A language the toolkit has no texts for.
     writeLanguageFile("Svenska.sil", "[Language names - for internal use only!]\nLanguage_1=Svenska\n");
     makeWindow();
+    // The date field keeps the system's format whatever the calendar speaks.
+    window->chkPCTime->setChecked(false);
+    window->dtpDate->setDate(QDate(2024, 3, 5));
+    const QString dateText = window->dtpDate->text();
 
     EXPECT_EQ(fileDialogButtons(QFileDialog::AcceptOpen), QStringList({"Abbrechen", "Öffnen"}));
     EXPECT_EQ(fileDialogButtons(QFileDialog::AcceptSave), QStringList({"Abbrechen", "Speichern"}));
@@ -320,6 +332,8 @@ TEST_F(AccessibleWindow, ToolkitDialogsSpeakTheLanguageInUse)
     choose("French");
     EXPECT_EQ(fileDialogButtons(QFileDialog::AcceptOpen), QStringList({"Annuler", "Ouvrir"}));
     EXPECT_EQ(calendarMonthOfMarch(), "mars");
+    EXPECT_EQ(window->dtpDate->text(), dateText);
+    EXPECT_EQ(window->dtpDate->date(), QDate(2024, 3, 5));
 
     choose("English");
     EXPECT_EQ(fileDialogButtons(QFileDialog::AcceptOpen), QStringList({"Cancel", "Open"}));

@@ -208,6 +208,32 @@ TEST_F(LanguageWindow, FileNamesMatchInAnyLetterCase)
     EXPECT_EQ(window->btnClose->text(), "&Chiudi");
 }
 
+TEST_F(LanguageWindow, ControlNamesMatchInAnyLetterCase)
+{
+    writeLanguageFile("Case.sil", "[Language names - for internal use only!]\nLanguage_1=German\nLanguage_2=Case\n"
+                                  "[Captions]\n"
+                                  "TFTernuSetup.BTNCLOSE=Zu~!@#Shut~!@#\n"
+                                  "TFTernuSetup.mnuFile=Datei~!@#File~!@#\n"
+                                  "[Hints]\n"
+                                  "TFTernuSetup.IMGdevice=Bild~!@#Click the picture~!@#\n");
+    makeWindow();
+    choose("Case");
+    EXPECT_EQ(window->btnClose->text(), "Shut");
+    EXPECT_EQ(window->mnuFile->title(), "File");
+    EXPECT_EQ(window->imgDevice->toolTip(), "Click the picture");
+
+    // Each name stands for one control, whatever the letter case (the toolkit's
+    // own parts and style objects aside).
+    QHash<QString, int> named;
+    for (QObject *child : window->findChildren<QObject *>()) {
+        const QString name = child->objectName();
+        if (!name.isEmpty() && !name.startsWith(QLatin1String("qt_")) && !qobject_cast<QStyle *>(child))
+            ++named[name.toLower()];
+    }
+    for (auto it = named.cbegin(); it != named.cend(); ++it)
+        EXPECT_EQ(it.value(), 1) << it.key().toStdString();
+}
+
 TEST_F(LanguageWindow, PicturesKeepTheirPicturesWhateverTheFileSays)
 {
     writeLanguageFile("Pics.sil", "[Language names - for internal use only!]\nLanguage_1=German\nLanguage_2=Pics\n"

@@ -294,6 +294,9 @@ TEST_F(PortSelectionTest, WithoutBridgeAccessDetectionChangesNothing)
     missing.loadable = false;
     missing.bridges = {TFakeBridgeLayer::interfaceOn(QStringLiteral("COM5"))};
     TFTernuSetup &w = makePortWindow(&missing);
+    // A first start (automatic detection) takes no port for the user.
+    EXPECT_EQ(w.FComPortNo, -1);
+    EXPECT_TRUE(w.FAutoDetect);
     w.FStarting = false;
     w.AssignComPort(2);
     w.FLastPortName = QStringLiteral("COM2");

@@ -1,3 +1,4 @@
+#include "FirstPaint.h"
 #include "SpinEdit.h"
 #include "WindowFixture.h"
 
@@ -182,4 +183,50 @@ TEST_F(WindowLifecycleTest, AnErrorInAHandlerIsReportedAndTheWindowGoesOn)
     const bool ran = w.Guarded([] { throw std::runtime_error("Zugriff verweigert"); });
     EXPECT_FALSE(ran);
     EXPECT_EQ(fakeDialogs.errors, QStringList{QStringLiteral("Zugriff verweigert")});
+}
+
+namespace {
+
+class TPaintCounter : public QWidget {
+public:
+    int paints = 0;
+
+protected:
+    void paintEvent(QPaintEvent *) override { ++paints; }
+};
+
+}  // namespace
+
+TEST(FirstPaint, WorkWaitsForTheFirstPaintAndRunsOnce)
+{
+    TPaintCounter window;
+    window.resize(120, 80);
+    window.show();
+    int runs = 0;
+    int paintsBefore = -1;
+    AfterFirstPaint(&window, [&] {
+        ++runs;
+        paintsBefore = window.paints;
+    });
+    EXPECT_EQ(runs, 0);  // never at once
+    ASSERT_TRUE(QTest::qWaitFor([&] { return runs > 0; }));
+    EXPECT_GE(paintsBefore, 1);
+
+    // Exposed again, the window is painted again; the work is done.
+    window.hide();
+    const int paints = window.paints;
+    window.show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.paints > paints; }));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(runs, 1);
+
+    // A window that goes before it is painted takes its work with it.
+    int lostRuns = 0;
+    {
+        TPaintCounter gone;
+        gone.show();
+        AfterFirstPaint(&gone, [&] { ++lostRuns; });
+    }
+    QCoreApplication::processEvents();
+    EXPECT_EQ(lostRuns, 0);
 }

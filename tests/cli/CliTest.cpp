@@ -147,6 +147,14 @@ TEST_F(Cli, BadInputWritesNothingAndExitsWithTwo)
         {{"show", binary}, binary + ": no settings text"},
         {{"watch", missing}, missing + ": no such file"},
         {{"ping", "--port", "/dev/ttyS0"}, "/dev/ttyS0 is no port name"},
+        {{"ping", "--port", "COM0"}, "COM0 is no port name"},
+        {{"clear", "--yes", "--port", "COM-3"}, "COM-3 is no port name"},
+        {{"ping", "--port", "COM"}, "COM is no port name"},
+        {{"ping", "--port", "COM2x"}, "COM2x is no port name"},
+        {{"ping", "--port", "LPT1"}, "LPT1 is no port name"},
+        {{"ping", "--port", "COM+22"}, "COM+22 is no port name"},  // would open COM22
+        {{"ping", "--port", "COM 22"}, "COM 22 is no port name"},
+        {{"ping", "--port", ""}, "\"\" is no port name"},  // would find the interface
         {{}, "Usage: ternu-cli <command>"},
     };
     for (const Case &c : cases) {

@@ -260,21 +260,30 @@ TEST(PortChoiceTest, StoredPortStaysFixedElseTheInterfaceIsDetected)
         int stored;
         QList<BridgeInfo> bridges;
         int chosen;
-        int loads;  // how often detection asked the bridges
+        int loads;           // how often detection asked the bridges
+        int unloads;         // how often it released them again
+        bool loadable = true;
+        bool countable = true;
     };
+    const QList<BridgeInfo> interfaceOn7 = {TFakeBridgeLayer::interfaceOn("COM7")};
     const Case cases[] = {
-        {"fixed port, interface elsewhere", 27, {TFakeBridgeLayer::interfaceOn("COM7")}, 27, 0},
-        {"fixed port 0 stays fixed", 0, {TFakeBridgeLayer::interfaceOn("COM7")}, 0, 0},
-        {"detected", -1, {bridge(0x10C4, 0xEA60, "0002", "COM3"), TFakeBridgeLayer::interfaceOn("COM7")}, 7, 1},
-        {"nothing to detect", -1, {bridge(0x10C4, 0xEA60, "0002", "COM3")}, -1, 1},
+        {"fixed port, interface elsewhere", 27, interfaceOn7, 27, 0, 0},
+        {"fixed port 0 stays fixed", 0, interfaceOn7, 0, 0, 0},
+        {"detected", -1, {bridge(0x10C4, 0xEA60, "0002", "COM3"), TFakeBridgeLayer::interfaceOn("COM7")}, 7, 1, 1},
+        {"nothing to detect", -1, {bridge(0x10C4, 0xEA60, "0002", "COM3")}, -1, 1, 1},
+        // No port is chosen for the user when the bridges cannot be asked at all.
+        {"bridge layer fails to load", -1, interfaceOn7, -1, 1, 0, false, true},
+        {"bridges cannot be counted", -1, interfaceOn7, -1, 1, 1, true, false},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
         TFakeBridgeLayer layer;
         layer.bridges = c.bridges;
+        layer.loadable = c.loadable;
+        layer.countable = c.countable;
         TCP210x access(layer);
         EXPECT_EQ(PortChoice::Choose(c.stored, access), c.chosen);
         EXPECT_EQ(layer.loads, c.loads);
-        EXPECT_EQ(layer.unloads, c.loads);  // detection releases the bridges again
+        EXPECT_EQ(layer.unloads, c.unloads);
     }
 }

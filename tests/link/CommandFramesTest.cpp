@@ -61,6 +61,9 @@ TEST(CommandFrames, ReplyRecognition)
         {TOperationCode::SettingsTransfer, "8B008B", false},  // the clearing's answer
         {TOperationCode::SettingsTransfer, "008C008C", false},
         {TOperationCode::ClearMemory, "8B008B", true},
+        {TOperationCode::ClearMemory, "8B008BFF", true},
+        {TOperationCode::ClearMemory, "8B00", false},
+        {TOperationCode::ClearMemory, "008B008B", false},  // the acknowledgement must come first
         {TOperationCode::ClearMemory, "8C008C", false},
         {TOperationCode::FollowUp, "860086", false},  // nothing is evaluated
     };

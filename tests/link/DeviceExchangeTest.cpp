@@ -164,6 +164,8 @@ TEST_F(DeviceExchangeTest, MissingOrWrongRepliesEndInError)
          {"Sending Datas...", "ACK_ERROR"}},
         {"clearing answered as settings", TOperationCode::ClearMemory, hex("8C008C"),
          {"DELETE DATAS...", "ACK_ERROR"}},
+        {"clearing acknowledged after other bytes", TOperationCode::ClearMemory, hex("558B008B"),
+         {"DELETE DATAS...", "ACK_ERROR"}},
         {"silent ping", TOperationCode::ConnectionTest, {}, noPong},
         {"pong byte not first", TOperationCode::ConnectionTest, hex("008600"), noPong},
         {"endless junk", TOperationCode::ConnectionTest, QByteArray(5000, char(0x55)), noPong},

@@ -1,6 +1,7 @@
 #include "ProfileFile.h"
 #include "TempDir.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 
@@ -153,11 +154,14 @@ TEST(ProfileFile, ControlBytesAreReadAsWrittenAndKeptByAWrite)
 TEST(ProfileFile, IntegersFollowTheProfileRules)
 {
     TempDir tmp;
-    const QString file = tmp.write("t.ini", "[M]\na=0x10\nb=abc\nc=-7\n");
+    const QString file = tmp.write("t.ini", "[M]\na=0x10\nb=abc\nc=-7\nd=1a\ne=7F\n");
     const TProfileFile ini(file);
     EXPECT_EQ(ini.readInteger("M", "a", 0), 16);
     EXPECT_EQ(ini.readInteger("M", "b", 42), 42);
     EXPECT_EQ(ini.readInteger("M", "c", 0), -7);
+    // Hexadecimal letters after decimal digits make no number: the caller's default.
+    EXPECT_EQ(ini.readInteger("M", "d", 42), 42);
+    EXPECT_EQ(ini.readInteger("M", "e", -1), -1);
 }
 
 TEST(ProfileFile, WriteKeepsPermissionsAndLeavesNoTemporaryFile)
@@ -191,6 +195,92 @@ TEST(ProfileFile, FailedWriteThrowsAndLeavesTheFileAsItWas)
     const QString inMissingFolder = tmp.path("no/such/folder/t.ini");
     EXPECT_THROW(TProfileFile(inMissingFolder).writeString("M", "k", "1"), EProfileWriteError);
     EXPECT_FALSE(QFileInfo::exists(inMissingFolder));
+}
+
+// How reading a profile file's content goes wrong, counted in bytes read in all: a
+// write reads the content once to find the key's place and once more to copy it.
+struct ReadFailure {
+    const char *what;
+    qint64 at;       // bytes read in all before it fails
+    bool shrinks;    // the data ends there, as if the file had been cut short
+    bool transient;  // one read fails, the next ones work again
+};
+
+// The file's content, read through the given failure.
+class TFailingContent final : public QBuffer {
+public:
+    TFailingContent(const QByteArray &content, const ReadFailure &failure)
+        : FContent(content), FFailure(failure)
+    {
+        setBuffer(&FContent);
+    }
+
+protected:
+    qint64 readData(char *data, qint64 maxSize) override
+    {
+        if (!FFailed && FRead >= FFailure.at) {
+            FFailed = FFailure.transient;
+            return FFailure.shrinks ? 0 : -1;
+        }
+        const qint64 limit = FFailed ? maxSize : qMin(maxSize, FFailure.at - FRead);
+        const qint64 got = QBuffer::readData(data, limit);
+        FRead += qMax<qint64>(got, 0);
+        return got;
+    }
+
+private:
+    QByteArray FContent;
+    ReadFailure FFailure;
+    qint64 FRead = 0;
+    bool FFailed = false;
+};
+
+// A profile file whose content is read through a failure.
+class TProfileFileFailingRead final : public TProfileFile {
+public:
+    TProfileFileFailingRead(const QString &fileName, const ReadFailure &failure)
+        : TProfileFile(fileName), FFailure(failure)
+    {
+    }
+
+protected:
+    std::unique_ptr<QIODevice> openOriginal() const override
+    {
+        QFile file(fileName());
+        if (!file.open(QIODevice::ReadOnly))
+            return nullptr;
+        auto device = std::make_unique<TFailingContent>(file.readAll(), FFailure);
+        device->open(QIODevice::ReadOnly);
+        return device;
+    }
+
+private:
+    ReadFailure FFailure;
+};
+
+TEST(ProfileFile, ReadFailingMidwayLeavesTheFileAsItWas)
+{
+    QByteArray before = "[M]\r\nk=1\r\n";
+    for (int i = 0; i < 20000; ++i)
+        before += "line" + QByteArray::number(i) + "=some value\r\n";
+    const qint64 size = before.size();
+    const qint64 middleLine = before.indexOf("line10000=");
+    const ReadFailure failures[] = {
+        {"read error while copying", size + middleLine, false, false},
+        {"the file shrinks while it is copied", size + middleLine, true, false},
+        // The place found in half the file would put the new section into [M],
+        // and the keys after it into the new section.
+        {"one read error while finding the place", middleLine, false, true},
+    };
+    for (const ReadFailure &failure : failures) {
+        SCOPED_TRACE(failure.what);
+        TempDir tmp;
+        const QString file = tmp.write("t.ini", before);
+        TProfileFileFailingRead ini(file, failure);
+        EXPECT_THROW(ini.writeString("Z", "new", "1"), EProfileWriteError);
+        EXPECT_EQ(TempDir::read(file), before);
+        EXPECT_EQ(QDir(tmp.dir.path()).entryList(QDir::Files), QStringList{"t.ini"});
+    }
 }
 
 TEST(ProfileFile, LongLinesAreReadWholeWithTheirLineEnding)

@@ -31,6 +31,9 @@ INSTANTIATE_TEST_SUITE_P(
                     IntegerCase{"", std::nullopt}, IntegerCase{"-", std::nullopt},
                     IntegerCase{"0x", std::nullopt}, IntegerCase{"$", std::nullopt},
                     IntegerCase{"abc", std::nullopt}, IntegerCase{"12abc", std::nullopt},
+                    // hexadecimal letters after decimal digits, without "0x" or "$"
+                    IntegerCase{"1a", std::nullopt}, IntegerCase{"7F", std::nullopt},
+                    IntegerCase{"9f", std::nullopt}, IntegerCase{"-1A", std::nullopt},
                     IntegerCase{"1 2", std::nullopt}, IntegerCase{"1.5", std::nullopt},
                     IntegerCase{"0x1g", std::nullopt}, IntegerCase{"-0x10", std::nullopt},
                     // a sign only before decimal digits
