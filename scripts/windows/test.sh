@@ -17,70 +17,15 @@ bash scripts/windows/build.sh
 
 bin=$top/build-win/bin
 export WINEPREFIX=$top/build-win/wineprefix
-export WINEDEBUG=-all WINEARCH=win64
-# No prompts for Mono or Gecko, no menu entries on the host.
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-wine=/usr/lib/wine/wine64
-wineserver=/usr/lib/wine/wineserver
-work=$(mktemp -d)
-pids=()
+. scripts/windows/wine-lib.sh
 
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  WINEPREFIX=$WINEPREFIX "$wineserver" -k 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-failures=0
-passed=0
-check() {  # check NAME COMMAND...: runs a check, counts it, goes on after a failure
-  local name=$1; shift
-  if "$@"; then
-    echo "PASS  $name"; passed=$((passed + 1))
-  else
-    echo "FAIL  $name"; failures=$((failures + 1))
-  fi
-}
-
-# --- A display, a fresh prefix -------------------------------------------------
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-export DISPLAY=$display
-"$wineserver" -k 2>/dev/null || true
-rm -rf "$WINEPREFIX"
-echo "Making the Wine prefix $WINEPREFIX"
-"$wine" wineboot -i >/dev/null 2>&1
-"$wineserver" -w
-
-# --- The emulators and Wine's COM ports --------------------------------------------
-export XDG_CONFIG_HOME=$work/config
-ports=$XDG_CONFIG_HOME/Orvan/SetupTool/Ports
-build/bin/ternu-emulator --com 7 >"$work/com7.log" 2>&1 &
-pids+=($!)
-build/bin/ternu-emulator --com 8 --silent --no-usb-id >"$work/com8.log" 2>&1 &
-pids+=($!)
-for n in 7 8; do
-  for _ in $(seq 100); do [ -L "$ports/COM$n" ] && break; sleep 0.1; done
-  [ -L "$ports/COM$n" ] || { echo "the emulator on COM$n did not start" >&2; exit 1; }
-done
-pty7=$(readlink "$ports/COM7")
-pty8=$(readlink "$ports/COM8")
-reg() { "$wine" reg "$@" >/dev/null; }
-reg add 'HKLM\Software\Wine\Ports' /v COM7 /d "$pty7" /f
-reg add 'HKLM\Software\Wine\Ports' /v COM8 /d "$pty8" /f
-# What Windows records for the interface when it is plugged in.
-reg add 'HKLM\System\CurrentControlSet\Enum\USB\Vid_10C4&Pid_EA60\0001\Device Parameters' /v PortName /d COM7 /f
-# Tahoma is a system font of Windows; Debian's Wine does not offer the one of
-# fonts-wine to programs. Registered as Windows has it, the window finds it there.
-reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' /v 'Tahoma (TrueType)' \
-  /d 'Z:\usr\share\wine\fonts\tahoma.ttf' /f
-reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' /v 'Tahoma Bold (TrueType)' \
-  /d 'Z:\usr\share\wine\fonts\tahomabd.ttf' /f
-# Wine makes its COM ports (and SERIALCOMM) when it starts.
-"$wineserver" -k
-"$wineserver" -w
+# --- A display, a fresh prefix, the emulators as Wine's COM ports -------------------
+start_display_and_prefix
+start_emulator 7
+start_emulator 8 --silent --no-usb-id
+register_interface 7
+register_tahoma
+restart_wineserver
 "$wine" reg query 'HKLM\HARDWARE\DEVICEMAP\SERIALCOMM' | tr -d '\r' >"$work/serialcomm.txt"
 grep -q 'COM7$' "$work/serialcomm.txt" && grep -q 'COM8$' "$work/serialcomm.txt" || {
   echo "Wine lists no COM7 and COM8:" >&2; cat "$work/serialcomm.txt" >&2; exit 1; }
@@ -95,21 +40,30 @@ done
 received() {  # the frames an emulator received, without the time
   grep -a ' received ' "$1" | sed 's/^[0-9:.]*  //' || true
 }
-run_both() {  # run_both WHAT EXPECTED_EXIT ARGS...: Linux and Windows, one after the other
-  local what=$1 expected=$2; shift 2
-  local log=$work/com7.log
-  local before linux_exit=0 windows_exit=0
-  before=$(received "$log" | wc -l)
-  build/bin/ternu-cli "$@" >"$work/linux.out" 2>&1 || linux_exit=$?
-  sleep 0.2
-  local middle
-  middle=$(received "$log" | wc -l)
-  "$wine" "$bin/ternu-cli.exe" "$@" >"$work/windows.out" 2>&1 || windows_exit=$?
-  sleep 0.2
-  received "$log" | sed -n "$((before + 1)),${middle}p" >"$work/linux.frames"
-  received "$log" | sed -n "$((middle + 1)),\$p" >"$work/windows.frames"
+frames_after() {  # frames_after COUNT: until the emulator on COM7 has logged that many frames
+  local count=$1
+  wait_for 50 test "$(received "$work/com7.log" | wc -l)" -ge "$count" || true
+}
+run_pair() {  # run_pair WHAT EXPECTED_EXIT FRAMES LINUX_COMMAND -- WINDOWS_COMMAND: one after the other
+  local what=$1 expected=$2 frames=$3; shift 3
+  local linux=() windows=() before middle linux_exit=0 windows_exit=0
+  while [ "$1" != -- ]; do linux+=("$1"); shift; done
+  shift
+  windows=("$@")
+  before=$(received "$work/com7.log" | wc -l)
+  "${linux[@]}" >"$work/linux.out" 2>&1 || linux_exit=$?
+  frames_after $((before + frames))
+  middle=$(received "$work/com7.log" | wc -l)
+  "${windows[@]}" >"$work/windows.out" 2>&1 || windows_exit=$?
+  frames_after $((middle + frames))
+  received "$work/com7.log" | sed -n "$((before + 1)),${middle}p" >"$work/linux.frames"
+  received "$work/com7.log" | sed -n "$((middle + 1)),\$p" >"$work/windows.frames"
   check "ternu-cli $what: exit $expected on Linux" test "$linux_exit" -eq "$expected"
   check "ternu-cli $what: exit $expected on Windows" test "$windows_exit" -eq "$expected"
+}
+run_both() {  # run_both WHAT EXPECTED_EXIT FRAMES ARGS...: the same arguments on both
+  local what=$1 expected=$2 frames=$3; shift 3
+  run_pair "$what" "$expected" "$frames" build/bin/ternu-cli "$@" -- "$wine" "$bin/ternu-cli.exe" "$@"
 }
 same_frames() {  # the clock bytes of a settings frame are each program's moment
   local mask='s/^\(received settings (30 bytes): \([0-9A-F][0-9A-F] \)\{17\}\)\([0-9A-F][0-9A-F] \)\{5\}\(\([0-9A-F][0-9A-F] \)\{7\}\)[0-9A-F][0-9A-F]$/\1__ __ __ __ __ \4__/'
@@ -120,39 +74,23 @@ same_frames() {  # the clock bytes of a settings frame are each program's moment
 check "ternu-cli.exe ports: COM7 is the interface" grep -Eq '^COM7 .*10C4:EA60 0001 +PC-link interface$' "$work/ports.txt"
 check "ternu-cli.exe ports: COM8 has no USB identity" grep -Eq '^COM8 +\S+ +-$' "$work/ports.txt"
 
-run_both "ping" 0 ping --port COM7
+run_both "ping" 0 2 ping --port COM7   # the ping, and the follow-up after the pong
 check "ping: the same frames on the line" same_frames
 printf '[DEVICE]\r\nSettings_TERNU=0001F4000000081C083400B1FF9CC86402006430092200\r\n' >"$work/fleet.dat"
 cp "$work/fleet.dat" "$WINEPREFIX/drive_c/fleet.dat"
-linux_file=$work/fleet.dat
-# The same file by its Windows name for the Windows program.
-run_send() {
-  local before linux_exit=0 windows_exit=0 middle
-  before=$(received "$work/com7.log" | wc -l)
-  build/bin/ternu-cli send "$linux_file" --port COM7 >/dev/null 2>&1 || linux_exit=$?
-  sleep 0.2; middle=$(received "$work/com7.log" | wc -l)
-  "$wine" "$bin/ternu-cli.exe" send 'C:\fleet.dat' --port COM7 >/dev/null 2>&1 || windows_exit=$?
-  sleep 0.2
-  received "$work/com7.log" | sed -n "$((before + 1)),${middle}p" >"$work/linux.frames"
-  received "$work/com7.log" | sed -n "$((middle + 1)),\$p" >"$work/windows.frames"
-  check "ternu-cli send FILE: exit 0 on Linux" test "$linux_exit" -eq 0
-  check "ternu-cli send FILE: exit 0 on Windows" test "$windows_exit" -eq 0
-}
-run_send
+# The same file, by its Windows name for the Windows program.
+run_pair "send FILE" 0 1 build/bin/ternu-cli send "$work/fleet.dat" --port COM7 \
+  -- "$wine" "$bin/ternu-cli.exe" send 'C:\fleet.dat' --port COM7
 check "send FILE: the same frame on the line" same_frames
-run_both "clear --yes" 0 clear --yes --port COM7
+run_both "clear --yes" 0 1 clear --yes --port COM7
 check "clear: the same frames on the line" same_frames
-run_both "ping on a silent port" 1 ping --port COM8
+run_both "ping on a silent port" 1 0 ping --port COM8
 
 # watch configures the interface that is there once, and goes on watching.
 "$wine" "$bin/ternu-cli.exe" watch 'C:\fleet.dat' >"$work/watch.out" 2>&1 &
 watch_pid=$!
 pids+=("$watch_pid")
-watch_configured() {
-  for _ in $(seq 200); do grep -aq '^COM7: configured' "$work/watch.out" && return 0; sleep 0.1; done
-  return 1
-}
-check "ternu-cli.exe watch configures COM7" watch_configured
+check "ternu-cli.exe watch configures COM7" wait_for 200 grep -aq '^COM7: configured' "$work/watch.out"
 kill "$watch_pid" 2>/dev/null || true
 
 # --- 3. The window stores the same settings text as on Linux -----------------------
@@ -202,5 +140,4 @@ check "the stored settings text is the same on both" \
 check "the stored settings text is byte for byte what was loaded" \
   grep -q $'^Settings_TERNU=0001F4000000081C083400B1FF9CC86402006430092200\r$' "$windows_data/Ternu_SetupTool.ini"
 
-echo "$passed passed, $failures failed"
-[ "$failures" -eq 0 ]
+summary

@@ -21,63 +21,14 @@ cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build --target ternu-emulator -j"$(nproc)" >/dev/null
 
 export WINEPREFIX=$top/build-win/wineprefix-setup
-export WINEDEBUG=-all WINEARCH=win64
-# No prompts for Mono or Gecko, no menu entries on the host.
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-wine=/usr/lib/wine/wine64
-wineserver=/usr/lib/wine/wineserver
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  "$wineserver" -k 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-failures=0
-passed=0
-check() {  # check NAME COMMAND...: runs a check, counts it, goes on after a failure
-  local name=$1; shift
-  if "$@"; then
-    echo "PASS  $name"; passed=$((passed + 1))
-  else
-    echo "FAIL  $name"; failures=$((failures + 1))
-  fi
-}
-wait_for() {  # wait_for TENTHS COMMAND...: until COMMAND succeeds, at most TENTHS/10 s
-  local tenths=$1; shift
-  for _ in $(seq "$tenths"); do "$@" && return 0; sleep 0.1; done
-  "$@"
-}
+. scripts/windows/wine-lib.sh
 
 # --- A display, a fresh prefix, the emulator as COM7 ---------------------------------
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-export DISPLAY=$display
-"$wineserver" -k 2>/dev/null || true
-rm -rf "$WINEPREFIX"
-echo "Making the Wine prefix $WINEPREFIX"
-"$wine" wineboot -i >/dev/null 2>&1
-"$wineserver" -w
-
-export XDG_CONFIG_HOME=$work/config
-build/bin/ternu-emulator --com 7 >"$work/com7.log" 2>&1 &
-pids+=($!)
-wait_for 100 test -L "$XDG_CONFIG_HOME/Orvan/SetupTool/Ports/COM7" \
-  || { echo "the emulator did not start" >&2; exit 1; }
-reg() { "$wine" reg "$@" >/dev/null; }
-reg add 'HKLM\Software\Wine\Ports' /v COM7 /d "$(readlink "$XDG_CONFIG_HOME/Orvan/SetupTool/Ports/COM7")" /f
-# What Windows records for the PC-link interface when it is plugged in.
-reg add 'HKLM\System\CurrentControlSet\Enum\USB\Vid_10C4&Pid_EA60\0001\Device Parameters' /v PortName /d COM7 /f
-# Tahoma is a system font of Windows. Debian's Wine does not offer the one of
-# fonts-wine to programs; registered as Windows has it, the window finds it as
-# there, whatever folder it is started in.
-reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' /v 'Tahoma (TrueType)' \
-  /d 'Z:\usr\share\wine\fonts\tahoma.ttf' /f
-"$wineserver" -k
-"$wineserver" -w
+start_display_and_prefix
+start_emulator 7
+register_interface 7
+register_tahoma
+restart_wineserver
 
 # The user's data folder, with a settings file of theirs, before the tool is installed.
 appdata=$("$wine" winepath.exe -u "$("$wine" cmd /c echo %APPDATA% | tr -d '\r')" | tr -d '\r')
