@@ -1,7 +1,5 @@
 #include "uWinstuff.h"
 
-#include "DataFolder.h"
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QKeyEvent>
@@ -13,16 +11,6 @@ QString WithTrailingBackslash(const QString &path)
     if (path.isEmpty() || path.endsWith(separator))
         return path;
     return path + separator;
-}
-
-QString GetShellFolder(int kind)
-{
-    return kind == 0 ? DataFolder::appDataFolder() : QString();
-}
-
-int GetWindowsVersionClass()
-{
-    return 4;
 }
 
 QEvent::Type TNextControlEvent::eventType()

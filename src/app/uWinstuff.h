@@ -8,12 +8,6 @@ class QWidget;
 // Appends the platform's separator to a non-empty path that does not end in one.
 QString WithTrailingBackslash(const QString &path);
 
-// Kind 0: the per-user application-data folder; any other kind: empty.
-QString GetShellFolder(int kind);
-
-// Non-zero: the platform is one the tool runs on (there is no older class to tell).
-int GetWindowsVersionClass();
-
 // Posted to a window to move the keyboard focus to the next (or, backward, the
 // previous) control in tab order, after the current key press has been handled.
 class TNextControlEvent : public QEvent {
