@@ -1,7 +1,7 @@
 // Port list, interface detection, the COMPort submenu and device changes, driven by
 // port aliases in a temporary data folder.
 #include "WindowFixture.h"
-#include "detect/FakeBridgeLayer.h"
+#include "FakeBridgeLayer.h"
 
 #include "ComPort.h"
 #include "PortNames.h"

@@ -1,5 +1,5 @@
 #include "SettingsPayload.h"
-#include "settings/SettingsPrinter.h"
+#include "SettingsPrinter.h"
 
 #include <gtest/gtest.h>
 

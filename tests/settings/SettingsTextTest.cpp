@@ -1,6 +1,6 @@
 #include "SettingsPayload.h"
 #include "SettingsText.h"
-#include "settings/SettingsPrinter.h"
+#include "SettingsPrinter.h"
 
 #include <QRandomGenerator>
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// Runs the GoogleTest cases inside a core application object: ports, exchanges and
+// monitors need an event loop on the test's thread.
 #include <QCoreApplication>
 
 #include <gtest/gtest.h>
