@@ -5,11 +5,49 @@
 #include <QScopeGuard>
 #include <stdexcept>
 
+#include "PortDiagnosis.h"
+#include "PortList.h"
+#include "PortNames.h"
+#include "SerialPortSource.h"
+
 void TComPort::SetPort(const QString &name)
 {
     if (Connected())
         throw std::logic_error("the port name can only change while the port is closed");
     FPort = name;
+}
+
+// Resets the delivery state and resolves the port name to a device; throws
+// EComPortExt (Open, with the platform's error for a missing device) when the name
+// names none.
+QString TComPort::ResolveForOpen(int noSuchPortError)
+{
+    ++FGeneration;
+    FPending = false;
+    FSuspended = false;
+    FDeviceLost = false;
+
+    const QString device = PortNames::resolve(FPort, FPortsFolder);
+    if (device.isEmpty()) {
+        TraceOpen(FPort);
+        TSystemSerialPortSource ports;
+        throw EComPortExt(TComOperation::Open, noSuchPortError, FPort,
+                          PortDiagnosis::NoSuchPortAdvice(FPort, PortList::currentEntries(ports, FPortsFolder)));
+    }
+    return device;
+}
+
+// A notification already on its way is still delivered while the device is open.
+// Returns whether the port is still open afterwards (the handler may have closed it).
+bool TComPort::DeliverBeforeClose()
+{
+    if (!FDelivering && FWriteDepth == 0 && !FSuspended && !FDeviceLost) {
+        if (FPending)
+            DeliverPending();
+        else
+            DeliverUnannounced();
+    }
+    return Connected();
 }
 
 void TComPort::OnReadyRead()

@@ -60,6 +60,10 @@ signals:
 private:
     class TDevice;  // the open device and the system's notification of received data
 
+    // Shared: the start of Open and Close.
+    QString ResolveForOpen(int noSuchPortError);
+    bool DeliverBeforeClose();
+
     // Shared: announcing received data.
     void OnReadyRead();
     void DeliverPending();
@@ -70,6 +74,8 @@ private:
 
     // Per platform.
     qint64 QueuedCount();  // bytes in the receive queue
+    void DeliverUnannounced();  // announces what the system holds but has not announced
+    static void TraceOpen(const QString &device);  // a developer's diagnostic
     [[noreturn]] void FailAndClose(TComOperation operation, int systemError);
 
     QString FPortsFolder;

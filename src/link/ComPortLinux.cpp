@@ -10,8 +10,6 @@
 #include <QScopeGuard>
 
 #include "PortDiagnosis.h"
-#include "PortList.h"
-#include "PortNames.h"
 
 #include <sys/ioctl.h>
 #include <termios.h>
@@ -76,6 +74,17 @@ TComPort::~TComPort()
     }
 }
 
+void TComPort::TraceOpen(const QString &device)
+{
+    qCDebug(lcComPort) << "CreateFile" << device;
+}
+
+void TComPort::DeliverUnannounced()
+{
+    FDevice->serial.waitForReadyRead(0);  // announces data the system has but we have not read
+    FDevice->serial.clearError();
+}
+
 bool TComPort::Connected() const
 {
     return FDevice->serial.isOpen();
@@ -90,23 +99,12 @@ void TComPort::Open()
 {
     if (Connected())
         return;
-    ++FGeneration;
-    FPending = false;
-    FSuspended = false;
-    FDeviceLost = false;
-
-    const QString device = PortNames::resolve(FPort, FPortsFolder);
-    if (device.isEmpty()) {
-        qCDebug(lcComPort) << "CreateFile" << FPort;
-        TSystemSerialPortSource ports;
-        throw EComPortExt(TComOperation::Open, ENOENT, FPort,
-                          PortDiagnosis::NoSuchPortAdvice(FPort, PortList::currentEntries(ports, FPortsFolder)));
-    }
+    const QString device = ResolveForOpen(ENOENT);
     FDevice->serial.setPortName(device);
     FDevice->serial.setReadBufferSize(kInputSize);
     if (!FDevice->serial.open(QIODevice::ReadWrite)) {
         const int systemError = lastSystemError();
-        qCDebug(lcComPort) << "CreateFile" << device << FDevice->serial.errorString();
+        TraceOpen(device + QLatin1Char(' ') + FDevice->serial.errorString());
         FDevice->serial.clearError();
         throw EComPortExt(TComOperation::Open, systemError, FPort,
                           PortDiagnosis::OpenAdvice(FPort, device, systemError));
@@ -139,16 +137,7 @@ void TComPort::Close()
 {
     if (!Connected())
         return;
-    // A notification already on its way is still delivered while the device is open.
-    if (!FDelivering && FWriteDepth == 0 && !FSuspended && !FDeviceLost) {
-        if (FPending) {
-            DeliverPending();
-        } else {
-            FDevice->serial.waitForReadyRead(0);  // announces data the system has but we have not read
-            FDevice->serial.clearError();
-        }
-    }
-    if (!Connected())  // the handler may have closed it
+    if (!DeliverBeforeClose())
         return;
     const bool purged = FDeviceLost || FDevice->serial.clear(QSerialPort::AllDirections);
     const int systemError = lastSystemError();

@@ -9,9 +9,6 @@
 #include <QWinEventNotifier>
 
 #include "PortDiagnosis.h"
-#include "PortList.h"
-#include "PortNames.h"
-#include "SerialPortSource.h"
 
 #include <windows.h>
 
@@ -143,6 +140,17 @@ TComPort::~TComPort()
     FDevice->release();
 }
 
+void TComPort::TraceOpen(const QString &device)
+{
+    OutputDebugStringA(("CreateFile " + device.toLocal8Bit()).constData());
+}
+
+void TComPort::DeliverUnannounced()
+{
+    if (QueuedCount() > FDevice->leftByHandler)
+        DeliverNow();
+}
+
 bool TComPort::Connected() const
 {
     return FDevice->isOpen();
@@ -163,24 +171,13 @@ void TComPort::Open()
 {
     if (Connected())
         return;
-    ++FGeneration;
-    FPending = false;
-    FSuspended = false;
-    FDeviceLost = false;
-
-    const QString device = PortNames::resolve(FPort, FPortsFolder);
-    if (device.isEmpty()) {
-        OutputDebugStringA(("CreateFile \\\\.\\" + FPort.toLocal8Bit()).constData());
-        TSystemSerialPortSource ports;
-        throw EComPortExt(TComOperation::Open, ERROR_FILE_NOT_FOUND, FPort,
-                          PortDiagnosis::NoSuchPortAdvice(FPort, PortList::currentEntries(ports, FPortsFolder)));
-    }
+    const QString device = ResolveForOpen(ERROR_FILE_NOT_FOUND);
     const QByteArray path = device.toLocal8Bit();
     HANDLE handle = CreateFileA(path.constData(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                 FILE_FLAG_OVERLAPPED, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
-        OutputDebugStringA(("CreateFile " + path).constData());
+        TraceOpen(device);
         throw EComPortExt(TComOperation::Open, int(error), FPort,
                           PortDiagnosis::OpenAdvice(FPort, device, int(error)));
     }
@@ -274,14 +271,7 @@ void TComPort::Close()
 {
     if (!Connected())
         return;
-    // A notification already on its way is still delivered while the device is open.
-    if (!FDelivering && FWriteDepth == 0 && !FSuspended && !FDeviceLost) {
-        if (FPending)
-            DeliverPending();
-        else if (QueuedCount() > FDevice->leftByHandler)
-            DeliverNow();
-    }
-    if (!Connected())  // the handler may have closed it
+    if (!DeliverBeforeClose())
         return;
     const bool purged = FDeviceLost
         || PurgeComm(FDevice->handle, PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR);
