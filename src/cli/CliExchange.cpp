@@ -6,9 +6,12 @@
 #include "CliOutput.h"
 #include "ComPort.h"
 #include "DeviceExchange.h"
+#include "TsiLang.h"
 
 namespace CliExchange {
 namespace {
+
+constexpr int kEnglish = 1;  // the first column of the translation table
 
 // The exchange's view on a terminal: log lines and progress, nothing else.
 class TConsoleView : public IExchangeView {
@@ -35,12 +38,19 @@ private:
 
 QString EnglishText(int message)
 {
+    QString id;
     switch (TLinkMessage(message)) {
-    case TLinkMessage::SendingDatas: return QStringLiteral("Sending Datas...");
-    case TLinkMessage::DeleteDatas: return QStringLiteral("DELETE DATAS...");
-    case TLinkMessage::DeletionConfirmed: return QStringLiteral("DELETION CONFIRMED");
-    case TLinkMessage::NoPongReceived: return QStringLiteral("No Pong received!");
-    case TLinkMessage::MaybeNotInPcLinkMode: return QStringLiteral("Maybe Ternu is not in PC Link mode.");
+    case TLinkMessage::SendingDatas: id = QStringLiteral("strStrSendingDatas"); break;
+    case TLinkMessage::DeleteDatas: id = QStringLiteral("strStrDELETEDATAS"); break;
+    case TLinkMessage::DeletionConfirmed: id = QStringLiteral("strStrDELETIONCONFIRMED"); break;
+    case TLinkMessage::NoPongReceived: id = QStringLiteral("strStrNoPongReceived"); break;
+    case TLinkMessage::MaybeNotInPcLinkMode: id = QStringLiteral("strStrMaybeTernuIsNotI"); break;
+    }
+    // The window's built-in table, read once and only by commands that talk to a device.
+    static const TsiLang table;
+    for (const TranslationEntry &entry : table.Table()[stStrings]) {
+        if (entry.key.compare(id, Qt::CaseInsensitive) == 0)
+            return entry.text(kEnglish);
     }
     return {};
 }

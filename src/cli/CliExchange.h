@@ -19,7 +19,7 @@ using PayloadSource = std::function<QByteArray()>;
 int Run(quint8 operation, const QString &port, const QString &portsFolder, TCliOutput &out,
         const PayloadSource &payload = {});
 
-// The English text of a log line of the exchange.
+// The English text of a log line of the exchange, from the window's translation table.
 QString EnglishText(int message);
 
 }  // namespace CliExchange
