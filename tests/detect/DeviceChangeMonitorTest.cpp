@@ -22,9 +22,7 @@ protected:
     bool waitForEither(int ms = 2000)
     {
         const qsizetype before = arrived.count() + removed.count();
-        for (int waited = 0; waited < ms && arrived.count() + removed.count() == before; waited += 20)
-            QTest::qWait(20);
-        return arrived.count() + removed.count() > before;
+        return QTest::qWaitFor([&] { return arrived.count() + removed.count() > before; }, ms);
     }
     void settle() { QTest::qWait(300); }
 };

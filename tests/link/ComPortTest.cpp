@@ -3,7 +3,6 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QThread>
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -80,10 +79,9 @@ TEST_F(ComPortTest, NoNotificationInsideWriteOrPause)
     port.Open();
     port.WriteBytes(hex("060006").constData(), 3);
     // The device answers while the event loop does not run.
-    for (int waited = 0; device->Replies().empty() && waited < 3000; waited += 10)
-        QThread::msleep(10);
+    ASSERT_TRUE(device->WaitForReplies(1, 3000));
     ASSERT_FALSE(device->Replies().empty());
-    QThread::msleep(20);
+    ASSERT_TRUE(device->WaitUntilQueuedAtPort(3, 3000));
     EXPECT_EQ(rx.count(), 0);
     EXPECT_TRUE(QTest::qWaitFor([&] { return rx.count() > 0; }, 2000));
 }
@@ -98,7 +96,7 @@ TEST_F(ComPortTest, PendingNotificationIsDeliveredInsideClose)
     });
     port.Open();
     device->Send(hex("860086"));
-    QThread::msleep(100);  // arrived, but the event loop has not run
+    ASSERT_TRUE(device->WaitUntilQueuedAtPort(3, 3000));  // arrived, but the event loop has not run
     port.Close();
     EXPECT_EQ(seen, hex("860086"));
     EXPECT_TRUE(openWhileHandled);
@@ -109,11 +107,15 @@ TEST_F(ComPortTest, BytesSentWhileClosedNeverArrive)
 {
     QSignalSpy rx(&port, &TComPort::RxChar);
     device->Send(hex("8C008C"));
-    QThread::msleep(50);
+    ASSERT_TRUE(device->WaitUntilQueuedAtPort(3, 3000));
     port.Open();
-    QTest::qWait(150);
     EXPECT_EQ(rx.count(), 0);
     EXPECT_EQ(ReadAll(), QByteArray());
+    // A round trip: bytes left from before the open would arrive ahead of the reply.
+    port.WriteBytes(hex("060006").constData(), 3);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return rx.count() > 0; }, 2000));
+    EXPECT_EQ(rx.front().front().toInt(), 3);
+    EXPECT_EQ(ReadAll(), hex("860086"));
 }
 
 TEST_F(ComPortTest, OpenErrorsNameThePortAndSayWhatToDo)

@@ -43,13 +43,33 @@ std::vector<TFakeDevice::Sent> TFakeDevice::Replies() const
 
 bool TFakeDevice::WaitForFrames(size_t count, int timeoutMs) const
 {
+    std::unique_lock lock(FMutex);
+    return FRecorded.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                              [&] { return FFrames.size() >= count; });
+}
+
+bool TFakeDevice::WaitForReplies(size_t count, int timeoutMs) const
+{
+    std::unique_lock lock(FMutex);
+    return FRecorded.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                              [&] { return FReplies.size() >= count; });
+}
+
+bool TFakeDevice::WaitUntilQueuedAtPort(int count, int timeoutMs) const
+{
+    // The kernel hands written bytes to the terminal end a moment later; nothing
+    // tells when, so the count is looked at until it is reached.
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (Clock::now() < deadline) {
-        if (Frames().size() >= count)
-            return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    for (;;) {
+        {
+            std::lock_guard lock(FMutex);
+            if (FPty.QueuedAtTerminal() >= count)
+                return true;
+        }
+        if (Clock::now() >= deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
-    return Frames().size() >= count;
 }
 
 void TFakeDevice::Run()
@@ -73,6 +93,7 @@ void TFakeDevice::Run()
                 FFrames.push_back({frame, at});
                 reply = FRule ? FRule(frame) : frame.reply;
             }
+            FRecorded.notify_all();
             if (reply.isEmpty())
                 continue;
             std::this_thread::sleep_for(std::chrono::milliseconds(FDelayMs.load()));
@@ -84,6 +105,7 @@ void TFakeDevice::Run()
                 std::lock_guard lock(FMutex);
                 FPty.Write(piece);
                 FReplies.push_back({piece, Clock::now()});
+                FRecorded.notify_all();
                 i += piece.size();
             }
         }

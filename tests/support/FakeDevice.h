@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -44,7 +45,11 @@ public:
 
     std::vector<Received> Frames() const;
     std::vector<Sent> Replies() const;
+    // These wait without running the event loop (the device has a thread of its own).
     bool WaitForFrames(size_t count, int timeoutMs) const;
+    bool WaitForReplies(size_t count, int timeoutMs) const;
+    // Until at least count bytes wait at the port's end of the line, unread.
+    bool WaitUntilQueuedAtPort(int count, int timeoutMs) const;
 
 private:
     void Run();
@@ -56,6 +61,7 @@ private:
     std::atomic<int> FDelayMs {0};
     std::atomic<bool> FStop {false};
     mutable std::mutex FMutex;  // guards the records, the rule and the pty
+    mutable std::condition_variable FRecorded;  // a frame or a reply was recorded
     std::vector<Received> FFrames;
     std::vector<Sent> FReplies;
     std::thread FThread;

@@ -5,6 +5,7 @@
 #include <poll.h>
 #include <stdexcept>
 #include <stdlib.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -67,6 +68,12 @@ QByteArray TPtyDevice::Read(int timeoutMs)
     char buffer[4096];
     const ssize_t n = ::read(FMaster, buffer, sizeof buffer);
     return n > 0 ? QByteArray(buffer, int(n)) : QByteArray();
+}
+
+int TPtyDevice::QueuedAtTerminal() const
+{
+    int count = 0;
+    return FSlave >= 0 && ::ioctl(FSlave, FIONREAD, &count) == 0 ? count : 0;
 }
 
 bool TPtyDevice::Write(const QByteArray &bytes)

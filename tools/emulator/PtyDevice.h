@@ -20,6 +20,9 @@ public:
     // Writes all bytes; returns false when the line is gone.
     bool Write(const QByteArray &bytes);
 
+    // Bytes the device wrote that wait at the terminal end, unread by the tool.
+    int QueuedAtTerminal() const;
+
     // Closes both ends, as when the interface is unplugged.
     void Unplug();
 
