@@ -30,7 +30,7 @@ constexpr int kPollMs = 250;
 
 int Run(const QString &settingsText, const QString &dataFolder, TCliOutput &out)
 {
-    const TStopRequest stop;
+    TStopRequest stop;
 
     const QString portsFolder = DataFolder::portsFolder(dataFolder);
     TSystemSerialPortSource source;
@@ -44,7 +44,7 @@ int Run(const QString &settingsText, const QString &dataFolder, TCliOutput &out)
 
     QEventLoop loop;
     const auto look = [&] {
-        if (busy || stop.Requested())
+        if (busy || stop.IsRequested())
             return;
         busy = true;
         QSet<QString> now;
@@ -57,7 +57,7 @@ int Run(const QString &settingsText, const QString &dataFolder, TCliOutput &out)
         }
         present = now;
         for (const QString &port : fresh) {
-            if (stop.Requested())
+            if (stop.IsRequested())
                 break;
             int code = ExitCode::NoAnswer;
             QString reason;
@@ -83,13 +83,9 @@ int Run(const QString &settingsText, const QString &dataFolder, TCliOutput &out)
 
     QObject::connect(&monitor, &TDeviceChangeMonitor::arrived, &loop, look);
     QObject::connect(&monitor, &TDeviceChangeMonitor::removed, &loop, look);
+    QObject::connect(&stop, &TStopRequest::Requested, &loop, &QEventLoop::quit);
     QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (stop.Requested())
-            loop.quit();
-        else
-            look();
-    });
+    QObject::connect(&poll, &QTimer::timeout, &loop, look);
     poll.start(kPollMs);
     out.Line(QStringLiteral("Waiting for Ternu interfaces (Ctrl+C ends)"));
     QTimer::singleShot(0, &loop, look);

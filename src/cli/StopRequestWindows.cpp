@@ -1,18 +1,24 @@
 #include "StopRequest.h"
 
-#include <atomic>
+#include <QMetaObject>
+
+#include <mutex>
 
 #include <windows.h>
 
 namespace {
 
-std::atomic<bool> g_stop {false};
+std::mutex g_mutex;  // guards g_instance against the destructor
+TStopRequest *g_instance = nullptr;
 
-// Runs on a thread of its own that the console starts.
+// Runs on a thread of its own that the console starts: the delivery is posted to
+// the object's thread.
 BOOL WINAPI onConsoleControl(DWORD event)
 {
     if (event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT || event == CTRL_CLOSE_EVENT) {
-        g_stop = true;
+        const std::lock_guard lock(g_mutex);
+        if (g_instance)
+            QMetaObject::invokeMethod(g_instance, "Deliver", Qt::QueuedConnection);
         return TRUE;
     }
     return FALSE;
@@ -20,18 +26,24 @@ BOOL WINAPI onConsoleControl(DWORD event)
 
 }  // namespace
 
-TStopRequest::TStopRequest()
+TStopRequest::TStopRequest(bool, QObject *parent) : QObject(parent)
 {
-    g_stop = false;
+    {
+        const std::lock_guard lock(g_mutex);
+        g_instance = this;
+    }
     SetConsoleCtrlHandler(onConsoleControl, TRUE);
 }
 
 TStopRequest::~TStopRequest()
 {
     SetConsoleCtrlHandler(onConsoleControl, FALSE);
+    const std::lock_guard lock(g_mutex);
+    g_instance = nullptr;
 }
 
-bool TStopRequest::Requested() const
+void TStopRequest::Deliver()
 {
-    return g_stop;
+    if (!FRequested.exchange(true))
+        emit Requested();
 }

@@ -13,6 +13,7 @@ public:
     TPtyDevice &operator=(const TPtyDevice &) = delete;
 
     QString SlavePath() const { return FSlavePath; }
+    int Handle() const { return FMaster; }  // the device's end, to watch for input
 
     // Waits up to timeoutMs for bytes from the tool; returns what arrived (maybe
     // nothing). A negative timeout waits until something arrives or a signal comes.

@@ -7,9 +7,10 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QSocketNotifier>
+#include <QTimer>
 
 #include <chrono>
-#include <csignal>
 #include <cstdio>
 #include <thread>
 
@@ -19,26 +20,12 @@
 #include "PayloadReport.h"
 #include "PortNames.h"
 #include "PtyDevice.h"
+#include "StopRequest.h"
 
 namespace {
 
-volatile std::sig_atomic_t g_stop = 0;
-
-void onSignal(int)
-{
-    g_stop = 1;
-}
-
-void installSignalHandlers()
-{
-    struct sigaction sa {};
-    sa.sa_handler = onSignal;
-    sigemptyset(&sa.sa_mask);
-    sa.sa_flags = 0;  // no restart: a waiting read returns at once
-    sigaction(SIGINT, &sa, nullptr);
-    sigaction(SIGTERM, &sa, nullptr);
-    sigaction(SIGHUP, &sa, nullptr);
-}
+// A frame whose rest does not come within this time is dropped.
+constexpr int kQuietMs = 200;
 
 void say(const QString &line)
 {
@@ -135,7 +122,8 @@ int main(int argc, char *argv[])
     options.silent = parser.isSet(silentOption);
     options.wrong = parser.isSet(wrongOption);
 
-    installSignalHandlers();
+    const TStopRequest stop(true);
+    QObject::connect(&stop, &TStopRequest::Requested, &app, &QCoreApplication::quit);
     try {
         TPtyDevice pty;
         const QString portsFolder = DataFolder::portsFolder(DataFolder::path());
@@ -156,20 +144,26 @@ int main(int argc, char *argv[])
                               : QStringLiteral(", no USB identity")));
 
         TDeviceResponder responder(options);
-        while (!g_stop) {
-            const QByteArray input = pty.Read(200);
-            if (input.isEmpty()) {
-                if (responder.HasPartial())
-                    say(QStringLiteral("incomplete frame dropped: %1")
-                            .arg(HexBytes(responder.TakePartial())));
-                continue;
-            }
+        QTimer quiet;
+        quiet.setSingleShot(true);
+        QObject::connect(&quiet, &QTimer::timeout, &app, [&] {
+            if (responder.HasPartial())
+                say(QStringLiteral("incomplete frame dropped: %1").arg(HexBytes(responder.TakePartial())));
+        });
+        QSocketNotifier line(pty.Handle(), QSocketNotifier::Read);
+        QObject::connect(&line, &QSocketNotifier::activated, &app, [&] {
+            const QByteArray input = pty.Read(0);
+            if (input.isEmpty())
+                return;
+            quiet.start(kQuietMs);
             for (const TReceivedFrame &frame : responder.Feed(input)) {
                 report(frame);
                 if (!frame.reply.isEmpty())
                     sendReply(pty, frame.reply, timing);
             }
-        }
+        });
+        if (!stop.IsRequested())
+            app.exec();
         // Another emulator may have taken the number meanwhile; its alias stays.
         const QString link = QDir(portsFolder).filePath(PortNames::comName(com));
         if (QFileInfo(link).symLinkTarget() == pty.SlavePath()) {
