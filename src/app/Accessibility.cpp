@@ -1,11 +1,13 @@
 // The window's accessibility: each field is named by the label in front of it and
 // described by the unit beside it; a drop-down list tells its chosen item, also
-// when the arrow keys change it; the device photo and its three prompt labels are
-// one button that starts the connection test; the link state tells its changes.
+// when the arrow keys change it; the device photo is a button named by the prompt
+// written on it, whose labels are no objects of their own; the link state tells its
+// changes.
 #include "Accessibility.h"
 
 #include "Controls.h"
 #include "FormTernuSetup.h"
+#include "PhotoButton.h"
 #include "SpinEdit.h"
 
 #include <QAbstractItemView>
@@ -31,43 +33,7 @@ constexpr bool kAnnounceChoices = true;
 constexpr bool kAnnounceChoices = false;
 #endif
 
-const QStringList kPromptLabels = {QStringLiteral("lblDev1"), QStringLiteral("lblDev2"), QStringLiteral("lblDev3")};
-
-// The device photo: a button named by the prompt written on it.
-class TAccessiblePhoto : public QAccessibleWidget {
-public:
-    explicit TAccessiblePhoto(TClickLabel *photo) : QAccessibleWidget(photo, QAccessible::Button) {}
-
-    QString text(QAccessible::Text t) const override
-    {
-        if (t != QAccessible::Name || !widget()->accessibleName().isEmpty())
-            return QAccessibleWidget::text(t);
-        QStringList words;
-        for (const QString &name : kPromptLabels) {
-            if (auto *label = widget()->parentWidget()->findChild<QLabel *>(name, Qt::FindDirectChildrenOnly))
-                words << label->text().simplified();
-        }
-        words.removeAll(QString());
-        return words.join(QLatin1Char(' '));
-    }
-
-    QStringList actionNames() const override
-    {
-        return QStringList{pressAction()} + QAccessibleWidget::actionNames();
-    }
-
-    void doAction(const QString &actionName) override
-    {
-        if (actionName != pressAction()) {
-            QAccessibleWidget::doAction(actionName);
-            return;
-        }
-        if (widget()->isEnabled())
-            emit static_cast<TClickLabel *>(widget())->clicked();
-    }
-};
-
-// The prompt labels on the photo are part of its button, not objects of their own.
+// The prompt on the photo is the photo button's name, not objects of its own.
 class TAccessiblePhotoPrompt : public QAccessibleWidget {
 public:
     explicit TAccessiblePhotoPrompt(QWidget *label) : QAccessibleWidget(label, QAccessible::StaticText) {}
@@ -195,19 +161,16 @@ QString UnitDescription(const QString &unit, const QString &name)
     return unit;
 }
 
+// Chosen by class, as the toolkit chooses its own interfaces; the toolkit asks with
+// the name of each class from the object's own up to QObject.
 QAccessibleInterface *WindowAccessibleFactory(const QString &className, QObject *object)
 {
     if (!object || !object->isWidgetType())
         return nullptr;
-    const QString name = object->objectName();
-    if (className == QLatin1String("TDropDownList"))
+    if (className == QLatin1String(TDropDownList::staticMetaObject.className()))
         return new TAccessibleDropDownList(static_cast<QComboBox *>(object));
-    if (className == QLatin1String("TClickLabel")) {
-        if (name == QLatin1String("imgDevice"))
-            return new TAccessiblePhoto(static_cast<TClickLabel *>(object));
-        if (kPromptLabels.contains(name))
-            return new TAccessiblePhotoPrompt(static_cast<QWidget *>(object));
-    }
+    if (className == QLatin1String(TPhotoPrompt::staticMetaObject.className()))
+        return new TAccessiblePhotoPrompt(static_cast<QWidget *>(object));
     return nullptr;
 }
 
@@ -300,6 +263,13 @@ void TFTernuSetup::UpdateAccessibleTexts()
     // The unit groups by their own titles, not by the group around them.
     for (TRadioGroup *group : {rgSpeed, rgWeight, rgTemp, rgTime, grpSampleRate})
         group->setAccessibleName(WithoutAccessKeys(group->title()));
+
+    // The photo shows only a picture: the prompt written on it names it.
+    QStringList prompt;
+    for (const QLabel *line : {lblDev1, lblDev2, lblDev3})
+        prompt << line->text().simplified();
+    prompt.removeAll(QString());
+    imgDevice->setAccessibleName(prompt.join(QLatin1Char(' ')));
 
     // The gear buttons show only a picture: their hint names them.
     btnWheel1->setAccessibleName(btnWheel1->toolTip());

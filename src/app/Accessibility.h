@@ -1,7 +1,7 @@
 #pragma once
 // What assistive technology sees of the window beyond what the controls tell by
-// themselves: the chosen item of a drop-down list, the device photo as one button,
-// the link state announced when it changes.
+// themselves: the chosen item of a drop-down list, the device photo named by its
+// prompt, the link state announced when it changes.
 
 #include <QString>
 

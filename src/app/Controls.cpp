@@ -1,42 +1,9 @@
 #include "Controls.h"
 
-#include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QStyleOptionGroupBox>
-
-void TClickLabel::mouseReleaseEvent(QMouseEvent *event)
-{
-    QLabel::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        emit clicked();
-}
-
-void TClickLabel::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_Space && !event->isAutoRepeat()) {
-        emit clicked();
-        return;
-    }
-    QLabel::keyPressEvent(event);
-}
-
-void TClickLabel::paintEvent(QPaintEvent *event)
-{
-    QLabel::paintEvent(event);
-    if (!hasFocus())
-        return;
-    // Drawn by hand: some styles draw no focus frame on a picture.
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(palette().color(QPalette::Highlight), 2, Qt::DashLine));
-    painter.setBrush(Qt::NoBrush);
-    QRect visible = rect();  // the part the parent does not cut off
-    if (parentWidget())
-        visible &= QRect(mapFromParent(QPoint(0, 0)), parentWidget()->size());
-    painter.drawRoundedRect(QRectF(visible).adjusted(1, 1, -1, -1), 4, 4);
-}
 
 TRadioGroup::TRadioGroup(const QString &name, const QString &title, const QStringList &items, int columns,
                          QWidget *parent)

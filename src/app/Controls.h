@@ -6,26 +6,11 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QList>
 #include <QProxyStyle>
 #include <QRadioButton>
 #include <QStringList>
 #include <QTimeEdit>
-
-// A label or picture that reacts to a click of the left mouse button.
-class TClickLabel : public QLabel {
-    Q_OBJECT
-public:
-    using QLabel::QLabel;
-signals:
-    void clicked();
-protected:
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    // Where it takes the focus, the space bar clicks it, and a focus frame shows it.
-    void keyPressEvent(QKeyEvent *event) override;
-    void paintEvent(QPaintEvent *event) override;
-};
 
 // A group of radio buttons of which exactly one is chosen, laid out in columns.
 // itemIndexChanged fires whenever the choice changes, by the user or the program;

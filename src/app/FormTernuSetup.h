@@ -39,7 +39,8 @@ class QStatusBar;
 class QTimeEdit;
 class QTimer;
 class QToolButton;
-class TClickLabel;
+class TPhotoButton;
+class TPhotoPrompt;
 class TFloatSpinEdit;
 class TGradientPanel;
 class TRadioGroup;
@@ -136,7 +137,7 @@ public:
     QPushButton *btnUnits;
 
     QFrame *Panel3;
-    TClickLabel *imgDevice, *lblDev1, *lblDev2, *lblDev3;
+    TPhotoButton *imgDevice; TPhotoPrompt *lblDev1, *lblDev2, *lblDev3;
     QLabel *lbDevLink;
     QLabel *DBHTMLabel1;
     QPushButton *btnSend, *btnDelete, *btnClose;

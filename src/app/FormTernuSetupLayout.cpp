@@ -4,6 +4,7 @@
 #include "Accessibility.h"
 #include "Controls.h"
 #include "FormTernuSetup.h"
+#include "PhotoButton.h"
 #include "Pictures.h"
 #include "SpinEdit.h"
 #include "ToolFont.h"
@@ -394,15 +395,15 @@ void TFTernuSetup::CreateRightPanel(QWidget *client)
     white.setColor(QPalette::Window, Qt::white);
     Panel3->setPalette(white);
 
-    imgDevice = Named(new TClickLabel(Panel3), "imgDevice");
+    imgDevice = Named(new TPhotoButton(Panel3), "imgDevice");
     imgDevice->setGeometry(14, -3, 130, 159);
-    imgDevice->setPixmap(Picture("device.jpg"));
+    imgDevice->SetPicture(Picture("device.jpg"));
     MarkAsPicture(imgDevice);
     imgDevice->setCursor(Qt::PointingHandCursor);
     imgDevice->setToolTip(QStringLiteral("Bild anklicken um Verbindung zu testen..."));
 
     auto prompt = [this](const char *name, const QString &text, int x, int y) {
-        auto *created = Named(new TClickLabel(text, Panel3), name);
+        auto *created = Named(new TPhotoPrompt(text, Panel3), name);
         created->setFont(ArialFont(11));
         created->setAttribute(Qt::WA_TranslucentBackground);
         created->setCursor(Qt::PointingHandCursor);

@@ -5,9 +5,9 @@
 
 #include "Accessibility.h"
 #include "ComPort.h"
-#include "Controls.h"
 #include "DataFolder.h"
 #include "DeviceExchange.h"
+#include "PhotoButton.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -103,8 +103,9 @@ void TFTernuSetup::ConnectDeviceLink()
     connect(ComPort1, &TComPort::RxChar, this, [this](int count) { ComPort1RxChar(count); });
     connect(Timer2, &QTimer::timeout, this, [this] { Timer2Timer(); });
     connect(Timer3, &QTimer::timeout, this, [this] { Timer3Timer(); });
-    for (TClickLabel *control : {imgDevice, lblDev1, lblDev2, lblDev3})
-        connect(control, &TClickLabel::clicked, this, [this] { imgDeviceClick(); });
+    connect(imgDevice, &QAbstractButton::clicked, this, [this] { imgDeviceClick(); });
+    for (TPhotoPrompt *prompt : {lblDev1, lblDev2, lblDev3})
+        connect(prompt, &TPhotoPrompt::Clicked, this, [this] { imgDeviceClick(); });
     connect(btnSend, &QPushButton::clicked, this, [this] { btnSendClick(); });
     connect(btnDelete, &QPushButton::clicked, this, [this] { Guarded([this] { btnDeleteClick(); }); });
 }

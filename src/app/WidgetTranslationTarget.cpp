@@ -35,7 +35,7 @@ const char *const kPictureProperty = "ternuPicture";
 
 bool isPicture(QObject *object)
 {
-    return qobject_cast<QLabel *>(object) && object->property(kPictureProperty).toBool();
+    return object->property(kPictureProperty).toBool();
 }
 
 QLabel *richLabel(QObject *object)
@@ -61,9 +61,11 @@ TranslationTarget::PropertyKind kindOf(QObject *object, Property property)
     using Kind = TranslationTarget::PropertyKind;
     switch (property) {
     case Property::Caption:
+        if (isPicture(object))
+            return Kind::None;
         if (qobject_cast<QAbstractButton *>(object) || qobject_cast<QGroupBox *>(object)
             || qobject_cast<QMenu *>(object) || qobject_cast<QAction *>(object)
-            || (qobject_cast<QLabel *>(object) && !richLabel(object) && !isPicture(object)))
+            || (qobject_cast<QLabel *>(object) && !richLabel(object)))
             return Kind::Text;
         if (auto *widget = qobject_cast<QWidget *>(object); widget && widget->isWindow())
             return Kind::Text;
@@ -86,9 +88,9 @@ TranslationTarget::PropertyKind kindOf(QObject *object, Property property)
 
 }  // namespace
 
-void MarkAsPicture(QLabel *label)
+void MarkAsPicture(QWidget *picture)
 {
-    label->setProperty(kPictureProperty, true);
+    picture->setProperty(kPictureProperty, true);
 }
 
 TWidgetTranslationTarget::TWidgetTranslationTarget(QWidget *window) : m_window(window) {}

@@ -4,13 +4,13 @@
 #include <QList>
 #include <QString>
 
-class QLabel;
 class QObject;
 class QWidget;
 
-// Makes a label a picture: it has no caption, so a language file's caption for it
-// is skipped and the picture stays; its hint still translates.
-void MarkAsPicture(QLabel *label);
+// Makes a control a picture (a label showing one, the device photo): it has no
+// caption, so a language file's caption for it is skipped and the picture stays;
+// its hint still translates.
+void MarkAsPicture(QWidget *picture);
 
 // The translation table's property names on the window's Qt controls, in one place:
 //   Caption   button and label text, group box title, action text, menu title

@@ -1,6 +1,7 @@
 #include "LanguageErrors.h"
 #include "LanguageList.h"
 #include "LanguageFixture.h"
+#include "PhotoButton.h"
 
 #include <QDir>
 #include <QFile>
@@ -244,7 +245,7 @@ TEST_F(LanguageWindow, PicturesKeepTheirPicturesWhateverTheFileSays)
                                   "[Hints]\n"
                                   "TFTernuSetup.imgDevice=Bild~!@#Click the picture~!@#\n");
     makeWindow();
-    const QList<QLabel *> pictures = {window->imgDevice, window->imgSymbol, window->imgUserSex};
+    const QList<QLabel *> pictures = {window->imgSymbol, window->imgUserSex};
     choose("Pics");
     EXPECT_EQ(window->GetLanguageName(), "Pics");
     for (QLabel *picture : pictures) {
@@ -252,6 +253,8 @@ TEST_F(LanguageWindow, PicturesKeepTheirPicturesWhateverTheFileSays)
         EXPECT_TRUE(picture->text().isEmpty());
         EXPECT_FALSE(picture->pixmap().isNull());
     }
+    EXPECT_TRUE(window->imgDevice->text().isEmpty());
+    EXPECT_FALSE(window->imgDevice->Picture().isNull());
     EXPECT_EQ(window->imgDevice->toolTip(), "Click the picture");
 }
 

@@ -1,4 +1,5 @@
 #include "ToolFont.h"
+#include "PhotoButton.h"
 #include "WindowFixture.h"
 
 #include <QAction>
@@ -59,7 +60,7 @@ const Place kPlaces[] = {
     {"rgTemp", "TRadioGroup", {197, 18, 75, 57}},
     {"rgTime", "TRadioGroup", {287, 18, 75, 57}},
     {"btnUnits", "QPushButton", {376, 26, 89, 25}},
-    {"imgDevice", "TClickLabel", {14, -3, 130, 159}},
+    {"imgDevice", "TPhotoButton", {14, -3, 130, 159}},
     {"DBHTMLabel1", "QLabel", {28, 153, 109, 44}},
     {"btnSend", "QPushButton", {13, 198, 126, 25}},
     {"btnDelete", "QPushButton", {13, 229, 126, 25}},
@@ -74,8 +75,8 @@ const Place kLabelCorners[] = {
     {"lblTime2", "QLabel", {166, 26, 0, 0}}, {"lblDate", "QLabel", {16, 52, 0, 0}},
     {"lbKG", "QLabel", {172, 55, 0, 0}},     {"lblmm2", "QLabel", {172, 57, 0, 0}},
     {"lblLapMode", "QLabel", {17, 51, 0, 0}}, {"lnlHFL2", "QLabel", {172, 51, 0, 0}},
-    {"lblHAltm", "QLabel", {176, 21, 0, 0}}, {"lblDev1", "TClickLabel", {44, 32, 0, 0}},
-    {"lblDev2", "TClickLabel", {59, 45, 0, 0}}, {"lblDev3", "TClickLabel", {48, 59, 0, 0}},
+    {"lblHAltm", "QLabel", {176, 21, 0, 0}}, {"lblDev1", "TPhotoPrompt", {44, 32, 0, 0}},
+    {"lblDev2", "TPhotoPrompt", {59, 45, 0, 0}}, {"lblDev3", "TPhotoPrompt", {48, 59, 0, 0}},
     {"lbDevLink", "QLabel", {47, 108, 0, 0}}, {"lblMonitor", "QLabel", {15, 283, 0, 0}},
 };
 
@@ -273,7 +274,7 @@ TEST_F(WindowLayoutTest, MenusCarryTheirNumbers)
 TEST_F(WindowLayoutTest, PicturesAreLoadedInTheirSizes)
 {
     TFTernuSetup &w = makeWindow();
-    EXPECT_EQ(w.imgDevice->pixmap().size(), QSize(130, 159));
+    EXPECT_EQ(w.imgDevice->Picture().size(), QSize(130, 159));
     const QImage symbol = w.imgSymbol->pixmap().toImage();
     ASSERT_EQ(symbol.size(), QSize(32, 32));
     EXPECT_EQ(qAlpha(symbol.pixel(0, 31)), 0);       // its bottom-left colour is transparent

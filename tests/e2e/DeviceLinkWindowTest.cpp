@@ -5,6 +5,7 @@
 
 #include "ComPort.h"
 #include "DeviceExchange.h"
+#include "PhotoButton.h"
 #include "FakeDevice.h"
 #include "PortNames.h"
 
@@ -97,8 +98,8 @@ TEST_F(DeviceLinkWindow, PhotoAndPromptLabelsTestTheConnection)
     const QStringList noPong = {"Ping", window->strStrNoPongReceived, window->strStrMaybeTernuIsNotI};
     QStringList expectedLog;
     size_t pings = 0;
-    for (TClickLabel *control :
-         {window->imgDevice, window->lblDev1, window->lblDev2, window->lblDev3}) {
+    for (QWidget *control : std::initializer_list<QWidget *>{window->imgDevice, window->lblDev1, window->lblDev2,
+                                                              window->lblDev3}) {
         SCOPED_TRACE(control->objectName().toStdString());
         Click(control);
         ASSERT_TRUE(WaitForOutcome());
