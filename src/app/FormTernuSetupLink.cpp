@@ -6,7 +6,6 @@
 #include "Accessibility.h"
 #include "ComPort.h"
 #include "Controls.h"
-#include "DataFolder.h"
 #include "DeviceExchange.h"
 
 #include <QApplication>
@@ -111,7 +110,7 @@ void TFTernuSetup::ConnectDeviceLink()
 
 void TFTernuSetup::OpenComPort(const QString &name)
 {
-    ComPort1->SetPortsFolder(DataFolder::portsFolder(FDataFolder));
+    ComPort1->SetPortsFolder(PortsFolder());
     FExchange->OpenComPort(name);
 }
 
@@ -143,7 +142,7 @@ void TFTernuSetup::Timer3Timer()
 void TFTernuSetup::RunDeviceOperation(quint8 operation)
 {
     const bool started = Guarded([&] {
-        ComPort1->SetPortsFolder(DataFolder::portsFolder(FDataFolder));
+        ComPort1->SetPortsFolder(PortsFolder());
         FExchange->StartOperation(operation, ComComboBox->currentText());
     });
     // A failed open or write ends the exchange before it began: after the report the

@@ -4,6 +4,7 @@
 
 #include "Controls.h"
 #include "FormSize.h"
+#include "PortChoice.h"
 #include "ProfileFile.h"
 #include "SettingsFile.h"
 #include "ToolConfig.h"
@@ -42,7 +43,7 @@ void TFTernuSetup::LoadToolConfig()
 {
     const ToolConfig::TMiscValues misc = ToolConfig::readMisc(FIniFileName);
     FComPortNo = misc.comPortNo;
-    if (FComPortNo == -1)
+    if (PortChoice::DetectsPort(FComPortNo))
         FAutoDetect = true;
     FStyle = misc.style;
     RestoreLanguage(siLangDispatcher1, FEnv.programFolder, misc.language);
@@ -51,7 +52,7 @@ void TFTernuSetup::LoadToolConfig()
 void TFTernuSetup::SaveToolConfig()
 {
     // A port found by automatic detection is never stored as a fixed one.
-    ToolConfig::writeMisc(FIniFileName, FAutoDetect ? qint16(-1) : FComPortNo, FStyle,
+    ToolConfig::writeMisc(FIniFileName, FAutoDetect ? qint16(PortChoice::kDetect) : FComPortNo, FStyle,
                           GetLanguageName());
 }
 

@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScopeGuard>
 #include <QSignalBlocker>
 
 #include <limits>
@@ -120,27 +121,23 @@ void TFTernuSetup::WMDeviceChange(int event)
 void TFTernuSetup::DetectInterface(bool silent)
 {
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const auto finish = [this] {
+    // Also when a step throws: the layer is released, the cursor restored and the
+    // menu rebuilt before the report.
+    const auto finish = qScopeGuard([this] {
         FPortParts->bridges->UnloadBridgeLibrary();
         QGuiApplication::restoreOverrideCursor();
         BuildComPortMenu();
-    };
-    try {
-        if (FPortParts->bridges->BridgePresent()) {
-            const int p = FPortParts->bridges->FindInterfacePort();
-            AssignComPort(p);
-            const bool changed = ComComboBox->currentText() != FLastPortName;
-            // Taken before the notice: a device change handled while it is open
-            // must not see the same change again.
-            FLastPortName = ComComboBox->currentText();
-            if (p != -1 && !FStarting && !silent && changed)
-                ShowInterfaceDetected();
-        }
-    } catch (...) {
-        finish();
-        throw;
+    });
+    if (FPortParts->bridges->BridgePresent()) {
+        const int p = FPortParts->bridges->FindInterfacePort();
+        AssignComPort(p);
+        const bool changed = ComComboBox->currentText() != FLastPortName;
+        // Taken before the notice: a device change handled while it is open
+        // must not see the same change again.
+        FLastPortName = ComComboBox->currentText();
+        if (p != PortChoice::kNoInterface && !FStarting && !silent && changed)
+            ShowInterfaceDetected();
     }
-    finish();
 }
 
 void TFTernuSetup::AssignComPort(int n)
@@ -209,10 +206,8 @@ void TFTernuSetup::ComPortMenuItemClick(QAction *item)
     }
     // Without a selected COM port there is nothing to assign; the selection and the
     // status bar stay as the detection left them.
-    const QString selected = ComComboBox->currentText();
-    bool isNumber = false;
-    const int n = selected.mid(3).toInt(&isNumber);
-    if (isNumber)
+    const int n = PortNames::numberFromName(ComComboBox->currentText());
+    if (n >= 0)
         AssignComPort(n);
 }
 
@@ -236,7 +231,7 @@ void TFTernuSetup::RestorePortState()
     } else {
         if (FPortParts->bridges->BridgePresent()) {
             const int p = FPortParts->bridges->FindInterfacePort();
-            if (p != -1 && static_cast<qint16>(p) != FComPortNo)
+            if (p != PortChoice::kNoInterface && static_cast<qint16>(p) != FComPortNo)
                 ShowPortMismatch(p, FComPortNo);
         }
         // The stored port stays assigned even when the interface is elsewhere.
