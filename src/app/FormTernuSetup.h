@@ -1,5 +1,6 @@
 #pragma once
 #include "Dialogs.h"
+#include "Guarded.h"
 #include "FormSize.h"
 #include "Styles.h"
 #include "TsiLang.h"
@@ -17,6 +18,7 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <type_traits>
 #include <utility>
 
 class QAction;
@@ -73,6 +75,9 @@ public:
 
     // Runs fn; an escaping exception becomes the standard error report.
     template <class Fn> bool Guarded(Fn &&fn);
+    // Connects signal to handler (a method of the window or a callable), run guarded.
+    template <class TSender, class TSignal, class TFn>
+    QMetaObject::Connection ConnectGuarded(const TSender *sender, TSignal signal, TFn handler);
 
     const TWindowEnvironment FEnv;
     IDialogs &FDialogs;
@@ -317,11 +322,21 @@ private:
 template <class Fn>
 bool TFTernuSetup::Guarded(Fn &&fn)
 {
-    try {
-        std::forward<Fn>(fn)();
-        return true;
-    } catch (const std::exception &e) {
-        FDialogs.showError(this, QString::fromUtf8(e.what()));
-    }
-    return false;
+    return guarded(FDialogs, this, std::forward<Fn>(fn));
+}
+
+template <class TSender, class TSignal, class TFn>
+QMetaObject::Connection TFTernuSetup::ConnectGuarded(const TSender *sender, TSignal signal, TFn handler)
+{
+    const auto connectAs = [&]<class... TArgs>(TSlotParameters<TArgs...>) {
+        return connect(sender, signal, this, [this, handler](TArgs... args) {
+            Guarded([&] {
+                if constexpr (std::is_member_function_pointer_v<TFn>)
+                    (this->*handler)(args...);
+                else
+                    handler(args...);
+            });
+        });
+    };
+    return connectAs(typename TSlotParametersOf<TFn>::TParameters{});
 }

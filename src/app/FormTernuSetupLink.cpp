@@ -105,7 +105,7 @@ void TFTernuSetup::ConnectDeviceLink()
     for (TClickLabel *control : {imgDevice, lblDev1, lblDev2, lblDev3})
         connect(control, &TClickLabel::clicked, this, [this] { imgDeviceClick(); });
     connect(btnSend, &QPushButton::clicked, this, [this] { btnSendClick(); });
-    connect(btnDelete, &QPushButton::clicked, this, [this] { Guarded([this] { btnDeleteClick(); }); });
+    ConnectGuarded(btnDelete, &QPushButton::clicked, &TFTernuSetup::btnDeleteClick);
 }
 
 void TFTernuSetup::OpenComPort(const QString &name)

@@ -29,14 +29,13 @@ void TFTernuSetup::ConnectPersistHandlers()
     AdvFormStyler1.attach({AdvPanel1, AdvMainMenu1, findChildren<QMenu *>(), AdvOfficeStatusBar1});
     setFixedSize(width(), AdvMainMenu1->sizeHint().height() + clientHeight);
 
-    connect(mnuLoad, &QAction::triggered, this, [this] { Guarded([this] { mnuLoadClick(); }); });
-    connect(mnuSave, &QAction::triggered, this, [this] { Guarded([this] { mnuSaveClick(); }); });
-    connect(mnuLayout, &QMenu::aboutToShow, this, [this] { Guarded([this] { mnuLayoutClick(); }); });
+    ConnectGuarded(mnuLoad, &QAction::triggered, &TFTernuSetup::mnuLoadClick);
+    ConnectGuarded(mnuSave, &QAction::triggered, &TFTernuSetup::mnuSaveClick);
+    ConnectGuarded(mnuLayout, &QMenu::aboutToShow, &TFTernuSetup::mnuLayoutClick);
     for (QAction *item : {mnuOfficeBlue, mnuOfficeSilver, mnuOfficeOlive, mnuOfficeClassic,
                           mnuOfficeLuna, mnuOfficeObsidian, mnuWindowsXP, mnuWhidbey,
                           mnuOffice2007Silver})
-        connect(item, &QAction::triggered, this,
-                [this, item] { Guarded([this, item] { mnuOfficeSilverClick(item); }); });
+        ConnectGuarded(item, &QAction::triggered, [this, item] { mnuOfficeSilverClick(item); });
 }
 
 void TFTernuSetup::LoadToolConfig()

@@ -90,11 +90,9 @@ void TFTernuSetup::CreatePortSelection()
         ComComboBox->setCurrentIndex(ComComboBox->findText(QStringLiteral("COM1"), Qt::MatchFixedString));
     }
 
-    connect(FPortParts->monitor, &TDeviceChangeMonitor::arrived, this,
-            [this] { Guarded([this] { WMDeviceChange(kDeviceArrival); }); });
-    connect(FPortParts->monitor, &TDeviceChangeMonitor::removed, this,
-            [this] { Guarded([this] { WMDeviceChange(kDeviceRemoval); }); });
-    connect(mnuComport, &QMenu::aboutToShow, this, [this] { Guarded([this] { mnuComportClick(); }); });
+    ConnectGuarded(FPortParts->monitor, &TDeviceChangeMonitor::arrived, [this] { WMDeviceChange(kDeviceArrival); });
+    ConnectGuarded(FPortParts->monitor, &TDeviceChangeMonitor::removed, [this] { WMDeviceChange(kDeviceRemoval); });
+    ConnectGuarded(mnuComport, &QMenu::aboutToShow, &TFTernuSetup::mnuComportClick);
 }
 
 void TFTernuSetup::RefreshPortList()
@@ -170,8 +168,7 @@ void TFTernuSetup::BuildComPortMenu()
         item->setObjectName(QStringLiteral("mnu%1").arg(position));
         item->setData(tag);
         item->setCheckable(true);
-        connect(item, &QAction::triggered, this,
-                [this, item] { Guarded([this, item] { ComPortMenuItemClick(item); }); });
+        ConnectGuarded(item, &QAction::triggered, [this, item] { ComPortMenuItemClick(item); });
         return item;
     };
     QAction *autoItem = addItem(strSTRAUTO, 0, kAutoDetectTag);

@@ -52,20 +52,19 @@ private:
 
 void TFTernuSetup::ConnectSettingsHandlers()
 {
-    connect(btnUnits, &QPushButton::clicked, this, [this] { Guarded([this] { btnUnitsClick(); }); });
-    connect(rgWeight, &TRadioGroup::itemIndexChanged, this, [this] { Guarded([this] { rgWeightClick(); }); });
-    connect(btnWheel1, &QToolButton::clicked, this, [this] { Guarded([this] { btnWheel1Click(); }); });
-    connect(btnwheel2, &QToolButton::clicked, this, [this] { Guarded([this] { btnwheel2Click(); }); });
-    connect(mnuWheel, &QMenu::triggered, this,
-            [this](QAction *item) { Guarded([this, item] { N700x20c1Click(item); }); });
+    ConnectGuarded(btnUnits, &QPushButton::clicked, &TFTernuSetup::btnUnitsClick);
+    ConnectGuarded(rgWeight, &TRadioGroup::itemIndexChanged, &TFTernuSetup::rgWeightClick);
+    ConnectGuarded(btnWheel1, &QToolButton::clicked, &TFTernuSetup::btnWheel1Click);
+    ConnectGuarded(btnwheel2, &QToolButton::clicked, &TFTernuSetup::btnwheel2Click);
+    ConnectGuarded(mnuWheel, &QMenu::triggered, &TFTernuSetup::N700x20c1Click);
     // Emitted when the field loses the focus (and on Enter, which moves it on).
-    connect(edHRLower, &TSpinEdit::editingFinished, this, [this] { Guarded([this] { edHRLowerExit(); }); });
-    connect(edHRUpper, &TSpinEdit::editingFinished, this, [this] { Guarded([this] { edHRUpperExit(); }); });
+    ConnectGuarded(edHRLower, &TSpinEdit::editingFinished, &TFTernuSetup::edHRLowerExit);
+    ConnectGuarded(edHRUpper, &TSpinEdit::editingFinished, &TFTernuSetup::edHRUpperExit);
     // activated: only a choice by the user, never a change made by the program.
-    connect(cboLapMode, &QComboBox::activated, this, [this] { Guarded([this] { cboLapModeChange(); }); });
-    connect(cboSex, &QComboBox::activated, this, [this] { Guarded([this] { cboSexChange(); }); });
+    ConnectGuarded(cboLapMode, &QComboBox::activated, &TFTernuSetup::cboLapModeChange);
+    ConnectGuarded(cboSex, &QComboBox::activated, &TFTernuSetup::cboSexChange);
     // Programmatic changes of the lap time are made under a signal blocker.
-    connect(edLapTime, &QTimeEdit::timeChanged, this, [this] { Guarded([this] { edLapTimeChange(); }); });
+    ConnectGuarded(edLapTime, &QTimeEdit::timeChanged, &TFTernuSetup::edLapTimeChange);
 }
 
 DeviceSettings TFTernuSetup::SettingsFromControls() const
