@@ -8,6 +8,7 @@
 #include "WidgetTranslationTarget.h"
 #include "WindowEnvironment.h"
 #include "DeviceSettings.h"
+#include "SettingsPayload.h"
 
 #include <QList>
 #include <QMainWindow>
@@ -176,10 +177,8 @@ public:
     bool FUnitToggle = false;
     quint8 FLastWeightUnit = 0;
     quint8 FWheelTarget = 0;
-    std::array<quint8, 28> FPayload{};
-    quint8 FChecksum = 0;
-    quint16 FPayloadLen = 0;
-    QString FSettingsText;
+    // The payload, its sum and the settings text, as BuildSettings made them last.
+    TSettingsPayload FBuiltPayload;
     void btnUnitsClick();
     void rgWeightClick();
     void UpdateWeightUnit();
@@ -192,8 +191,8 @@ public:
     void edLapTimeChange();
     void cboSexChange();
     void UpdateSexImage();
-    bool BuildSettings();
-    void AddToChecksum(quint8 value);
+    void BuildSettings();
+    const TSettingsPayload &BuiltPayload() const { return FBuiltPayload; }
     void LoadSettings(const QString &fileName);  // with the settings files
     // Applies a settings text to the controls; an empty text changes nothing.
     void ApplySettingsText(const QString &text);

@@ -80,7 +80,7 @@ QString TFTernuSetup::ReadSettingsText(const QString &fileName)
 void TFTernuSetup::SaveSettings(const QString &fileName)
 {
     BuildSettings();
-    SettingsFile::writeSettingsText(fileName.isEmpty() ? FIniFileName : fileName, FSettingsText);
+    SettingsFile::writeSettingsText(fileName.isEmpty() ? FIniFileName : fileName, FBuiltPayload.text);
 }
 
 void TFTernuSetup::LoadSettings(const QString &fileName)

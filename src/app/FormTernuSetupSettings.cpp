@@ -235,23 +235,12 @@ void TFTernuSetup::UpdateSexImage()
     imgUserSex->setPixmap(imgSex.value(cboSex->currentIndex()));
 }
 
-bool TFTernuSetup::BuildSettings()
+void TFTernuSetup::BuildSettings()
 {
     DeviceSettings s = SettingsFromControls();
-    TSettingsPayload payload;
-    ::BuildSettings(s, payload);
-    FPayload = payload.bytes;
-    FChecksum = payload.checksum;
-    FPayloadLen = payload.length;
-    FSettingsText = payload.text;
+    FBuiltPayload = TSettingsPayload();
+    ::BuildSettings(s, FBuiltPayload);
     SettingsToControls(s);  // the corrections become visible
-    return true;
-}
-
-void TFTernuSetup::AddToChecksum(quint8 value)
-{
-    FChecksum = static_cast<quint8>(FChecksum + value);
-    ++FPayloadLen;
 }
 
 void TFTernuSetup::ApplySettingsText(const QString &text)
