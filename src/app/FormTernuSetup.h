@@ -80,12 +80,8 @@ public:
     template <class TSender, class TSignal, class TFn>
     QMetaObject::Connection ConnectGuarded(const TSender *sender, TSignal signal, TFn handler);
 
-    const TWindowEnvironment FEnv;
-    IDialogs &FDialogs;
 
     bool FStarting = false;
-    // The window lost the activation to another program, not to a window of the tool.
-    bool FLeftForOtherProgram = false;
     QString FDataFolder;
     QString FIniFileName;
     QStringList FLanguages;
@@ -157,7 +153,6 @@ public:
     // The computer's clock, read once for the time and the date together.
     std::function<QDateTime()> FClock = [] { return QDateTime::currentDateTime(); };
 
-    TaskDialogSpec TaskDialog1;
     FileDialogSpec dlgOpen, dlgSave;
 
     QList<QPixmap> imgSex;      // 0 male, 1 female
@@ -174,11 +169,7 @@ public:
         strStrClearDeviceMemory;
 
     // ---- Device settings ----
-    bool FUnitToggle = false;
     quint8 FLastWeightUnit = 0;
-    quint8 FWheelTarget = 0;
-    // The payload, its sum and the settings text, as BuildSettings made them last.
-    TSettingsPayload FBuiltPayload;
     void btnUnitsClick();
     void rgWeightClick();
     void UpdateWeightUnit();
@@ -201,15 +192,11 @@ public:
     DeviceSettings SettingsFromControls() const;
     void SettingsToControls(const DeviceSettings &s);
     void ConnectSettingsHandlers();
-    // A lap mode outside the list (from a settings text), kept while the list shows none.
-    int FForeignLapMode = -1;
 
     // ---- Device link ----
-    // FExchange keeps the state of the running exchange (operation code, whether the
-    // reply came, blink count) and runs Timer2 and Timer3.
+    // FExchange (below) keeps the state of the running exchange (operation code,
+    // whether the reply came, blink count) and runs Timer2 and Timer3.
     class TComPort *ComPort1 = nullptr;
-    class TDeviceExchange *FExchange = nullptr;
-    class IExchangeView *FLinkView = nullptr;  // a child object of the window
     static constexpr int kClearMemoryYes = 100, kClearMemoryNo = 101;  // task dialog results
     void ConnectDeviceLink();  // creates the port and the exchange, wires the controls
     void RunDeviceOperation(quint8 operation);
@@ -241,8 +228,6 @@ public:
     // The port part of RestoreState: detects the interface, or assigns the stored
     // port after telling when the interface sits on another one.
     void RestorePortState();
-    class TPortParts;  // bridge access, serial ports, device-change monitor
-    TPortParts *FPortParts = nullptr;  // owned as a child object
     void CreatePortSelection();  // window creation: port list and device changes
     QString PortsFolder() const;
     QString LastOpenedPortName() const;
@@ -272,7 +257,6 @@ public:
     // The translator starts with the built-in English and German texts, German active.
     TsiLang siLang_FTernuSetup;
     TsiLangDispatcher siLangDispatcher1{siLang_FTernuSetup};
-    std::unique_ptr<TWidgetTranslationTarget> FTranslationTarget;
     void UpdateStrings();
     QString GetLanguageName() const;
     void cboLangChange();
@@ -284,8 +268,6 @@ public:
     void SelectCurrentLanguageItem();  // without running cboLangChange
     // The toolkit's own dialogs and menus, and the date field's calendar, speak the
     // language in use.
-    class TToolkitTranslation *FToolkitTranslation = nullptr;  // a child object
-    class TCalendarLanguage *FCalendarLanguage = nullptr;      // a child of dtpDate
     void ApplyToolkitLanguage();
 
     // ---- Accessibility ----
@@ -316,6 +298,26 @@ private:
     bool IsMenuShortcut(const QKeyEvent *key) const;
 
     QList<QLabel *> FAutoSizeLabels;
+
+    // ---- State no one outside the window reads ----
+    const TWindowEnvironment FEnv;
+    IDialogs &FDialogs;
+    // The window lost the activation to another program, not to a window of the tool.
+    bool FLeftForOtherProgram = false;
+    TaskDialogSpec TaskDialog1;
+    bool FUnitToggle = false;
+    quint8 FWheelTarget = 0;
+    // The payload, its sum and the settings text, as BuildSettings made them last.
+    TSettingsPayload FBuiltPayload;
+    // A lap mode outside the list (from a settings text), kept while the list shows none.
+    int FForeignLapMode = -1;
+    class TDeviceExchange *FExchange = nullptr;
+    class IExchangeView *FLinkView = nullptr;  // a child object of the window
+    class TPortParts;  // bridge access, serial ports, device-change monitor
+    TPortParts *FPortParts = nullptr;  // owned as a child object
+    std::unique_ptr<TWidgetTranslationTarget> FTranslationTarget;
+    class TToolkitTranslation *FToolkitTranslation = nullptr;  // a child object
+    class TCalendarLanguage *FCalendarLanguage = nullptr;      // a child of dtpDate
 };
 
 template <class Fn>
