@@ -64,12 +64,12 @@ TFTernuSetup::~TFTernuSetup()
 
 void TFTernuSetup::ConnectLifecycle()
 {
-    connect(btnClose, &QPushButton::clicked, this, [this] { Guarded([this] { btnCloseClick(); }); });
-    connect(mnuExit, &QAction::triggered, this, [this] { Guarded([this] { mnuExitClick(); }); });
-    connect(Timer1, &QTimer::timeout, this, [this] { Guarded([this] { Timer1Timer(); }); });
-    connect(chkPCTime, &QCheckBox::toggled, this, [this] { Guarded([this] { chkPCTimeClick(); }); });
-    connect(dtpTime, &QTimeEdit::timeChanged, this, [this] { Guarded([this] { dtpTimeChange(); }); });
-    connect(dtpDate, &QDateEdit::dateChanged, this, [this] { Guarded([this] { dtpDateChange(); }); });
+    ConnectGuarded(btnClose, &QPushButton::clicked, &TFTernuSetup::btnCloseClick);
+    ConnectGuarded(mnuExit, &QAction::triggered, &TFTernuSetup::mnuExitClick);
+    ConnectGuarded(Timer1, &QTimer::timeout, &TFTernuSetup::Timer1Timer);
+    ConnectGuarded(chkPCTime, &QCheckBox::toggled, &TFTernuSetup::chkPCTimeClick);
+    ConnectGuarded(dtpTime, &QTimeEdit::timeChanged, &TFTernuSetup::dtpTimeChange);
+    ConnectGuarded(dtpDate, &QDateEdit::dateChanged, &TFTernuSetup::dtpDateChange);
 }
 
 void TFTernuSetup::FormCreate()

@@ -1,5 +1,6 @@
 #pragma once
 #include "Dialogs.h"
+#include "Guarded.h"
 #include "FormSize.h"
 #include "Styles.h"
 #include "TsiLang.h"
@@ -7,6 +8,7 @@
 #include "WidgetTranslationTarget.h"
 #include "WindowEnvironment.h"
 #include "DeviceSettings.h"
+#include "SettingsPayload.h"
 
 #include <QList>
 #include <QMainWindow>
@@ -17,6 +19,7 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <type_traits>
 #include <utility>
 
 class QAction;
@@ -74,13 +77,12 @@ public:
 
     // Runs fn; an escaping exception becomes the standard error report.
     template <class Fn> bool Guarded(Fn &&fn);
+    // Connects signal to handler (a method of the window or a callable), run guarded.
+    template <class TSender, class TSignal, class TFn>
+    QMetaObject::Connection ConnectGuarded(const TSender *sender, TSignal signal, TFn handler);
 
-    const TWindowEnvironment FEnv;
-    IDialogs &FDialogs;
 
     bool FStarting = false;
-    // The window lost the activation to another program, not to a window of the tool.
-    bool FLeftForOtherProgram = false;
     QString FDataFolder;
     QString FIniFileName;
     QStringList FLanguages;
@@ -152,7 +154,6 @@ public:
     // The computer's clock, read once for the time and the date together.
     std::function<QDateTime()> FClock = [] { return QDateTime::currentDateTime(); };
 
-    TaskDialogSpec TaskDialog1;
     FileDialogSpec dlgOpen, dlgSave;
 
     QList<QPixmap> imgSex;      // 0 male, 1 female
@@ -169,13 +170,7 @@ public:
         strStrClearDeviceMemory;
 
     // ---- Device settings ----
-    bool FUnitToggle = false;
     quint8 FLastWeightUnit = 0;
-    quint8 FWheelTarget = 0;
-    std::array<quint8, 28> FPayload{};
-    quint8 FChecksum = 0;
-    quint16 FPayloadLen = 0;
-    QString FSettingsText;
     void btnUnitsClick();
     void rgWeightClick();
     void UpdateWeightUnit();
@@ -188,8 +183,8 @@ public:
     void edLapTimeChange();
     void cboSexChange();
     void UpdateSexImage();
-    bool BuildSettings();
-    void AddToChecksum(quint8 value);
+    void BuildSettings();
+    const TSettingsPayload &BuiltPayload() const { return FBuiltPayload; }
     void LoadSettings(const QString &fileName);  // with the settings files
     // Applies a settings text to the controls; an empty text changes nothing.
     void ApplySettingsText(const QString &text);
@@ -198,15 +193,11 @@ public:
     DeviceSettings SettingsFromControls() const;
     void SettingsToControls(const DeviceSettings &s);
     void ConnectSettingsHandlers();
-    // A lap mode outside the list (from a settings text), kept while the list shows none.
-    int FForeignLapMode = -1;
 
     // ---- Device link ----
-    // FExchange keeps the state of the running exchange (operation code, whether the
-    // reply came, blink count) and runs Timer2 and Timer3.
+    // FExchange (below) keeps the state of the running exchange (operation code,
+    // whether the reply came, blink count) and runs Timer2 and Timer3.
     class TComPort *ComPort1 = nullptr;
-    class TDeviceExchange *FExchange = nullptr;
-    class IExchangeView *FLinkView = nullptr;  // a child object of the window
     static constexpr int kClearMemoryYes = 100, kClearMemoryNo = 101;  // task dialog results
     void ConnectDeviceLink();  // creates the port and the exchange, wires the controls
     void RunDeviceOperation(quint8 operation);
@@ -238,8 +229,6 @@ public:
     // The port part of RestoreState: detects the interface, or assigns the stored
     // port after telling when the interface sits on another one.
     void RestorePortState();
-    class TPortParts;  // bridge access, serial ports, device-change monitor
-    TPortParts *FPortParts = nullptr;  // owned as a child object
     void CreatePortSelection();  // window creation: port list and device changes
     QString PortsFolder() const;
     QString LastOpenedPortName() const;
@@ -269,7 +258,6 @@ public:
     // The translator starts with the built-in English and German texts, German active.
     TsiLang siLang_FTernuSetup;
     TsiLangDispatcher siLangDispatcher1{siLang_FTernuSetup};
-    std::unique_ptr<TWidgetTranslationTarget> FTranslationTarget;
     void UpdateStrings();
     QString GetLanguageName() const;
     void cboLangChange();
@@ -281,8 +269,6 @@ public:
     void SelectCurrentLanguageItem();  // without running cboLangChange
     // The toolkit's own dialogs and menus, and the date field's calendar, speak the
     // language in use.
-    class TToolkitTranslation *FToolkitTranslation = nullptr;  // a child object
-    class TCalendarLanguage *FCalendarLanguage = nullptr;      // a child of dtpDate
     void ApplyToolkitLanguage();
 
     // ---- Accessibility ----
@@ -313,16 +299,46 @@ private:
     bool IsMenuShortcut(const QKeyEvent *key) const;
 
     QList<QLabel *> FAutoSizeLabels;
+
+    // ---- State no one outside the window reads ----
+    const TWindowEnvironment FEnv;
+    IDialogs &FDialogs;
+    // The window lost the activation to another program, not to a window of the tool.
+    bool FLeftForOtherProgram = false;
+    TaskDialogSpec TaskDialog1;
+    bool FUnitToggle = false;
+    quint8 FWheelTarget = 0;
+    // The payload, its sum and the settings text, as BuildSettings made them last.
+    TSettingsPayload FBuiltPayload;
+    // A lap mode outside the list (from a settings text), kept while the list shows none.
+    int FForeignLapMode = -1;
+    class TDeviceExchange *FExchange = nullptr;
+    class IExchangeView *FLinkView = nullptr;  // a child object of the window
+    class TPortParts;  // bridge access, serial ports, device-change monitor
+    TPortParts *FPortParts = nullptr;  // owned as a child object
+    std::unique_ptr<TWidgetTranslationTarget> FTranslationTarget;
+    class TToolkitTranslation *FToolkitTranslation = nullptr;  // a child object
+    class TCalendarLanguage *FCalendarLanguage = nullptr;      // a child of dtpDate
 };
 
 template <class Fn>
 bool TFTernuSetup::Guarded(Fn &&fn)
 {
-    try {
-        std::forward<Fn>(fn)();
-        return true;
-    } catch (const std::exception &e) {
-        FDialogs.showError(this, QString::fromUtf8(e.what()));
-    }
-    return false;
+    return guarded(FDialogs, this, std::forward<Fn>(fn));
+}
+
+template <class TSender, class TSignal, class TFn>
+QMetaObject::Connection TFTernuSetup::ConnectGuarded(const TSender *sender, TSignal signal, TFn handler)
+{
+    const auto connectAs = [&]<class... TArgs>(TSlotParameters<TArgs...>) {
+        return connect(sender, signal, this, [this, handler](TArgs... args) {
+            Guarded([&] {
+                if constexpr (std::is_member_function_pointer_v<TFn>)
+                    (this->*handler)(args...);
+                else
+                    handler(args...);
+            });
+        });
+    };
+    return connectAs(typename TSlotParametersOf<TFn>::TParameters{});
 }

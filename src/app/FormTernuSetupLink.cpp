@@ -5,7 +5,6 @@
 
 #include "Accessibility.h"
 #include "ComPort.h"
-#include "DataFolder.h"
 #include "DeviceExchange.h"
 #include "PhotoButton.h"
 
@@ -18,36 +17,52 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <functional>
+#include <utility>
+
 namespace {
 
-// The window as the exchange sees it.
+// The controls the exchange shows its state on.
+struct TLinkControls {
+    QLabel *LinkCaption;
+    QPlainTextEdit *Monitor;
+    QPushButton *Send, *Delete;
+    QWidget *Photo;
+    QProgressBar *Progress;
+};
+
+// The window as the exchange sees it: its controls, its message texts in the
+// language in use, and the settings payload built from its fields.
 class TWindowLinkView : public QObject, public IExchangeView {
 public:
-    explicit TWindowLinkView(TFTernuSetup &form)
-        : QObject(&form), FForm(form), FLinkStateNews(form.lbDevLink->text())
+    TWindowLinkView(QObject *parent, const TLinkControls &controls,
+                    std::function<QString(TLinkMessage)> messageText,
+                    std::function<QByteArray()> buildSettings)
+        : QObject(parent), FControls(controls), FMessageText(std::move(messageText)),
+          FBuildSettings(std::move(buildSettings)), FLinkStateNews(controls.LinkCaption->text())
     {
     }
     ~TWindowLinkView() override { SetDefaultCursor(); }
 
     void SetLinkCaption(const QString &caption) override
     {
-        FForm.lbDevLink->setText(caption);
-        FForm.lbDevLink->adjustSize();
+        FControls.LinkCaption->setText(caption);
+        FControls.LinkCaption->adjustSize();
         if (FLinkStateNews.IsNews(caption))
-            AnnounceLabelChange(FForm.lbDevLink);
+            AnnounceLabelChange(FControls.LinkCaption);
     }
-    void RepaintLinkCaption() override { FForm.lbDevLink->repaint(); }
-    void AppendLog(const QString &line) override { FForm.moMonitor->appendPlainText(line); }
+    void RepaintLinkCaption() override { FControls.LinkCaption->repaint(); }
+    void AppendLog(const QString &line) override { FControls.Monitor->appendPlainText(line); }
     void SetDeviceControlsEnabled(bool enabled) override
     {
         if (enabled) {
-            FForm.btnSend->setEnabled(true);
-            FForm.imgDevice->setEnabled(true);
-            FForm.btnDelete->setEnabled(true);
+            FControls.Send->setEnabled(true);
+            FControls.Photo->setEnabled(true);
+            FControls.Delete->setEnabled(true);
         } else {
-            FForm.btnSend->setEnabled(false);
-            FForm.btnDelete->setEnabled(false);
-            FForm.imgDevice->setEnabled(false);
+            FControls.Send->setEnabled(false);
+            FControls.Delete->setEnabled(false);
+            FControls.Photo->setEnabled(false);
         }
     }
     void SetHourglassCursor() override
@@ -65,27 +80,14 @@ public:
         FBusy = false;
     }
     void Beep() override { QApplication::beep(); }
-    void SetProgress(int percent) override { FForm.ProgressBar1->setValue(percent); }
-    QString MessageText(TLinkMessage message) const override
-    {
-        switch (message) {
-        case TLinkMessage::SendingDatas: return FForm.strStrSendingDatas;
-        case TLinkMessage::DeleteDatas: return FForm.strStrDELETEDATAS;
-        case TLinkMessage::DeletionConfirmed: return FForm.strStrDELETIONCONFIRMED;
-        case TLinkMessage::NoPongReceived: return FForm.strStrNoPongReceived;
-        case TLinkMessage::MaybeNotInPcLinkMode: return FForm.strStrMaybeTernuIsNotI;
-        }
-        return {};
-    }
-    QByteArray BuildSettings() override
-    {
-        FForm.BuildSettings();
-        return QByteArray(reinterpret_cast<const char *>(FForm.FPayload.data()),
-                          qsizetype(FForm.FPayload.size()));
-    }
+    void SetProgress(int percent) override { FControls.Progress->setValue(percent); }
+    QString MessageText(TLinkMessage message) const override { return FMessageText(message); }
+    QByteArray BuildSettings() override { return FBuildSettings(); }
 
 private:
-    TFTernuSetup &FForm;
+    TLinkControls FControls;
+    std::function<QString(TLinkMessage)> FMessageText;
+    std::function<QByteArray()> FBuildSettings;
     bool FBusy = false;
     TLinkStateNews FLinkStateNews;
 };
@@ -96,7 +98,23 @@ void TFTernuSetup::ConnectDeviceLink()
 {
     ComPort1 = new TComPort(QString(), this);
     ComPort1->setObjectName(QStringLiteral("ComPort1"));
-    FLinkView = new TWindowLinkView(*this);
+    const auto messageText = [this](TLinkMessage message) {
+        switch (message) {
+        case TLinkMessage::SendingDatas: return strStrSendingDatas;
+        case TLinkMessage::DeleteDatas: return strStrDELETEDATAS;
+        case TLinkMessage::DeletionConfirmed: return strStrDELETIONCONFIRMED;
+        case TLinkMessage::NoPongReceived: return strStrNoPongReceived;
+        case TLinkMessage::MaybeNotInPcLinkMode: return strStrMaybeTernuIsNotI;
+        }
+        return QString();
+    };
+    const auto buildSettings = [this] {
+        BuildSettings();
+        return QByteArray(reinterpret_cast<const char *>(FBuiltPayload.bytes.data()),
+                          qsizetype(FBuiltPayload.bytes.size()));
+    };
+    FLinkView = new TWindowLinkView(
+        this, {lbDevLink, moMonitor, btnSend, btnDelete, imgDevice, ProgressBar1}, messageText, buildSettings);
     FExchange = new TDeviceExchange(*ComPort1, *FLinkView, *Timer2, *Timer3, this);
 
     // The handlers of the port and the timers never throw; the clicks report errors.
@@ -107,12 +125,12 @@ void TFTernuSetup::ConnectDeviceLink()
     for (TPhotoPrompt *prompt : {lblDev1, lblDev2, lblDev3})
         connect(prompt, &TPhotoPrompt::Clicked, this, [this] { imgDeviceClick(); });
     connect(btnSend, &QPushButton::clicked, this, [this] { btnSendClick(); });
-    connect(btnDelete, &QPushButton::clicked, this, [this] { Guarded([this] { btnDeleteClick(); }); });
+    ConnectGuarded(btnDelete, &QPushButton::clicked, &TFTernuSetup::btnDeleteClick);
 }
 
 void TFTernuSetup::OpenComPort(const QString &name)
 {
-    ComPort1->SetPortsFolder(DataFolder::portsFolder(FDataFolder));
+    ComPort1->SetPortsFolder(PortsFolder());
     FExchange->OpenComPort(name);
 }
 
@@ -144,7 +162,7 @@ void TFTernuSetup::Timer3Timer()
 void TFTernuSetup::RunDeviceOperation(quint8 operation)
 {
     const bool started = Guarded([&] {
-        ComPort1->SetPortsFolder(DataFolder::portsFolder(FDataFolder));
+        ComPort1->SetPortsFolder(PortsFolder());
         FExchange->StartOperation(operation, ComComboBox->currentText());
     });
     // A failed open or write ends the exchange before it began: after the report the

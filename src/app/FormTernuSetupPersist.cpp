@@ -4,6 +4,7 @@
 
 #include "Controls.h"
 #include "FormSize.h"
+#include "PortChoice.h"
 #include "ProfileFile.h"
 #include "SettingsFile.h"
 #include "ToolConfig.h"
@@ -28,21 +29,20 @@ void TFTernuSetup::ConnectPersistHandlers()
     AdvFormStyler1.attach({AdvPanel1, AdvMainMenu1, findChildren<QMenu *>(), AdvOfficeStatusBar1});
     setFixedSize(width(), AdvMainMenu1->sizeHint().height() + clientHeight);
 
-    connect(mnuLoad, &QAction::triggered, this, [this] { Guarded([this] { mnuLoadClick(); }); });
-    connect(mnuSave, &QAction::triggered, this, [this] { Guarded([this] { mnuSaveClick(); }); });
-    connect(mnuLayout, &QMenu::aboutToShow, this, [this] { Guarded([this] { mnuLayoutClick(); }); });
+    ConnectGuarded(mnuLoad, &QAction::triggered, &TFTernuSetup::mnuLoadClick);
+    ConnectGuarded(mnuSave, &QAction::triggered, &TFTernuSetup::mnuSaveClick);
+    ConnectGuarded(mnuLayout, &QMenu::aboutToShow, &TFTernuSetup::mnuLayoutClick);
     for (QAction *item : {mnuOfficeBlue, mnuOfficeSilver, mnuOfficeOlive, mnuOfficeClassic,
                           mnuOfficeLuna, mnuOfficeObsidian, mnuWindowsXP, mnuWhidbey,
                           mnuOffice2007Silver})
-        connect(item, &QAction::triggered, this,
-                [this, item] { Guarded([this, item] { mnuOfficeSilverClick(item); }); });
+        ConnectGuarded(item, &QAction::triggered, [this, item] { mnuOfficeSilverClick(item); });
 }
 
 void TFTernuSetup::LoadToolConfig()
 {
     const ToolConfig::TMiscValues misc = ToolConfig::readMisc(FIniFileName);
     FComPortNo = misc.comPortNo;
-    if (FComPortNo == -1)
+    if (PortChoice::DetectsPort(FComPortNo))
         FAutoDetect = true;
     FStyle = misc.style;
     RestoreLanguage(siLangDispatcher1, FEnv.programFolder, misc.language);
@@ -51,7 +51,7 @@ void TFTernuSetup::LoadToolConfig()
 void TFTernuSetup::SaveToolConfig()
 {
     // A port found by automatic detection is never stored as a fixed one.
-    ToolConfig::writeMisc(FIniFileName, FAutoDetect ? qint16(-1) : FComPortNo, FStyle,
+    ToolConfig::writeMisc(FIniFileName, FAutoDetect ? qint16(PortChoice::kDetect) : FComPortNo, FStyle,
                           GetLanguageName());
 }
 
@@ -80,7 +80,7 @@ QString TFTernuSetup::ReadSettingsText(const QString &fileName)
 void TFTernuSetup::SaveSettings(const QString &fileName)
 {
     BuildSettings();
-    SettingsFile::writeSettingsText(fileName.isEmpty() ? FIniFileName : fileName, FSettingsText);
+    SettingsFile::writeSettingsText(fileName.isEmpty() ? FIniFileName : fileName, FBuiltPayload.text);
 }
 
 void TFTernuSetup::LoadSettings(const QString &fileName)

@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScopeGuard>
 #include <QSignalBlocker>
 
 #include <limits>
@@ -89,11 +90,9 @@ void TFTernuSetup::CreatePortSelection()
         ComComboBox->setCurrentIndex(ComComboBox->findText(QStringLiteral("COM1"), Qt::MatchFixedString));
     }
 
-    connect(FPortParts->monitor, &TDeviceChangeMonitor::arrived, this,
-            [this] { Guarded([this] { WMDeviceChange(kDeviceArrival); }); });
-    connect(FPortParts->monitor, &TDeviceChangeMonitor::removed, this,
-            [this] { Guarded([this] { WMDeviceChange(kDeviceRemoval); }); });
-    connect(mnuComport, &QMenu::aboutToShow, this, [this] { Guarded([this] { mnuComportClick(); }); });
+    ConnectGuarded(FPortParts->monitor, &TDeviceChangeMonitor::arrived, [this] { WMDeviceChange(kDeviceArrival); });
+    ConnectGuarded(FPortParts->monitor, &TDeviceChangeMonitor::removed, [this] { WMDeviceChange(kDeviceRemoval); });
+    ConnectGuarded(mnuComport, &QMenu::aboutToShow, &TFTernuSetup::mnuComportClick);
 }
 
 void TFTernuSetup::RefreshPortList()
@@ -120,27 +119,23 @@ void TFTernuSetup::WMDeviceChange(int event)
 void TFTernuSetup::DetectInterface(bool silent)
 {
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const auto finish = [this] {
+    // Also when a step throws: the layer is released, the cursor restored and the
+    // menu rebuilt before the report.
+    const auto finish = qScopeGuard([this] {
         FPortParts->bridges->UnloadBridgeLibrary();
         QGuiApplication::restoreOverrideCursor();
         BuildComPortMenu();
-    };
-    try {
-        if (FPortParts->bridges->BridgePresent()) {
-            const int p = FPortParts->bridges->FindInterfacePort();
-            AssignComPort(p);
-            const bool changed = ComComboBox->currentText() != FLastPortName;
-            // Taken before the notice: a device change handled while it is open
-            // must not see the same change again.
-            FLastPortName = ComComboBox->currentText();
-            if (p != -1 && !FStarting && !silent && changed)
-                ShowInterfaceDetected();
-        }
-    } catch (...) {
-        finish();
-        throw;
+    });
+    if (FPortParts->bridges->BridgePresent()) {
+        const int p = FPortParts->bridges->FindInterfacePort();
+        AssignComPort(p);
+        const bool changed = ComComboBox->currentText() != FLastPortName;
+        // Taken before the notice: a device change handled while it is open
+        // must not see the same change again.
+        FLastPortName = ComComboBox->currentText();
+        if (p != PortChoice::kNoInterface && !FStarting && !silent && changed)
+            ShowInterfaceDetected();
     }
-    finish();
 }
 
 void TFTernuSetup::AssignComPort(int n)
@@ -173,8 +168,7 @@ void TFTernuSetup::BuildComPortMenu()
         item->setObjectName(QStringLiteral("mnu%1").arg(position));
         item->setData(tag);
         item->setCheckable(true);
-        connect(item, &QAction::triggered, this,
-                [this, item] { Guarded([this, item] { ComPortMenuItemClick(item); }); });
+        ConnectGuarded(item, &QAction::triggered, [this, item] { ComPortMenuItemClick(item); });
         return item;
     };
     QAction *autoItem = addItem(strSTRAUTO, 0, kAutoDetectTag);
@@ -209,10 +203,8 @@ void TFTernuSetup::ComPortMenuItemClick(QAction *item)
     }
     // Without a selected COM port there is nothing to assign; the selection and the
     // status bar stay as the detection left them.
-    const QString selected = ComComboBox->currentText();
-    bool isNumber = false;
-    const int n = selected.mid(3).toInt(&isNumber);
-    if (isNumber)
+    const int n = PortNames::numberFromName(ComComboBox->currentText());
+    if (n >= 0)
         AssignComPort(n);
 }
 
@@ -236,7 +228,7 @@ void TFTernuSetup::RestorePortState()
     } else {
         if (FPortParts->bridges->BridgePresent()) {
             const int p = FPortParts->bridges->FindInterfacePort();
-            if (p != -1 && static_cast<qint16>(p) != FComPortNo)
+            if (p != PortChoice::kNoInterface && static_cast<qint16>(p) != FComPortNo)
                 ShowPortMismatch(p, FComPortNo);
         }
         // The stored port stays assigned even when the interface is elsewhere.

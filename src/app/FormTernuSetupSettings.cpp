@@ -52,20 +52,19 @@ private:
 
 void TFTernuSetup::ConnectSettingsHandlers()
 {
-    connect(btnUnits, &QPushButton::clicked, this, [this] { Guarded([this] { btnUnitsClick(); }); });
-    connect(rgWeight, &TRadioGroup::itemIndexChanged, this, [this] { Guarded([this] { rgWeightClick(); }); });
-    connect(btnWheel1, &QToolButton::clicked, this, [this] { Guarded([this] { btnWheel1Click(); }); });
-    connect(btnwheel2, &QToolButton::clicked, this, [this] { Guarded([this] { btnwheel2Click(); }); });
-    connect(mnuWheel, &QMenu::triggered, this,
-            [this](QAction *item) { Guarded([this, item] { N700x20c1Click(item); }); });
+    ConnectGuarded(btnUnits, &QPushButton::clicked, &TFTernuSetup::btnUnitsClick);
+    ConnectGuarded(rgWeight, &TRadioGroup::itemIndexChanged, &TFTernuSetup::rgWeightClick);
+    ConnectGuarded(btnWheel1, &QToolButton::clicked, &TFTernuSetup::btnWheel1Click);
+    ConnectGuarded(btnwheel2, &QToolButton::clicked, &TFTernuSetup::btnwheel2Click);
+    ConnectGuarded(mnuWheel, &QMenu::triggered, &TFTernuSetup::N700x20c1Click);
     // Emitted when the field loses the focus (and on Enter, which moves it on).
-    connect(edHRLower, &TSpinEdit::editingFinished, this, [this] { Guarded([this] { edHRLowerExit(); }); });
-    connect(edHRUpper, &TSpinEdit::editingFinished, this, [this] { Guarded([this] { edHRUpperExit(); }); });
+    ConnectGuarded(edHRLower, &TSpinEdit::editingFinished, &TFTernuSetup::edHRLowerExit);
+    ConnectGuarded(edHRUpper, &TSpinEdit::editingFinished, &TFTernuSetup::edHRUpperExit);
     // activated: only a choice by the user, never a change made by the program.
-    connect(cboLapMode, &QComboBox::activated, this, [this] { Guarded([this] { cboLapModeChange(); }); });
-    connect(cboSex, &QComboBox::activated, this, [this] { Guarded([this] { cboSexChange(); }); });
+    ConnectGuarded(cboLapMode, &QComboBox::activated, &TFTernuSetup::cboLapModeChange);
+    ConnectGuarded(cboSex, &QComboBox::activated, &TFTernuSetup::cboSexChange);
     // Programmatic changes of the lap time are made under a signal blocker.
-    connect(edLapTime, &QTimeEdit::timeChanged, this, [this] { Guarded([this] { edLapTimeChange(); }); });
+    ConnectGuarded(edLapTime, &QTimeEdit::timeChanged, &TFTernuSetup::edLapTimeChange);
 }
 
 DeviceSettings TFTernuSetup::SettingsFromControls() const
@@ -236,23 +235,12 @@ void TFTernuSetup::UpdateSexImage()
     imgUserSex->setPixmap(imgSex.value(cboSex->currentIndex()));
 }
 
-bool TFTernuSetup::BuildSettings()
+void TFTernuSetup::BuildSettings()
 {
     DeviceSettings s = SettingsFromControls();
-    TSettingsPayload payload;
-    ::BuildSettings(s, payload);
-    FPayload = payload.bytes;
-    FChecksum = payload.checksum;
-    FPayloadLen = payload.length;
-    FSettingsText = payload.text;
+    FBuiltPayload = TSettingsPayload();
+    ::BuildSettings(s, FBuiltPayload);
     SettingsToControls(s);  // the corrections become visible
-    return true;
-}
-
-void TFTernuSetup::AddToChecksum(quint8 value)
-{
-    FChecksum = static_cast<quint8>(FChecksum + value);
-    ++FPayloadLen;
 }
 
 void TFTernuSetup::ApplySettingsText(const QString &text)

@@ -18,3 +18,15 @@ bool guarded(IDialogs &dialogs, QWidget *parent, Fn &&fn)
     }
     return false;
 }
+
+// The parameters a handler takes, so that a guarding slot can take the same ones and
+// Qt drops the signal's further arguments as it does for the handler itself.
+template <class... TArgs> struct TSlotParameters {};
+
+template <class Fn> struct TSlotParametersOf : TSlotParametersOf<decltype(&Fn::operator())> {};
+template <class C, class R, class... TArgs> struct TSlotParametersOf<R (C::*)(TArgs...)> {
+    using TParameters = TSlotParameters<TArgs...>;
+};
+template <class C, class R, class... TArgs> struct TSlotParametersOf<R (C::*)(TArgs...) const> {
+    using TParameters = TSlotParameters<TArgs...>;
+};

@@ -8,6 +8,8 @@ class TCP210x;
 namespace PortChoice {
 
 constexpr int kDetect = -1;
+// The port number detection gives when no interface is attached.
+constexpr int kNoInterface = -1;
 
 inline bool DetectsPort(int storedPortNo) { return storedPortNo == kDetect; }
 

@@ -39,7 +39,7 @@ protected:
     static std::string payloadHex(const TFTernuSetup &w)
     {
         QStringList parts;
-        for (quint8 b : w.FPayload)
+        for (quint8 b : w.BuiltPayload().bytes)
             parts << QStringLiteral("%1").arg(b, 2, 16, QLatin1Char('0')).toUpper();
         return parts.join(' ').toStdString();
     }
@@ -204,14 +204,16 @@ TEST_F(SettingsRulesTest, BuildSettingsFromTheControls)
 {
     TFTernuSetup &w = makeWindow();
     setExampleClock(w);
-    ASSERT_TRUE(w.BuildSettings());
+    w.BuildSettings();
     EXPECT_EQ(payloadHex(w), "00 00 00 00 00 00 52 08 00 08 B0 00 00 00 96 82 35 14 10 08 10 00 14 00 00 02 A8 00");
-    EXPECT_EQ(w.FChecksum, 0x59);
-    EXPECT_EQ(w.FPayloadLen, 28);
-    EXPECT_EQ(w.FSettingsText, "0000000000000852080000B0000096820000140002A801");
-    w.AddToChecksum(0x0C);
-    EXPECT_EQ(w.FChecksum, 0x65);
-    EXPECT_EQ(w.FPayloadLen, 29);
+    EXPECT_EQ(w.BuiltPayload().checksum, 0x59);
+    EXPECT_EQ(w.BuiltPayload().length, 28);
+    EXPECT_EQ(w.BuiltPayload().text, "0000000000000852080000B0000096820000140002A801");
+    // The command byte of the frame is counted on top.
+    TSettingsPayload frame = w.BuiltPayload();
+    frame.AddToChecksum(0x0C);
+    EXPECT_EQ(frame.checksum, 0x65);
+    EXPECT_EQ(frame.length, 29);
 
     // Corrections show in the window; the lb weight and the lap hour only go out capped.
     w.edHRUpper->setValue(20);
@@ -225,11 +227,11 @@ TEST_F(SettingsRulesTest, BuildSettingsFromTheControls)
     w.BuildSettings();
     EXPECT_EQ(w.edHRUpper->value(), 30);
     EXPECT_EQ(w.edHRLower->value(), 30);
-    EXPECT_EQ(w.FPayload[14], 30);
-    EXPECT_EQ(w.FPayload[15], 30);
-    EXPECT_EQ(w.FPayload[10], 0xE5);
-    EXPECT_EQ(w.FPayload[11], 0x01);
-    EXPECT_EQ(w.FPayload[25], 9);
+    EXPECT_EQ(w.BuiltPayload().bytes[14], 30);
+    EXPECT_EQ(w.BuiltPayload().bytes[15], 30);
+    EXPECT_EQ(w.BuiltPayload().bytes[10], 0xE5);
+    EXPECT_EQ(w.BuiltPayload().bytes[11], 0x01);
+    EXPECT_EQ(w.BuiltPayload().bytes[25], 9);
     EXPECT_EQ(w.edLapTime->time(), QTime(15, 30));
     EXPECT_EQ(w.edWeight->value(), 485);
 
@@ -237,8 +239,8 @@ TEST_F(SettingsRulesTest, BuildSettingsFromTheControls)
     w.edHomeAlt->findChild<QLineEdit *>()->setText(QStringLiteral("9000"));
     w.BuildSettings();
     EXPECT_EQ(w.edHomeAlt->value(), 6000);
-    EXPECT_EQ(w.FPayload[12], 0x70);
-    EXPECT_EQ(w.FPayload[13], 0x17);
+    EXPECT_EQ(w.BuiltPayload().bytes[12], 0x70);
+    EXPECT_EQ(w.BuiltPayload().bytes[13], 0x17);
 }
 
 TEST_F(SettingsRulesTest, SettingsTextAppliedToTheControls)
@@ -309,14 +311,14 @@ TEST_F(SettingsRulesTest, TextRoundTripsThroughTheWindow)
     // Everything goes out as it came (the hour as 9), the lap mode included.
     QString expected = text;
     expected.replace(40, 2, QStringLiteral("09"));
-    EXPECT_EQ(w.FSettingsText, expected);
-    EXPECT_EQ(w.FPayload[21], 7);
+    EXPECT_EQ(w.BuiltPayload().text, expected);
+    EXPECT_EQ(w.BuiltPayload().bytes[21], 7);
 
     // Once the user picks a mode, that one is sent.
     showActive();
     w.cboLapMode->setFocus();
     QTest::keyClick(w.cboLapMode, Qt::Key_Home);
     w.BuildSettings();
-    EXPECT_EQ(w.FPayload[21], 0);
-    EXPECT_EQ(w.FSettingsText.mid(32, 2), "00");
+    EXPECT_EQ(w.BuiltPayload().bytes[21], 0);
+    EXPECT_EQ(w.BuiltPayload().text.mid(32, 2), "00");
 }
