@@ -109,11 +109,10 @@ const QStringList &TsiLang::SmartExcludeProps()
     return list;
 }
 
-void TsiLang::setLanguageState(const QStringList &names, int activeLanguage, const QString &language)
+void TsiLang::SelectLanguage(int index, const QString &name)
 {
-    m_langNames = names;
-    m_activeLanguage = activeLanguage;
-    m_language = language;
+    m_activeLanguage = index;
+    m_language = name;
 }
 
 void TsiLang::setTable(const TranslationTable &table)
@@ -300,4 +299,6 @@ void TsiLang::loadFromFile(const LanguageFile &file)
 
     setTable(table);
     ApplyTranslations();
+    if (m_activeLanguage <= m_langNames.size())
+        m_language = m_langNames[m_activeLanguage - 1];
 }

@@ -35,8 +35,9 @@ public:
     int NumOfLanguages() const { return static_cast<int>(m_langNames.size()); }
     int ActiveLanguage() const { return m_activeLanguage; }
     const QString &Language() const { return m_language; }
-    // The dispatcher keeps the translator's names, index and name in step with its own.
-    void setLanguageState(const QStringList &names, int activeLanguage, const QString &language);
+    // Makes language `index` (1-based) the active one under `name`; the next
+    // pass writes its texts. The names stay; they change only with a file.
+    void SelectLanguage(int index, const QString &name);
 
     const TranslationTable &Table() const { return m_table; }
     // Replaces the table, then cleans it and rebuilds the id index.
@@ -55,7 +56,8 @@ public:
     void ApplyTranslations();
 
     // Replaces table and language names by the file's contents, cleans the
-    // table and runs the pass in the active language.
+    // table and runs the pass in the active language; then the language's name
+    // follows the active index (kept when the file has fewer languages).
     void loadFromFile(const LanguageFile &file);
 
 private:

@@ -8,41 +8,40 @@
 #include <QDir>
 
 TsiLangDispatcher::TsiLangDispatcher(TsiLang &translator)
-    : m_translator(translator),
-      m_langNames(translator.LangNames()),
-      m_activeLanguage(translator.ActiveLanguage()),
-      m_language(translator.Language())
+    : m_translator(translator)
 {
 }
 
+const QStringList &TsiLangDispatcher::LangNames() const { return m_translator.LangNames(); }
+int TsiLangDispatcher::NumOfLanguages() const { return m_translator.NumOfLanguages(); }
+int TsiLangDispatcher::ActiveLanguage() const { return m_translator.ActiveLanguage(); }
+const QString &TsiLangDispatcher::Language() const { return m_translator.Language(); }
+
 void TsiLangDispatcher::SetLanguage(const QString &name)
 {
-    if (name == m_language)
+    if (name == Language())
         return;
+    const QStringList &names = LangNames();
     qsizetype position = 0;
-    while (position < m_langNames.size() && !TextCompare::sameText(m_langNames[position], name))
+    while (position < names.size() && !TextCompare::sameText(names[position], name))
         ++position;
-    if (position == m_langNames.size())
+    if (position == names.size())
         throw ELanguageError("Language name shall be included in LangNames property!");
 
-    m_language = name;
     const int index = static_cast<int>(position) + 1;
-    if (index == m_activeLanguage)
+    const bool otherColumn = index != ActiveLanguage();
+    // The pass sees the name as asked for; afterwards it takes the list's spelling.
+    // Another spelling of the active language only renames it, without a pass.
+    m_translator.SelectLanguage(index, name);
+    if (!otherColumn)
         return;
-    m_activeLanguage = index;
-    m_translator.setLanguageState(m_langNames, index, m_langNames[position]);
     m_translator.ApplyTranslations();
-    m_language = m_langNames[position];
+    m_translator.SelectLanguage(index, LangNames()[position]);
 }
 
 void TsiLangDispatcher::LoadLanguageFile(const QString &path)
 {
-    const LanguageFile file = LanguageFile::read(path);
-    m_translator.loadFromFile(file);
-    m_langNames = m_translator.LangNames();
-    if (m_activeLanguage <= m_langNames.size())
-        m_language = m_langNames[m_activeLanguage - 1];
-    m_translator.setLanguageState(m_langNames, m_activeLanguage, m_language);
+    m_translator.loadFromFile(LanguageFile::read(path));
 }
 
 QString LanguageFolder(const QString &programFolder)

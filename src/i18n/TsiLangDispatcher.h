@@ -4,8 +4,8 @@
 
 class TsiLang;
 
-// The language dispatcher: the list of language names and the language in use,
-// for the window's one translator. Language names are looked up without regard
+// The language dispatcher: selects the language of the window's one translator,
+// which keeps the language names, the active index and the name in use. Language names are looked up without regard
 // to case; whether a name is already the one in use is decided exactly.
 //
 // For the window and the tool configuration:
@@ -17,10 +17,10 @@ class TsiLangDispatcher {
 public:
     explicit TsiLangDispatcher(TsiLang &translator);
 
-    const QStringList &LangNames() const { return m_langNames; }
-    int NumOfLanguages() const { return static_cast<int>(m_langNames.size()); }
-    int ActiveLanguage() const { return m_activeLanguage; }
-    const QString &Language() const { return m_language; }
+    const QStringList &LangNames() const;
+    int NumOfLanguages() const;
+    int ActiveLanguage() const;
+    const QString &Language() const;
 
     // Nothing happens when the name equals Language() exactly. A name not in
     // LangNames() throws ELanguageError and changes nothing. Otherwise the name
@@ -36,9 +36,6 @@ public:
 
 private:
     TsiLang &m_translator;
-    QStringList m_langNames;
-    int m_activeLanguage;
-    QString m_language;
 };
 
 // The language folder beside the program and the file of one language in it,

@@ -25,7 +25,7 @@ protected:
         lang.OnChangeLanguage = [this] { writesAtEvent = target.writes.size(); ++events; };
     }
 
-    void selectEnglish() { lang.setLanguageState({"English", "German"}, 1, "English"); }
+    void selectEnglish() { lang.SelectLanguage(1, "English"); }
 
     FakeTarget target;
     TsiLang lang;

@@ -54,7 +54,7 @@ TEST(BuiltInTable, MessageStringsByIdInAnyCaseWithFallbacks)
     for (const TranslationEntry &e : lang.Table()[stStrings])
         EXPECT_EQ(lang.GetTextOrDefault(e.key.toLower()), e.text(2)) << e.key.toStdString();
 
-    lang.setLanguageState(lang.LangNames(), 1, "English");
+    lang.SelectLanguage(1, "English");
     EXPECT_EQ(lang.GetTextOrDefault("strStrNoPongReceived"), "No Pong received!");
     EXPECT_EQ(lang.GetTextOrDefault("strSTRAUTO"), "AUTODETECT");
 }
@@ -68,7 +68,7 @@ TEST(BuiltInTable, EmptyTextOfActiveLanguageFallsBackToLanguageOne)
     EXPECT_EQ(lang.GetTextOrDefault("strA"), "first");
     EXPECT_EQ(lang.GetTextOrDefault("strB"), "only");
     EXPECT_EQ(lang.GetTextOrDefault("strC"), "zwei");
-    lang.setLanguageState({"a", "b", "c"}, 3, "c");
+    lang.SelectLanguage(3, "c");
     EXPECT_EQ(lang.GetTextOrDefault("strC"), "");  // language 3 missing, language 1 empty
 }
 
