@@ -25,22 +25,22 @@ QRect workAreaAt(const QWidget *window, QPoint point)
 
 }  // namespace
 
-TFormSize::TFormSize(QWidget *window) : QObject(window), m_window(window)
+TFormSize::TFormSize(QWidget *window) : QObject(window), FWindow(window)
 {
-    m_snapTimer.setSingleShot(true);
-    m_snapTimer.setInterval(kSnapDelayMs);
-    connect(&m_snapTimer, &QTimer::timeout, this, &TFormSize::SnapToWorkArea);
-    m_window->installEventFilter(this);
+    FSnapTimer.setSingleShot(true);
+    FSnapTimer.setInterval(kSnapDelayMs);
+    connect(&FSnapTimer, &QTimer::timeout, this, &TFormSize::SnapToWorkArea);
+    FWindow->installEventFilter(this);
 }
 
 ToolConfig::TPlacementRecord TFormSize::CurrentPlacement() const
 {
-    const QRect frame = m_window->frameGeometry();
+    const QRect frame = FWindow->frameGeometry();
     QRect normal = frame;
-    if (m_window->isMaximized() || m_window->isFullScreen()) {
+    if (FWindow->isMaximized() || FWindow->isFullScreen()) {
         // The normal rectangle of the client area, widened by the frame.
-        const QRect client = m_window->geometry();
-        normal = m_window->normalGeometry().adjusted(frame.left() - client.left(),
+        const QRect client = FWindow->geometry();
+        normal = FWindow->normalGeometry().adjusted(frame.left() - client.left(),
                                                      frame.top() - client.top(),
                                                      frame.right() - client.right(),
                                                      frame.bottom() - client.bottom());
@@ -59,9 +59,9 @@ void TFormSize::RestorePlacement()
         stored = Placement::pullBackIntoVirtualScreen(stored, primary->virtualSize());
 
     const QPoint topLeft(stored.left, stored.top);
-    const QRect workArea = workAreaAt(m_window, topLeft);
+    const QRect workArea = workAreaAt(FWindow, topLeft);
     if (workArea.isValid())
-        MoveFrameTo(Placement::snapToWorkArea(topLeft, m_window->frameGeometry().size(), workArea));
+        MoveFrameTo(Placement::snapToWorkArea(topLeft, FWindow->frameGeometry().size(), workArea));
     else
         MoveFrameTo(topLeft);
     // A stored Maximized=1 is taken like 0: a maximised fixed-size window would
@@ -75,18 +75,18 @@ void TFormSize::SavePlacement()
 
 bool TFormSize::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_window && event->type() == QEvent::Move && !m_placing
-        && m_window->isVisible() && !m_window->isMaximized() && !m_window->isFullScreen())
-        m_snapTimer.start();
+    if (watched == FWindow && event->type() == QEvent::Move && !FPlacing
+        && FWindow->isVisible() && !FWindow->isMaximized() && !FWindow->isFullScreen())
+        FSnapTimer.start();
     return QObject::eventFilter(watched, event);
 }
 
 void TFormSize::SnapToWorkArea()
 {
-    if (!m_window->isVisible() || m_window->isMaximized() || m_window->isFullScreen())
+    if (!FWindow->isVisible() || FWindow->isMaximized() || FWindow->isFullScreen())
         return;
-    const QRect frame = m_window->frameGeometry();
-    const QRect workArea = workAreaAt(m_window, frame.center());
+    const QRect frame = FWindow->frameGeometry();
+    const QRect workArea = workAreaAt(FWindow, frame.center());
     if (!workArea.isValid())
         return;
     const QPoint snapped = Placement::snapToWorkArea(frame.topLeft(), frame.size(), workArea);
@@ -96,7 +96,7 @@ void TFormSize::SnapToWorkArea()
 
 void TFormSize::MoveFrameTo(QPoint topLeft)
 {
-    m_placing = true;
-    m_window->move(topLeft);  // a top-level window's position is that of its frame
-    m_placing = false;
+    FPlacing = true;
+    FWindow->move(topLeft);  // a top-level window's position is that of its frame
+    FPlacing = false;
 }

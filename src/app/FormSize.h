@@ -39,7 +39,7 @@ private:
     void SnapToWorkArea();
     void MoveFrameTo(QPoint topLeft);
 
-    QWidget *m_window;
-    QTimer m_snapTimer;
-    bool m_placing = false;
+    QWidget *FWindow;
+    QTimer FSnapTimer;
+    bool FPlacing = false;
 };

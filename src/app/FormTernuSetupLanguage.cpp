@@ -45,7 +45,7 @@ void TFTernuSetup::ConnectLocalization()
 {
     FTranslationTarget = std::make_unique<TWidgetTranslationTarget>(this);
     FTranslationTarget->addTextField(QStringLiteral("dlgOpen"), QStringLiteral("Filter"), &dlgOpen.filter);
-    siLang_FTernuSetup.setTarget(FTranslationTarget.get());
+    siLang_FTernuSetup.SetTarget(FTranslationTarget.get());
     siLang_FTernuSetup.OnChangeLanguage = [this] {
         AutoSizeLabels();  // labels take the size of their new texts
         siLang_FTernuSetupChangeLanguage();
@@ -53,7 +53,7 @@ void TFTernuSetup::ConnectLocalization()
 
     cboLang->setItemDelegate(new TLangItemDelegate(this));
     cboLang->setIconSize(QSize(16, 11));
-    connect(cboLang, &QComboBox::activated, this, [this] { Guarded([this] { cboLangChange(); }); });
+    ConnectGuarded(cboLang, &QComboBox::activated, &TFTernuSetup::cboLangChange);
 }
 
 void TFTernuSetup::LoadStartupLanguage()

@@ -117,21 +117,21 @@ QString statusBarStyleSheet(const TStyleScheme &s)
 
 void TFormStyler::attach(const Targets &targets)
 {
-    m_panel = targets.panel;
-    m_menuBar = targets.menuBar;
-    m_menus.clear();
+    FPanel = targets.panel;
+    FMenuBar = targets.menuBar;
+    FMenus.clear();
     for (QMenu *menu : targets.menus)
-        m_menus << menu;
-    m_statusBar = targets.statusBar;
-    if (const auto look = styleScheme(m_style))
+        FMenus << menu;
+    FStatusBar = targets.statusBar;
+    if (const auto look = styleScheme(FStyle))
         give(*look);
 }
 
 void TFormStyler::setStyle(int number)
 {
-    if (number == m_style)
+    if (number == FStyle)
         return;
-    m_style = number;
+    FStyle = number;
     if (const auto look = styleScheme(number))
         give(*look);
 }
@@ -139,14 +139,14 @@ void TFormStyler::setStyle(int number)
 // Each part takes the look on its own; a part that is gone is skipped.
 void TFormStyler::give(const TStyleScheme &scheme)
 {
-    if (m_panel)
-        m_panel->setColors(scheme.panelTop, scheme.panelBottom, scheme.panelBorder);
-    if (m_menuBar)
-        m_menuBar->setStyleSheet(menuBarStyleSheet(scheme));
+    if (FPanel)
+        FPanel->setColors(scheme.panelTop, scheme.panelBottom, scheme.panelBorder);
+    if (FMenuBar)
+        FMenuBar->setStyleSheet(menuBarStyleSheet(scheme));
     const QString menus = menuStyleSheet(scheme);
-    for (const QPointer<QMenu> &menu : std::as_const(m_menus))
+    for (const QPointer<QMenu> &menu : std::as_const(FMenus))
         if (menu)
             menu->setStyleSheet(menus);
-    if (m_statusBar)
-        m_statusBar->setStyleSheet(statusBarStyleSheet(scheme));
+    if (FStatusBar)
+        FStatusBar->setStyleSheet(statusBarStyleSheet(scheme));
 }

@@ -64,7 +64,7 @@ public:
     // Style 0 is the look the window is created with.
     void attach(const Targets &targets);
 
-    int style() const { return m_style; }
+    int style() const { return FStyle; }
 
     // Does nothing when the number is the current style. Otherwise it becomes the
     // current style, and unless it has no scheme (custom or unknown numbers) the
@@ -74,9 +74,9 @@ public:
 private:
     void give(const TStyleScheme &scheme);
 
-    int m_style = tsOffice2003Blue;
-    QPointer<TGradientPanel> m_panel;
-    QPointer<QMenuBar> m_menuBar;
-    QList<QPointer<QMenu>> m_menus;
-    QPointer<QStatusBar> m_statusBar;
+    int FStyle = tsOffice2003Blue;
+    QPointer<TGradientPanel> FPanel;
+    QPointer<QMenuBar> FMenuBar;
+    QList<QPointer<QMenu>> FMenus;
+    QPointer<QStatusBar> FStatusBar;
 };

@@ -93,16 +93,16 @@ void MarkAsPicture(QWidget *picture)
     picture->setProperty(kPictureProperty, true);
 }
 
-TWidgetTranslationTarget::TWidgetTranslationTarget(QWidget *window) : m_window(window) {}
+TWidgetTranslationTarget::TWidgetTranslationTarget(QWidget *window) : FWindow(window) {}
 
 void TWidgetTranslationTarget::addTextField(const QString &control, const QString &property, QString *text)
 {
-    m_fields.append({control, property, text});
+    FFields.append({control, property, text});
 }
 
 QString *TWidgetTranslationTarget::field(const QString &control, const QString &property) const
 {
-    for (const Field &f : m_fields) {
+    for (const Field &f : FFields) {
         if (f.control.compare(control, Qt::CaseInsensitive) == 0
             && f.property.compare(property, Qt::CaseInsensitive) == 0)
             return f.text;
@@ -113,13 +113,13 @@ QString *TWidgetTranslationTarget::field(const QString &control, const QString &
 QObject *TWidgetTranslationTarget::object(const QString &control) const
 {
     if (control.isEmpty())
-        return m_window;
+        return FWindow;
     // The language files spell the names as the window does: looked up as they
     // stand first, which needs no list of the window's hundreds of objects.
     // The names are unique in any case, so either way finds the same control.
-    if (QObject *named = m_window->findChild<QObject *>(control))
+    if (QObject *named = FWindow->findChild<QObject *>(control))
         return named;
-    const QList<QObject *> children = m_window->findChildren<QObject *>();
+    const QList<QObject *> children = FWindow->findChildren<QObject *>();
     for (QObject *child : children) {
         if (child->objectName().compare(control, Qt::CaseInsensitive) == 0)
             return child;
@@ -129,7 +129,7 @@ QObject *TWidgetTranslationTarget::object(const QString &control) const
 
 bool TWidgetTranslationTarget::hasControl(const QString &control) const
 {
-    for (const Field &f : m_fields) {
+    for (const Field &f : FFields) {
         if (f.control.compare(control, Qt::CaseInsensitive) == 0)
             return true;
     }

@@ -49,6 +49,6 @@ private:
     QObject *object(const QString &control) const;
     QString *field(const QString &control, const QString &property) const;
 
-    QWidget *m_window;
-    QList<Field> m_fields;
+    QWidget *FWindow;
+    QList<Field> FFields;
 };

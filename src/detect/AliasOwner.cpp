@@ -41,13 +41,13 @@ TAliasOwnerLock::TAliasOwnerLock(const QString &ownerPath)
         ::close(fd);
         return;
     }
-    m_fd = fd;
+    FFd = fd;
 }
 
 TAliasOwnerLock::~TAliasOwnerLock()
 {
-    if (m_fd >= 0)
-        ::close(m_fd);
+    if (FFd >= 0)
+        ::close(FFd);
 }
 
 }  // namespace PortNames

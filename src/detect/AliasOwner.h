@@ -24,10 +24,10 @@ public:
     TAliasOwnerLock(const TAliasOwnerLock &) = delete;
     TAliasOwnerLock &operator=(const TAliasOwnerLock &) = delete;
 
-    bool isHeld() const { return m_fd >= 0; }
+    bool isHeld() const { return FFd >= 0; }
 
 private:
-    int m_fd = -1;
+    int FFd = -1;
 };
 
 }  // namespace PortNames

@@ -31,5 +31,5 @@ signals:
 
 private:
     class TImpl;
-    std::unique_ptr<TImpl> m_impl;
+    std::unique_ptr<TImpl> FImpl;
 };

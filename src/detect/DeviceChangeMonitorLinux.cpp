@@ -20,17 +20,17 @@ public:
     void portsFolderChanged();
     QSet<QString> aliasKeys() const;
 
-    TDeviceChangeMonitor &m_owner;
-    QString m_portsFolder;
-    QFileSystemWatcher *m_watcher = nullptr;
-    QSet<QString> m_aliases;  // aliases seen last: link and target
-    udev *m_udev = nullptr;
-    udev_monitor *m_monitor = nullptr;
-    QSocketNotifier *m_notifier = nullptr;
+    TDeviceChangeMonitor &FOwner;
+    QString FPortsFolder;
+    QFileSystemWatcher *FWatcher = nullptr;
+    QSet<QString> FAliases;  // aliases seen last: link and target
+    udev *FUdev = nullptr;
+    udev_monitor *FMonitor = nullptr;
+    QSocketNotifier *FNotifier = nullptr;
 };
 
 TDeviceChangeMonitor::TDeviceChangeMonitor(const Options &options, QObject *parent)
-    : QObject(parent), m_impl(std::make_unique<TImpl>(*this, options))
+    : QObject(parent), FImpl(std::make_unique<TImpl>(*this, options))
 {
 }
 
@@ -38,24 +38,24 @@ TDeviceChangeMonitor::~TDeviceChangeMonitor() = default;
 
 bool TDeviceChangeMonitor::watchingSystemDevices() const
 {
-    return m_impl->m_notifier != nullptr;
+    return FImpl->FNotifier != nullptr;
 }
 
 bool TDeviceChangeMonitor::watchingPortsFolder() const
 {
-    return m_impl->m_watcher && m_impl->m_watcher->directories().contains(m_impl->m_portsFolder);
+    return FImpl->FWatcher && FImpl->FWatcher->directories().contains(FImpl->FPortsFolder);
 }
 
 TDeviceChangeMonitor::TImpl::TImpl(TDeviceChangeMonitor &owner, const Options &options)
-    : m_owner(owner), m_portsFolder(options.portsFolder)
+    : FOwner(owner), FPortsFolder(options.portsFolder)
 {
-    if (!m_portsFolder.isEmpty()) {
-        QDir().mkpath(m_portsFolder);
-        m_watcher = new QFileSystemWatcher(&m_owner);
-        m_watcher->addPath(m_portsFolder);
-        QObject::connect(m_watcher, &QFileSystemWatcher::directoryChanged, &m_owner,
+    if (!FPortsFolder.isEmpty()) {
+        QDir().mkpath(FPortsFolder);
+        FWatcher = new QFileSystemWatcher(&FOwner);
+        FWatcher->addPath(FPortsFolder);
+        QObject::connect(FWatcher, &QFileSystemWatcher::directoryChanged, &FOwner,
                          [this] { portsFolderChanged(); });
-        m_aliases = aliasKeys();
+        FAliases = aliasKeys();
     }
     if (options.watchSystemDevices)
         startUdev();
@@ -63,56 +63,56 @@ TDeviceChangeMonitor::TImpl::TImpl(TDeviceChangeMonitor &owner, const Options &o
 
 void TDeviceChangeMonitor::TImpl::startUdev()
 {
-    m_udev = udev_new();
-    if (!m_udev)
+    FUdev = udev_new();
+    if (!FUdev)
         return;
     // "udev" rather than "kernel": the device node exists once the event arrives.
-    m_monitor = udev_monitor_new_from_netlink(m_udev, "udev");
-    if (!m_monitor
-        || udev_monitor_filter_add_match_subsystem_devtype(m_monitor, "tty", nullptr) < 0
-        || udev_monitor_enable_receiving(m_monitor) < 0) {
+    FMonitor = udev_monitor_new_from_netlink(FUdev, "udev");
+    if (!FMonitor
+        || udev_monitor_filter_add_match_subsystem_devtype(FMonitor, "tty", nullptr) < 0
+        || udev_monitor_enable_receiving(FMonitor) < 0) {
         stopUdev();
         return;
     }
-    const int fd = udev_monitor_get_fd(m_monitor);
+    const int fd = udev_monitor_get_fd(FMonitor);
     if (fd < 0) {
         stopUdev();
         return;
     }
-    m_notifier = new QSocketNotifier(fd, QSocketNotifier::Read, &m_owner);
-    QObject::connect(m_notifier, &QSocketNotifier::activated, &m_owner, [this] { readUdevEvent(); });
+    FNotifier = new QSocketNotifier(fd, QSocketNotifier::Read, &FOwner);
+    QObject::connect(FNotifier, &QSocketNotifier::activated, &FOwner, [this] { readUdevEvent(); });
 }
 
 void TDeviceChangeMonitor::TImpl::stopUdev()
 {
-    delete m_notifier;
-    m_notifier = nullptr;
-    if (m_monitor)
-        udev_monitor_unref(m_monitor);
-    m_monitor = nullptr;
-    if (m_udev)
-        udev_unref(m_udev);
-    m_udev = nullptr;
+    delete FNotifier;
+    FNotifier = nullptr;
+    if (FMonitor)
+        udev_monitor_unref(FMonitor);
+    FMonitor = nullptr;
+    if (FUdev)
+        udev_unref(FUdev);
+    FUdev = nullptr;
 }
 
 void TDeviceChangeMonitor::TImpl::readUdevEvent()
 {
-    udev_device *device = udev_monitor_receive_device(m_monitor);
+    udev_device *device = udev_monitor_receive_device(FMonitor);
     if (!device)
         return;
     const QByteArray action = udev_device_get_action(device);
     udev_device_unref(device);
     if (action == "add")
-        emit m_owner.arrived();
+        emit FOwner.arrived();
     else if (action == "remove")
-        emit m_owner.removed();
+        emit FOwner.removed();
 }
 
 // An alias that now links to another device counts as a removal and an arrival.
 QSet<QString> TDeviceChangeMonitor::TImpl::aliasKeys() const
 {
     QSet<QString> names;
-    for (const PortNames::PortAlias &alias : PortNames::readAliases(m_portsFolder))
+    for (const PortNames::PortAlias &alias : PortNames::readAliases(FPortsFolder))
         names.insert(alias.linkPath + QLatin1Char('\n') + alias.devicePath);
     return names;
 }
@@ -120,15 +120,15 @@ QSet<QString> TDeviceChangeMonitor::TImpl::aliasKeys() const
 void TDeviceChangeMonitor::TImpl::portsFolderChanged()
 {
     // A folder that was removed and made again must be watched anew.
-    if (!m_watcher->directories().contains(m_portsFolder) && QDir().mkpath(m_portsFolder))
-        m_watcher->addPath(m_portsFolder);
+    if (!FWatcher->directories().contains(FPortsFolder) && QDir().mkpath(FPortsFolder))
+        FWatcher->addPath(FPortsFolder);
 
     const QSet<QString> now = aliasKeys();
-    const bool someRemoved = !(m_aliases - now).isEmpty();
-    const bool someArrived = !(now - m_aliases).isEmpty();
-    m_aliases = now;
+    const bool someRemoved = !(FAliases - now).isEmpty();
+    const bool someArrived = !(now - FAliases).isEmpty();
+    FAliases = now;
     if (someRemoved)
-        emit m_owner.removed();
+        emit FOwner.removed();
     if (someArrived)
-        emit m_owner.arrived();
+        emit FOwner.arrived();
 }

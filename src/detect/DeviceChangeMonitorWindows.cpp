@@ -20,17 +20,17 @@ public:
     explicit TImpl(TDeviceChangeMonitor &owner);
     ~TImpl()
     {
-        if (m_window)
-            DestroyWindow(m_window);
+        if (FWindow)
+            DestroyWindow(FWindow);
     }
 
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-    TDeviceChangeMonitor &m_owner;
-    HWND m_window = nullptr;
+    TDeviceChangeMonitor &FOwner;
+    HWND FWindow = nullptr;
 };
 
-TDeviceChangeMonitor::TImpl::TImpl(TDeviceChangeMonitor &owner) : m_owner(owner)
+TDeviceChangeMonitor::TImpl::TImpl(TDeviceChangeMonitor &owner) : FOwner(owner)
 {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW windowClass {};
@@ -39,10 +39,10 @@ TDeviceChangeMonitor::TImpl::TImpl(TDeviceChangeMonitor &owner) : m_owner(owner)
     windowClass.hInstance = instance;
     windowClass.lpszClassName = kWindowClass;
     RegisterClassExW(&windowClass);  // fails harmlessly when already registered
-    m_window = CreateWindowExW(WS_EX_TOOLWINDOW, kWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
+    FWindow = CreateWindowExW(WS_EX_TOOLWINDOW, kWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
                                nullptr, instance, nullptr);
-    if (m_window)
-        SetWindowLongPtrW(m_window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    if (FWindow)
+        SetWindowLongPtrW(FWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
 LRESULT CALLBACK TDeviceChangeMonitor::TImpl::windowProc(HWND window, UINT message, WPARAM wParam,
@@ -54,7 +54,7 @@ LRESULT CALLBACK TDeviceChangeMonitor::TImpl::windowProc(HWND window, UINT messa
     // The sender waits for the answer: the detection runs once the event loop is
     // back, so that a dialog it shows never holds the system's broadcast.
     if (self && (wParam == kDeviceArrival || wParam == kDeviceRemoval)) {
-        TDeviceChangeMonitor *owner = &self->m_owner;
+        TDeviceChangeMonitor *owner = &self->FOwner;
         const bool arrival = wParam == kDeviceArrival;
         QMetaObject::invokeMethod(
             owner,
@@ -72,14 +72,14 @@ LRESULT CALLBACK TDeviceChangeMonitor::TImpl::windowProc(HWND window, UINT messa
 TDeviceChangeMonitor::TDeviceChangeMonitor(const Options &options, QObject *parent) : QObject(parent)
 {
     if (options.watchSystemDevices)
-        m_impl = std::make_unique<TImpl>(*this);
+        FImpl = std::make_unique<TImpl>(*this);
 }
 
 TDeviceChangeMonitor::~TDeviceChangeMonitor() = default;
 
 bool TDeviceChangeMonitor::watchingSystemDevices() const
 {
-    return m_impl && m_impl->m_window;
+    return FImpl && FImpl->FWindow;
 }
 
 bool TDeviceChangeMonitor::watchingPortsFolder() const

@@ -4,7 +4,7 @@
 #include <utility>
 
 TSystemBridgeLayer::TSystemBridgeLayer(ISerialPortSource &source, QString portsFolder)
-    : m_source(source), m_portsFolder(std::move(portsFolder))
+    : FSource(source), FPortsFolder(std::move(portsFolder))
 {
 }
 

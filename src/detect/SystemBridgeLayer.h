@@ -25,6 +25,6 @@ public:
                                          const QList<PortNames::PortAlias> &aliases);
 
 private:
-    ISerialPortSource &m_source;
-    QString m_portsFolder;
+    ISerialPortSource &FSource;
+    QString FPortsFolder;
 };

@@ -2,5 +2,5 @@
 
 std::optional<QList<BridgeInfo>> TSystemBridgeLayer::attachedBridges()
 {
-    return bridgesFrom(m_source.availablePorts(), PortNames::readAliases(m_portsFolder));
+    return bridgesFrom(FSource.availablePorts(), PortNames::readAliases(FPortsFolder));
 }

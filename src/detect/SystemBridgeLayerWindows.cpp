@@ -5,6 +5,6 @@
 
 std::optional<QList<BridgeInfo>> TSystemBridgeLayer::attachedBridges()
 {
-    const QStringList present = PortList::entries(m_source.availablePorts(), {});
+    const QStringList present = PortList::entries(FSource.availablePorts(), {});
     return WindowsRegistry::UsbBridges(HKEY_LOCAL_MACHINE, WindowsRegistry::kUsbEnumKey, present);
 }

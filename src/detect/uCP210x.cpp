@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-TCP210x::TCP210x(IBridgeLayer &layer) : m_layer(layer) {}
+TCP210x::TCP210x(IBridgeLayer &layer) : FLayer(layer) {}
 
 TCP210x::~TCP210x()
 {
@@ -13,37 +13,37 @@ TCP210x::~TCP210x()
 
 bool TCP210x::ensureLoaded()
 {
-    if (!m_loaded)
-        m_loaded = m_layer.load();
-    return m_loaded;
+    if (!FLoaded)
+        FLoaded = FLayer.load();
+    return FLoaded;
 }
 
 const BridgeInfo *TCP210x::openBridge(BridgeHandle handle) const
 {
-    if (handle < 0 || handle >= m_bridges.size() || !m_open.at(handle))
+    if (handle < 0 || handle >= FBridges.size() || !FOpen.at(handle))
         return nullptr;
-    return &m_bridges.at(handle);
+    return &FBridges.at(handle);
 }
 
 int TCP210x::CP210x_GetNumDevices(quint32 &count)
 {
     if (!ensureLoaded())
         return kStatusFailed;
-    const auto bridges = m_layer.attachedBridges();
+    const auto bridges = FLayer.attachedBridges();
     if (!bridges)
         return kStatusFailed;
-    m_bridges = *bridges;
-    m_open = QList<bool>(m_bridges.size(), false);
-    count = static_cast<quint32>(m_bridges.size());
+    FBridges = *bridges;
+    FOpen = QList<bool>(FBridges.size(), false);
+    count = static_cast<quint32>(FBridges.size());
     return kStatusOk;
 }
 
 int TCP210x::CP210x_Open(quint32 index, BridgeHandle &handle)
 {
-    if (!ensureLoaded() || index >= static_cast<quint32>(m_bridges.size()))
+    if (!ensureLoaded() || index >= static_cast<quint32>(FBridges.size()))
         return kStatusFailed;
     handle = static_cast<BridgeHandle>(index);
-    m_open[handle] = true;
+    FOpen[handle] = true;
     return kStatusOk;
 }
 
@@ -51,7 +51,7 @@ int TCP210x::CP210x_Close(BridgeHandle handle)
 {
     if (!ensureLoaded() || !openBridge(handle))
         return kStatusFailed;
-    m_open[handle] = false;
+    FOpen[handle] = false;
     return kStatusOk;
 }
 
@@ -98,26 +98,26 @@ int TCP210x::GetDevicePortName(BridgeHandle handle, QString &portName)
 
 bool TCP210x::BridgePresent()
 {
-    return CP210x_GetNumDevices(m_count) == kStatusOk;
+    return CP210x_GetNumDevices(FCount) == kStatusOk;
 }
 
 int TCP210x::FindInterfacePort()
 {
     int result = -1;
-    for (quint32 i = 0; i < m_count; ++i) {
+    for (quint32 i = 0; i < FCount; ++i) {
         int yielded = -1;
-        if (CP210x_Open(i, m_handle) == kStatusOk) {
+        if (CP210x_Open(i, FHandle) == kStatusOk) {
             quint16 vendorId = 0;
             quint16 productId = 0;
             std::array<char, kSerialBufferSize> serial{};
             quint8 length = 0;
             QString portName;
             const bool queried =
-                CP210x_GetDeviceVid(m_handle, vendorId) == kStatusOk
-                && CP210x_GetDevicePid(m_handle, productId) == kStatusOk
-                && CP210x_GetDeviceSerialNumber(m_handle, serial, length, true) == kStatusOk
-                && GetDevicePortName(m_handle, portName) == kStatusOk;
-            CP210x_Close(m_handle);
+                CP210x_GetDeviceVid(FHandle, vendorId) == kStatusOk
+                && CP210x_GetDevicePid(FHandle, productId) == kStatusOk
+                && CP210x_GetDeviceSerialNumber(FHandle, serial, length, true) == kStatusOk
+                && GetDevicePortName(FHandle, portName) == kStatusOk;
+            CP210x_Close(FHandle);
             if (queried) {
                 // The text is the bytes up to the first zero byte.
                 const QString serialText =
@@ -142,7 +142,7 @@ int TCP210x::LookupPortNumber(quint16 vendorId, quint16 productId, const QString
 
 void TCP210x::UnloadBridgeLibrary()
 {
-    if (m_loaded)
-        m_layer.unload();
-    m_loaded = false;
+    if (FLoaded)
+        FLayer.unload();
+    FLoaded = false;
 }

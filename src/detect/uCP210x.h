@@ -60,17 +60,17 @@ public:
     // Releases the layer; the next call makes it ready again.
     void UnloadBridgeLibrary();
 
-    bool BridgeLoaded() const { return m_loaded; }
-    quint32 BridgeCount() const { return m_count; }
+    bool BridgeLoaded() const { return FLoaded; }
+    quint32 BridgeCount() const { return FCount; }
 
 private:
     bool ensureLoaded();
     const BridgeInfo *openBridge(BridgeHandle handle) const;
 
-    IBridgeLayer &m_layer;
-    bool m_loaded = false;
-    quint32 m_count = 0;
-    BridgeHandle m_handle = -1;  // the handle FindInterfacePort works with
-    QList<BridgeInfo> m_bridges; // what the last count saw
-    QList<bool> m_open;          // per bridge of the last count: opened and not closed
+    IBridgeLayer &FLayer;
+    bool FLoaded = false;
+    quint32 FCount = 0;
+    BridgeHandle FHandle = -1;  // the handle FindInterfacePort works with
+    QList<BridgeInfo> FBridges; // what the last count saw
+    QList<bool> FOpen;          // per bridge of the last count: opened and not closed
 };

@@ -97,23 +97,23 @@ LanguageFile LanguageFile::parse(const QByteArray &input)
 
     const QList<RawSection> raw = parseRaw(bytes);
     LanguageFile file;
-    file.m_utf8 = declaresUtf8(raw);
+    file.FUtf8 = declaresUtf8(raw);
     auto decode = [&](const QByteArray &b) {
-        return file.m_utf8 ? QString::fromUtf8(b) : Cp1252::toUnicode(b);
+        return file.FUtf8 ? QString::fromUtf8(b) : Cp1252::toUnicode(b);
     };
     for (const RawSection &rawSection : raw) {
         Section section{decode(rawSection.name), {}};
         section.entries.reserve(rawSection.entries.size());
         for (const RawKeyValue &kv : rawSection.entries)
             section.entries.append({decode(kv.key), decode(kv.value)});
-        file.m_sections.append(std::move(section));
+        file.FSections.append(std::move(section));
     }
     return file;
 }
 
 bool LanguageFile::hasSection(const QString &name) const
 {
-    for (const Section &section : m_sections) {
+    for (const Section &section : FSections) {
         if (sameText(section.name, name))
             return true;
     }
@@ -123,7 +123,7 @@ bool LanguageFile::hasSection(const QString &name) const
 QList<LanguageFile::KeyValue> LanguageFile::entries(const QString &name) const
 {
     QList<KeyValue> result;
-    for (const Section &section : m_sections) {
+    for (const Section &section : FSections) {
         if (sameText(section.name, name))
             result.append(section.entries);
     }

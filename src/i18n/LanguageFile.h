@@ -37,7 +37,7 @@ public:
     QString value(const QString &section, const QString &key,
                   const QString &defaultValue = QString()) const;
 
-    bool isUtf8() const { return m_utf8; }
+    bool isUtf8() const { return FUtf8; }
     QString delimiter() const { return value(kOptions, QStringLiteral("DELIMITER"), kDefaultDelimiter); }
     // "Language_1", "Language_2", ... up to the first missing or empty one.
     QStringList languageNames() const;
@@ -45,6 +45,6 @@ public:
     bool hasLanguageNames() const { return !entries(kLanguageNames).isEmpty(); }
 
 private:
-    QList<Section> m_sections;
-    bool m_utf8 = false;
+    QList<Section> FSections;
+    bool FUtf8 = false;
 };

@@ -72,7 +72,7 @@ TranslationTable readBuiltInTable()
 
 TsiLang::TsiLang()
 {
-    setTable(readBuiltInTable());
+    SetTable(readBuiltInTable());
 }
 
 const QStringList &TsiLang::ExcludedProperties()
@@ -111,23 +111,23 @@ const QStringList &TsiLang::SmartExcludeProps()
 
 void TsiLang::SelectLanguage(int index, const QString &name)
 {
-    m_activeLanguage = index;
-    m_language = name;
+    FActiveLanguage = index;
+    FLanguage = name;
 }
 
-void TsiLang::setTable(const TranslationTable &table)
+void TsiLang::SetTable(const TranslationTable &table)
 {
-    m_table = table;
-    cleanTable();
-    rebuildIndex();
+    FTable = table;
+    CleanTable();
+    RebuildIndex();
 }
 
-bool TsiLang::isWindowName(const QString &control) const
+bool TsiLang::IsWindowName(const QString &control) const
 {
     return sameText(control, kFormName) || sameText(control, kFormClassName);
 }
 
-bool TsiLang::isExcluded(const QString &control, const QString &propertyPath) const
+bool TsiLang::IsExcluded(const QString &control, const QString &propertyPath) const
 {
     const QStringList &excluded = ExcludedProperties();
     for (const QString &part : propertyPath.split(u'.')) {
@@ -140,82 +140,82 @@ bool TsiLang::isExcluded(const QString &control, const QString &propertyPath) co
     if (containsCaseless(smart, control + u'.' + propertyPath))
         return true;
     // The window is listed under its class name; its object name means the same window.
-    return isWindowName(control) && containsCaseless(smart, kFormClassName + u'.' + propertyPath);
+    return IsWindowName(control) && containsCaseless(smart, kFormClassName + u'.' + propertyPath);
 }
 
-void TsiLang::cleanTable()
+void TsiLang::CleanTable()
 {
     const QStringList &excluded = ExcludedProperties();
     if (containsCaseless(excluded, QStringLiteral("Caption")))
-        m_table[stCaptions].clear();
+        FTable[stCaptions].clear();
     if (containsCaseless(excluded, QStringLiteral("Hint")))
-        m_table[stHints].clear();
+        FTable[stHints].clear();
     if (containsCaseless(excluded, QStringLiteral("DisplayLabel")))
-        m_table[stDisplayLabels].clear();
+        FTable[stDisplayLabels].clear();
     if (containsCaseless(excluded, QStringLiteral("Font"))) {
-        m_table[stFonts].clear();
-        m_table[stCharSets].clear();
+        FTable[stFonts].clear();
+        FTable[stCharSets].clear();
     }
     if (containsCaseless(excluded, QStringLiteral("Charset")))
-        m_table[stCharSets].clear();
+        FTable[stCharSets].clear();
 
     for (TStringsType section : {stCaptions, stHints, stDisplayLabels, stFonts, stCharSets,
                                  stMultiLines, stOtherStrings, stCollections}) {
-        m_table[section].removeIf([&](const TranslationEntry &entry) {
+        FTable[section].removeIf([&](const TranslationEntry &entry) {
             QString control, property;
-            return splitTarget(section, entry.key, control, property) && isExcluded(control, property);
+            return splitTarget(section, entry.key, control, property) && IsExcluded(control, property);
         });
     }
 }
 
-void TsiLang::rebuildIndex()
+void TsiLang::RebuildIndex()
 {
-    m_index.clear();
-    for (const TranslationEntry &entry : m_table[stStrings])
-        m_index.push_back({entry.key, entry.texts});
-    std::stable_sort(m_index.begin(), m_index.end(), [](const IndexedString &a, const IndexedString &b) {
+    FIndex.clear();
+    for (const TranslationEntry &entry : FTable[stStrings])
+        FIndex.push_back({entry.key, entry.texts});
+    std::stable_sort(FIndex.begin(), FIndex.end(), [](const IndexedString &a, const IndexedString &b) {
         return compareCaseless(a.id, b.id) < 0;
     });
 }
 
 QString TsiLang::GetTextOrDefault(const QString &id) const
 {
-    const auto it = std::lower_bound(m_index.begin(), m_index.end(), id,
+    const auto it = std::lower_bound(FIndex.begin(), FIndex.end(), id,
                                      [](const IndexedString &item, const QString &key) {
                                          return compareCaseless(item.id, key) < 0;
                                      });
-    if (it == m_index.end() || compareCaseless(it->id, id) != 0)
+    if (it == FIndex.end() || compareCaseless(it->id, id) != 0)
         return QString();
     const TranslationEntry entry{it->id, it->texts};
-    const QString text = entry.text(m_activeLanguage);
+    const QString text = entry.text(FActiveLanguage);
     return text.isEmpty() ? entry.text(1) : text;
 }
 
-void TsiLang::applyEntry(TStringsType section, const TranslationEntry &entry)
+void TsiLang::ApplyEntry(TStringsType section, const TranslationEntry &entry)
 {
     QString control, property;
     if (!splitTarget(section, entry.key, control, property))
         return;
-    const QString text = entry.text(m_activeLanguage);
+    const QString text = entry.text(FActiveLanguage);
     if (text.isEmpty())
         return;
-    if (isWindowName(control))
+    if (IsWindowName(control))
         control.clear();
-    else if (!m_target->hasControl(control))
+    else if (!FTarget->hasControl(control))
         return;
 
-    const auto kind = m_target->propertyKind(control, property);
+    const auto kind = FTarget->propertyKind(control, property);
     try {
         if (section == stMultiLines) {
             if (kind != TranslationTarget::PropertyKind::Lines)
                 return;
-            if (CommaText::join(m_target->lines(control, property)) != text)
-                m_target->replaceLinesInPlace(control, property, CommaText::split(text));
+            if (CommaText::join(FTarget->lines(control, property)) != text)
+                FTarget->replaceLinesInPlace(control, property, CommaText::split(text));
         } else {
             if (kind != TranslationTarget::PropertyKind::Text)
                 return;
-            if (m_target->text(control, property) != text)
-                m_target->setText(control, property, text);
+            if (FTarget->text(control, property) != text)
+                FTarget->setText(control, property, text);
         }
     } catch (...) {
         // One control refusing a text must not stop the others from changing.
@@ -224,19 +224,19 @@ void TsiLang::applyEntry(TStringsType section, const TranslationEntry &entry)
 
 void TsiLang::ApplyTranslations()
 {
-    if (m_target) {
+    if (FTarget) {
         // Locales stay as they are: switching number and date formats is off.
         for (TStringsType section : {stCaptions, stHints, stDisplayLabels, stFonts, stMultiLines,
                                      stOtherStrings, stCollections}) {
-            for (const TranslationEntry &entry : m_table[section])
-                applyEntry(section, entry);
+            for (const TranslationEntry &entry : FTable[section])
+                ApplyEntry(section, entry);
         }
     }
     if (OnChangeLanguage)
         OnChangeLanguage();
 }
 
-void TsiLang::loadFromFile(const LanguageFile &file)
+void TsiLang::LoadFromFile(const LanguageFile &file)
 {
     const QString delimiter = file.delimiter();
     const QChar separator(kLangDelim);
@@ -283,7 +283,7 @@ void TsiLang::loadFromFile(const LanguageFile &file)
                 text = DecodeLineBreaks(text.remove(separator));
 
             TranslationEntry entry{key, texts};
-            if (isWindowName(key))
+            if (IsWindowName(key))
                 table.sections[s].prepend(entry);
             else
                 table.sections[s].append(entry);
@@ -294,11 +294,11 @@ void TsiLang::loadFromFile(const LanguageFile &file)
     // still split by the delimiter and matched by position.
     const QStringList names = file.languageNames();
     if (!names.isEmpty())
-        m_langNames = names;
-    m_extended = file.entries(QStringLiteral("Extended"));
+        FLangNames = names;
+    FExtended = file.entries(QStringLiteral("Extended"));
 
-    setTable(table);
+    SetTable(table);
     ApplyTranslations();
-    if (m_activeLanguage <= m_langNames.size())
-        m_language = m_langNames[m_activeLanguage - 1];
+    if (FActiveLanguage <= FLangNames.size())
+        FLanguage = FLangNames[FActiveLanguage - 1];
 }

@@ -26,23 +26,23 @@ public:
     static inline const QString kFormClassName = QStringLiteral("TFTernuSetup");
 
     // The controls the pass writes to; none means the pass only fires the event.
-    void setTarget(TranslationTarget *target) { m_target = target; }
+    void SetTarget(TranslationTarget *target) { FTarget = target; }
 
     // Fired at the end of every translation pass.
     std::function<void()> OnChangeLanguage;
 
-    const QStringList &LangNames() const { return m_langNames; }
-    int NumOfLanguages() const { return static_cast<int>(m_langNames.size()); }
-    int ActiveLanguage() const { return m_activeLanguage; }
-    const QString &Language() const { return m_language; }
+    const QStringList &LangNames() const { return FLangNames; }
+    int NumOfLanguages() const { return static_cast<int>(FLangNames.size()); }
+    int ActiveLanguage() const { return FActiveLanguage; }
+    const QString &Language() const { return FLanguage; }
     // Makes language `index` (1-based) the active one under `name`; the next
     // pass writes its texts. The names stay; they change only with a file.
     void SelectLanguage(int index, const QString &name);
 
-    const TranslationTable &Table() const { return m_table; }
+    const TranslationTable &Table() const { return FTable; }
     // Replaces the table, then cleans it and rebuilds the id index.
-    void setTable(const TranslationTable &table);
-    const QList<LanguageFile::KeyValue> &Extended() const { return m_extended; }
+    void SetTable(const TranslationTable &table);
+    const QList<LanguageFile::KeyValue> &Extended() const { return FExtended; }
 
     static const QStringList &ExcludedProperties();
     static const QStringList &SmartExcludeProps();
@@ -58,7 +58,7 @@ public:
     // Replaces table and language names by the file's contents, cleans the
     // table and runs the pass in the active language; then the language's name
     // follows the active index (kept when the file has fewer languages).
-    void loadFromFile(const LanguageFile &file);
+    void LoadFromFile(const LanguageFile &file);
 
 private:
     struct IndexedString {
@@ -66,17 +66,17 @@ private:
         QStringList texts;
     };
 
-    void cleanTable();
-    void rebuildIndex();
-    bool isExcluded(const QString &control, const QString &propertyPath) const;
-    bool isWindowName(const QString &control) const;
-    void applyEntry(TStringsType section, const TranslationEntry &entry);
+    void CleanTable();
+    void RebuildIndex();
+    bool IsExcluded(const QString &control, const QString &propertyPath) const;
+    bool IsWindowName(const QString &control) const;
+    void ApplyEntry(TStringsType section, const TranslationEntry &entry);
 
-    TranslationTable m_table;
-    std::vector<IndexedString> m_index;
-    QList<LanguageFile::KeyValue> m_extended;
-    QStringList m_langNames{QStringLiteral("English"), QStringLiteral("German")};
-    int m_activeLanguage = 2;
-    QString m_language = QStringLiteral("German");
-    TranslationTarget *m_target = nullptr;
+    TranslationTable FTable;
+    std::vector<IndexedString> FIndex;
+    QList<LanguageFile::KeyValue> FExtended;
+    QStringList FLangNames{QStringLiteral("English"), QStringLiteral("German")};
+    int FActiveLanguage = 2;
+    QString FLanguage = QStringLiteral("German");
+    TranslationTarget *FTarget = nullptr;
 };

@@ -8,14 +8,14 @@
 #include <QDir>
 
 TsiLangDispatcher::TsiLangDispatcher(TsiLang &translator)
-    : m_translator(translator)
+    : FTranslator(translator)
 {
 }
 
-const QStringList &TsiLangDispatcher::LangNames() const { return m_translator.LangNames(); }
-int TsiLangDispatcher::NumOfLanguages() const { return m_translator.NumOfLanguages(); }
-int TsiLangDispatcher::ActiveLanguage() const { return m_translator.ActiveLanguage(); }
-const QString &TsiLangDispatcher::Language() const { return m_translator.Language(); }
+const QStringList &TsiLangDispatcher::LangNames() const { return FTranslator.LangNames(); }
+int TsiLangDispatcher::NumOfLanguages() const { return FTranslator.NumOfLanguages(); }
+int TsiLangDispatcher::ActiveLanguage() const { return FTranslator.ActiveLanguage(); }
+const QString &TsiLangDispatcher::Language() const { return FTranslator.Language(); }
 
 void TsiLangDispatcher::SetLanguage(const QString &name)
 {
@@ -32,16 +32,16 @@ void TsiLangDispatcher::SetLanguage(const QString &name)
     const bool otherColumn = index != ActiveLanguage();
     // The pass sees the name as asked for; afterwards it takes the list's spelling.
     // Another spelling of the active language only renames it, without a pass.
-    m_translator.SelectLanguage(index, name);
+    FTranslator.SelectLanguage(index, name);
     if (!otherColumn)
         return;
-    m_translator.ApplyTranslations();
-    m_translator.SelectLanguage(index, LangNames()[position]);
+    FTranslator.ApplyTranslations();
+    FTranslator.SelectLanguage(index, LangNames()[position]);
 }
 
 void TsiLangDispatcher::LoadLanguageFile(const QString &path)
 {
-    m_translator.loadFromFile(LanguageFile::read(path));
+    FTranslator.LoadFromFile(LanguageFile::read(path));
 }
 
 QString LanguageFolder(const QString &programFolder)

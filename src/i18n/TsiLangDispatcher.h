@@ -35,7 +35,7 @@ public:
     void LoadLanguageFile(const QString &path);
 
 private:
-    TsiLang &m_translator;
+    TsiLang &FTranslator;
 };
 
 // The language folder beside the program and the file of one language in it,

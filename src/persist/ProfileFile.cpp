@@ -39,14 +39,14 @@ struct Line {
 // Reads a file line by line with the offsets of each line.
 class LineReader {
 public:
-    explicit LineReader(QIODevice &file) : m_file(file) {}
+    explicit LineReader(QIODevice &file) : FFile(file) {}
 
     bool next(Line &line)
     {
-        if (m_failed || m_file.atEnd())
+        if (FFailed || FFile.atEnd())
             return false;
         line = Line{};
-        line.start = m_offset;
+        line.start = FOffset;
         // Read in small pieces, so that a short line costs no more than its
         // length; of a line over the cap only the length is counted.
         QByteArray kept;
@@ -54,10 +54,10 @@ public:
         char lastBeforeEnding = 0;
         bool ended = false;
         while (!ended) {
-            const QByteArray piece = m_file.readLine(kReadPiece + 1);
+            const QByteArray piece = FFile.readLine(kReadPiece + 1);
             if (piece.isEmpty()) {
                 // Nothing more before the end: the reading failed.
-                m_failed = !m_file.atEnd();
+                FFailed = !FFile.atEnd();
                 break;
             }
             ended = piece.endsWith('\n');
@@ -69,9 +69,9 @@ public:
             if (kept.size() <= kMaxLineLength + 2)
                 kept += piece;
         }
-        if (total == 0 || m_failed)
+        if (total == 0 || FFailed)
             return false;
-        m_offset += total;
+        FOffset += total;
         if (ended)
             line.endingLength = lastBeforeEnding == '\r' ? 2 : 1;
         line.contentLength = total - line.endingLength;
@@ -82,12 +82,12 @@ public:
     }
 
     // Whether the reading stopped at an error before the end of the file.
-    bool failed() const { return m_failed; }
+    bool failed() const { return FFailed; }
 
 private:
-    QIODevice &m_file;
-    qint64 m_offset = 0;
-    bool m_failed = false;
+    QIODevice &FFile;
+    qint64 FOffset = 0;
+    bool FFailed = false;
 };
 
 bool isBlank(char c)
@@ -250,12 +250,12 @@ bool copyRange(QIODevice &from, QSaveFile &to, qint64 start, qint64 end)
 
 }  // namespace
 
-TProfileFile::TProfileFile(QString fileName) : m_fileName(std::move(fileName)) {}
+TProfileFile::TProfileFile(QString fileName) : FFileName(std::move(fileName)) {}
 
 QString TProfileFile::readString(const QString &section, const QString &key,
                                  const QString &defaultValue) const
 {
-    QFile file(m_fileName);
+    QFile file(FFileName);
     if (!file.open(QIODevice::ReadOnly))
         return defaultValue;
     LineReader reader(file);
@@ -282,7 +282,7 @@ int TProfileFile::readInteger(const QString &section, const QString &key, int de
 
 std::unique_ptr<QIODevice> TProfileFile::openOriginal() const
 {
-    auto file = std::make_unique<QFile>(m_fileName);
+    auto file = std::make_unique<QFile>(FFileName);
     if (!file->open(QIODevice::ReadOnly))
         return nullptr;
     return file;
@@ -290,7 +290,7 @@ std::unique_ptr<QIODevice> TProfileFile::openOriginal() const
 
 void TProfileFile::writeString(const QString &section, const QString &key, const QString &value)
 {
-    const QFileInfo info(m_fileName);
+    const QFileInfo info(FFileName);
     // Replacing the file by a rename would get around its write protection. A
     // file without any write permission counts as write-protected for every
     // user, like a read-only file elsewhere.
@@ -298,22 +298,22 @@ void TProfileFile::writeString(const QString &section, const QString &key, const
         QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
     if (info.exists()
         && (!info.isFile() || !info.isWritable() || !(info.permissions() & kAnyWrite)))
-        throw EProfileWriteError(m_fileName);
+        throw EProfileWriteError(FFileName);
 
     std::unique_ptr<QIODevice> original;
     if (info.exists()) {
         original = openOriginal();
         if (!original)
-            throw EProfileWriteError(m_fileName);  // its content could not be kept
+            throw EProfileWriteError(FFileName);  // its content could not be kept
     }
     const std::optional<WritePlan> planned = planWrite(original.get(), section, key, value);
     if (!planned)
-        throw EProfileWriteError(m_fileName);
+        throw EProfileWriteError(FFileName);
     const WritePlan &plan = *planned;
 
-    QSaveFile out(m_fileName);
+    QSaveFile out(FFileName);
     if (!out.open(QIODevice::WriteOnly))
-        throw EProfileWriteError(m_fileName);
+        throw EProfileWriteError(FFileName);
     bool ok = true;
     if (original) {
         const qint64 size = original->size();
@@ -331,10 +331,10 @@ void TProfileFile::writeString(const QString &section, const QString &key, const
     if (!ok) {
         out.cancelWriting();
         out.commit();
-        throw EProfileWriteError(m_fileName);
+        throw EProfileWriteError(FFileName);
     }
     if (!out.commit())
-        throw EProfileWriteError(m_fileName);
+        throw EProfileWriteError(FFileName);
 }
 
 void TProfileFile::writeInteger(const QString &section, const QString &key, int value)

@@ -33,7 +33,7 @@ public:
     explicit TProfileFile(QString fileName);
     virtual ~TProfileFile() = default;
 
-    const QString &fileName() const { return m_fileName; }
+    const QString &fileName() const { return FFileName; }
 
     QString readString(const QString &section, const QString &key,
                        const QString &defaultValue) const;
@@ -51,5 +51,5 @@ protected:
     virtual std::unique_ptr<QIODevice> openOriginal() const;
 
 private:
-    QString m_fileName;
+    QString FFileName;
 };

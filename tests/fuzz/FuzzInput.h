@@ -18,7 +18,7 @@ inline QString unitsOf(const uint8_t *data, size_t size)
 // Reads small numbers off the front of the input; 0 once it is used up.
 class InputReader {
 public:
-    InputReader(const uint8_t *data, size_t size) : m_data(data), m_size(size) {}
+    InputReader(const uint8_t *data, size_t size) : FData(data), FSize(size) {}
 
     // A number from min to max (inclusive).
     int inRange(int min, int max)
@@ -30,18 +30,18 @@ public:
         return min + int(raw % span);
     }
     bool flag() { return next() & 1; }
-    size_t left() const { return m_size; }
-    const uint8_t *rest() const { return m_data; }
+    size_t left() const { return FSize; }
+    const uint8_t *rest() const { return FData; }
 
 private:
     uint8_t next()
     {
-        if (m_size == 0)
+        if (FSize == 0)
             return 0;
-        --m_size;
-        return *m_data++;
+        --FSize;
+        return *FData++;
     }
 
-    const uint8_t *m_data;
-    size_t m_size;
+    const uint8_t *FData;
+    size_t FSize;
 };

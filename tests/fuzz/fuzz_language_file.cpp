@@ -23,25 +23,25 @@ public:
     }
     QString text(const QString &control, const QString &property) const override
     {
-        return m_texts.value(control + u'.' + property);
+        return FTexts.value(control + u'.' + property);
     }
     void setText(const QString &control, const QString &property, const QString &value) override
     {
-        m_texts.insert(control + u'.' + property, value);
+        FTexts.insert(control + u'.' + property, value);
     }
     QStringList lines(const QString &control, const QString &property) const override
     {
-        return m_lines.value(control + u'.' + property);
+        return FLines.value(control + u'.' + property);
     }
     void replaceLinesInPlace(const QString &control, const QString &property,
                              const QStringList &items) override
     {
-        m_lines.insert(control + u'.' + property, items);
+        FLines.insert(control + u'.' + property, items);
     }
 
 private:
-    QMap<QString, QString> m_texts;
-    QMap<QString, QStringList> m_lines;
+    QMap<QString, QString> FTexts;
+    QMap<QString, QStringList> FLines;
 };
 
 }  // namespace
@@ -57,8 +57,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     static const TsiLang pristine;
     AnyControls window;
     TsiLang lang = pristine;
-    lang.setTarget(&window);
-    lang.loadFromFile(file);
+    lang.SetTarget(&window);
+    lang.LoadFromFile(file);
     (void)lang.GetTextOrDefault(QStringLiteral("strTOOLCAPTION"));
     return 0;
 }

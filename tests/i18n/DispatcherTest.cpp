@@ -16,7 +16,7 @@ protected:
     void SetUp() override
     {
         target.add("btnClose").texts = {{"caption", "&Schließen"}};
-        lang.setTarget(&target);
+        lang.SetTarget(&target);
         lang.OnChangeLanguage = [this] { ++passes; };
         QDir(programFolder.path()).mkdir("Lang");
     }

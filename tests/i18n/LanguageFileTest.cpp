@@ -25,7 +25,7 @@ QStringList keysOf(const TsiLang &lang, TStringsType section)
 // Loads file bytes into a fresh translator (German active) and returns it.
 struct Loaded {
     TsiLang lang;
-    explicit Loaded(const QByteArray &bytes) { lang.loadFromFile(LanguageFile::parse(bytes)); }
+    explicit Loaded(const QByteArray &bytes) { lang.LoadFromFile(LanguageFile::parse(bytes)); }
     QString text(TStringsType s, const QString &key, int language) const
     {
         for (const TranslationEntry &e : lang.Table()[s])
@@ -164,8 +164,8 @@ TEST(LanguageFileLoad, ControlBytesInAListValueEndItems)
         FakeTarget target;
         target.add("cboSex").lists = {{"items", {"x", "y", "z"}}};
         TsiLang lang;
-        lang.setTarget(&target);
-        lang.loadFromFile(LanguageFile::parse(kNames + "[Multilines]\r\nTFTernuSetup.cboSex.Items=" + c.value + "\r\n"));
+        lang.SetTarget(&target);
+        lang.LoadFromFile(LanguageFile::parse(kNames + "[Multilines]\r\nTFTernuSetup.cboSex.Items=" + c.value + "\r\n"));
         EXPECT_EQ(target.get("cboSex").lists.value("items"), c.items);
     }
 }
@@ -175,7 +175,7 @@ TEST(LanguageFileLoad, UnreadableFileRaisesAndChangesNothing)
     FakeTarget target;
     target.add("btnClose").texts = {{"caption", "&Schließen"}};
     TsiLang lang;
-    lang.setTarget(&target);
+    lang.SetTarget(&target);
     TsiLangDispatcher dispatcher(lang);
     int events = 0;
     lang.OnChangeLanguage = [&] { ++events; };

@@ -35,7 +35,7 @@ TEST(ShippedLanguageFiles, GermanFileEqualsTheBuiltInTable)
 {
     const TsiLang builtIn;
     TsiLang loaded;
-    loaded.loadFromFile(LanguageFile::read(QDir(kLangFolder).filePath("German.sil")));
+    loaded.LoadFromFile(LanguageFile::read(QDir(kLangFolder).filePath("German.sil")));
     EXPECT_EQ(loaded.LangNames(), QStringList({"English", "German"}));
     for (int s = 0; s < kStringsTypeCount; ++s) {
         const auto section = static_cast<TStringsType>(s);
@@ -57,7 +57,7 @@ TEST(ShippedLanguageFiles, EveryFileTranslatesEveryEntry)
     for (const QString language : {"French", "Italian", "Dutch", "Spanish"}) {
         SCOPED_TRACE(language.toStdString());
         TsiLang loaded;
-        loaded.loadFromFile(LanguageFile::read(QDir(kLangFolder).filePath(language + ".sil")));
+        loaded.LoadFromFile(LanguageFile::read(QDir(kLangFolder).filePath(language + ".sil")));
         EXPECT_EQ(loaded.LangNames(), QStringList({"English", language}));
         for (int s = 0; s < kStringsTypeCount; ++s) {
             const auto section = static_cast<TStringsType>(s);
@@ -93,7 +93,7 @@ TEST(ShippedLanguageFiles, SwitchingThroughAllOfThemEndsWhereItStarted)
     FakeTarget target;
     target.add("btnClose").texts = {{"caption", "&Schließen"}};
     TsiLang lang;
-    lang.setTarget(&target);
+    lang.SetTarget(&target);
     TsiLangDispatcher dispatcher(lang);
     const QStringList expected = {"&Fermer", "&Chiudi", "&Sluiten", "&Cerrar", "&Schließen"};
     const QStringList languages = {"French", "Italian", "Dutch", "Spanish", "German"};

@@ -21,7 +21,7 @@ protected:
         target.add("Memo1").lists = {{"lines", {"one line"}}};
         target.add("dlgOpen").texts = {{"filter", ""}};
         target.add("").texts = {{"caption", "window"}};
-        lang.setTarget(&target);
+        lang.SetTarget(&target);
         lang.OnChangeLanguage = [this] { writesAtEvent = target.writes.size(); ++events; };
     }
 
@@ -100,7 +100,7 @@ TEST_F(TranslationPass, EmptyTextLeavesControlAlone)
 {
     TranslationTable table;
     table[stCaptions] = {{"btnClose", {"&Close", ""}}};
-    lang.setTable(table);
+    lang.SetTable(table);
     lang.ApplyTranslations();
     EXPECT_EQ(target.get("btnClose").texts["caption"], "&Schließen");
 }
@@ -121,7 +121,7 @@ TEST_F(TranslationPass, WindowNamesMeanTheWindowAndExcludedTargetsAreCleanedOut)
         {"dlgOpen.Filter", {"*.x", "*.x"}},
     };
     table[stFonts] = {{"btnClose", {"Arial", "Arial"}}};
-    lang.setTable(table);
+    lang.SetTable(table);
 
     auto keys = [&](TStringsType s) {
         QStringList k;

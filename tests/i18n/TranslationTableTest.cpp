@@ -64,7 +64,7 @@ TEST(BuiltInTable, EmptyTextOfActiveLanguageFallsBackToLanguageOne)
     TsiLang lang;
     TranslationTable table;
     table[stStrings] = {{"strA", {"first", ""}}, {"strB", {"only"}}, {"strC", {"", "zwei"}}};
-    lang.setTable(table);
+    lang.SetTable(table);
     EXPECT_EQ(lang.GetTextOrDefault("strA"), "first");
     EXPECT_EQ(lang.GetTextOrDefault("strB"), "only");
     EXPECT_EQ(lang.GetTextOrDefault("strC"), "zwei");
