@@ -50,6 +50,12 @@ bool TComPort::DeliverBeforeClose()
     return Connected();
 }
 
+void TComPort::CheckWritable(int notOpenError) const
+{
+    if (!Connected())
+        throw EComPortExt(TComOperation::Write, notOpenError, FPort);
+}
+
 void TComPort::OnReadyRead()
 {
     if (FWriteDepth > 0 || FDelivering) {

@@ -60,9 +60,27 @@ signals:
 private:
     class TDevice;  // the open device and the system's notification of received data
 
-    // Shared: the start of Open and Close.
+    // Shared: the start of Open, Close and WriteBytes.
     QString ResolveForOpen(int noSuchPortError);
     bool DeliverBeforeClose();
+    void CheckWritable(int notOpenError) const;
+
+    // Held while a write waits: data that arrive meanwhile are announced when
+    // the outermost write has ended.
+    class TWriteHold {
+    public:
+        explicit TWriteHold(TComPort &port) : FOwner(port) { ++FOwner.FWriteDepth; }
+        ~TWriteHold()
+        {
+            if (--FOwner.FWriteDepth == 0 && FOwner.FPending)
+                FOwner.QueueDelivery();
+        }
+        TWriteHold(const TWriteHold &) = delete;
+        TWriteHold &operator=(const TWriteHold &) = delete;
+
+    private:
+        TComPort &FOwner;
+    };
 
     // Shared: announcing received data.
     void OnReadyRead();

@@ -151,16 +151,10 @@ void TComPort::Close()
 
 int TComPort::WriteBytes(const char *data, int count)
 {
-    if (!Connected())
-        throw EComPortExt(TComOperation::Write, EBADF, FPort);
+    CheckWritable(EBADF);
     if (count <= 0)
         return 0;
-
-    ++FWriteDepth;
-    const auto release = qScopeGuard([this] {
-        if (--FWriteDepth == 0 && FPending)
-            QueueDelivery();
-    });
+    const TWriteHold hold(*this);
 
     const auto fail = [this]() {
         const int systemError = lastSystemError();

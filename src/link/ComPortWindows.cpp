@@ -285,16 +285,10 @@ void TComPort::Close()
 
 int TComPort::WriteBytes(const char *data, int count)
 {
-    if (!Connected())
-        throw EComPortExt(TComOperation::Write, ERROR_INVALID_HANDLE, FPort);
+    CheckWritable(ERROR_INVALID_HANDLE);
     if (count <= 0)
         return 0;
-
-    ++FWriteDepth;
-    const auto release = qScopeGuard([this] {
-        if (--FWriteDepth == 0 && FPending)
-            QueueDelivery();
-    });
+    const TWriteHold hold(*this);
     DWORD written = 0;
     const HANDLE handle = FDevice->handle;
     // Waits without a limit of its own: the write timeouts end it.

@@ -63,7 +63,7 @@ quint8 SettingsFlags(const DeviceSettings &s)
     return static_cast<quint8>(f);
 }
 
-bool BuildSettings(DeviceSettings &s, TSettingsPayload &p)
+void BuildSettings(DeviceSettings &s, TSettingsPayload &p)
 {
     p.bytes.fill(0);
     p.checksum = 0;
@@ -135,5 +135,4 @@ bool BuildSettings(DeviceSettings &s, TSettingsPayload &p)
     p.text += hex(s.PCTime ? 1 : 0, 2);
 
     p.Append(0x00);  // reserved
-    return true;
 }

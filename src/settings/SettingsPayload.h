@@ -29,8 +29,7 @@ struct TSettingsPayload {
 // values the device cannot take are corrected on the way; home altitude, the
 // heart-rate limits and the lap distance are corrected in the record too, the
 // weight, the calendar and the lap time only in the payload and text.
-// Always returns true.
-bool BuildSettings(DeviceSettings &s, TSettingsPayload &p);
+void BuildSettings(DeviceSettings &s, TSettingsPayload &p);
 
 // The flags byte: sex, units and sample rate.
 quint8 SettingsFlags(const DeviceSettings &s);
