@@ -73,13 +73,13 @@ protected:
     QStringList entries() const
     {
         QStringList names;
-        for (int i = 0; i < window->ComComboBox->count(); ++i)
-            names << window->ComComboBox->itemText(i);
+        for (int i = 0; i < Child<QComboBox>(*window, "ComComboBox")->count(); ++i)
+            names << Child<QComboBox>(*window, "ComComboBox")->itemText(i);
         return names;
     }
-    QString selected() const { return window->ComComboBox->currentText(); }
-    QString status() const { return window->AdvOfficeStatusBar1Text->text(); }
-    QList<QAction *> menuItems() const { return window->mnuComport->actions(); }
+    QString selected() const { return Child<QComboBox>(*window, "ComComboBox")->currentText(); }
+    QString status() const { return Child<QLabel>(*window, "AdvOfficeStatusBar1Text")->text(); }
+    QList<QAction *> menuItems() const { return Child<QMenu>(*window, "mnuComport")->actions(); }
     QAction *menuItem(const QString &caption) const
     {
         for (QAction *item : menuItems())
@@ -111,7 +111,7 @@ TEST_F(PortSelectionTest, PortListIsSortedAsTextAndPrefersCom1AtCreation)
     addAlias(2);
     TFTernuSetup &w = makePortWindow();
     EXPECT_EQ(entries(), (QStringList{"COM10", "COM2", "COM3"}));
-    EXPECT_EQ(w.ComComboBox->currentIndex(), -1);
+    EXPECT_EQ(Child<QComboBox>(w, "ComComboBox")->currentIndex(), -1);
 
     w.BuildComPortMenu();
     QStringList captions, names;
@@ -276,12 +276,12 @@ TEST_F(PortSelectionTest, AutodetectWithoutSelectedPortReportsNoError)
     addAlias(2);
     TFTernuSetup &w = makePortWindow();
     w.BuildComPortMenu();
-    ASSERT_EQ(w.ComComboBox->currentIndex(), -1);
+    ASSERT_EQ(Child<QComboBox>(w, "ComComboBox")->currentIndex(), -1);
 
     menuItem("AUTODETECT")->trigger();
     QCoreApplication::processEvents();
     EXPECT_TRUE(fakeDialogs.errors.isEmpty());
-    EXPECT_EQ(w.ComComboBox->currentIndex(), -1);
+    EXPECT_EQ(Child<QComboBox>(w, "ComComboBox")->currentIndex(), -1);
     EXPECT_EQ(status(), "No Ternu interface detected");
     EXPECT_TRUE(w.FAutoDetect);
 }
