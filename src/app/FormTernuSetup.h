@@ -161,6 +161,10 @@ public:
 
     // ---- Localization ----
     void UpdateStrings();
+    // The message string of that name (strTOOLCAPTION, strStrNoPongReceived, ...) in
+    // the language in use, as dialogs, the monitor and the caption show it; empty
+    // for a name the window does not have.
+    QString MessageString(QStringView name) const;
     QString GetLanguageName() const;
     void cboLangChange();
     void cboLangDrawItem(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index);
@@ -280,15 +284,6 @@ public:  // fields tests still read; made private in the next steps
     // The computer's clock, read once for the time and the date together.
     std::function<QDateTime()> FClock = [] { return QDateTime::currentDateTime(); };
 
-    // ---- Message strings (refreshed after every language change) ----
-    QString strTOOLCAPTION, strSTRAUTO, strStrNOTEItSeemsThat, strStrTernuInterfaceDetet,
-        strStrNoTernuInterfaceD, strStrNOTEYouCanAvoid, strStrTernuInterfaceDete,
-        strStrHardwareDetection, strStrMaybeTernuIsNotI, strStrNoPongReceived,
-        strStrSelectPredefinedVa, strStrDELETIONCONFIRMED, strStrSendingDatas, strStrDELETEDATAS,
-        strStrClickToSeeMore, strStrClickToHide, strStrCAUTIONThisWillD, strStrNoDoNotDeleteMe,
-        strStrYesDeleteMemory, strStrDoYouReallyWantT, strStrPleaseConfirmClear,
-        strStrClearDeviceMemory;
-
     // ---- Device settings ----
     quint8 FLastWeightUnit = 0;
 
@@ -311,6 +306,15 @@ public:  // fields tests still read; made private in the next steps
     TsiLangDispatcher siLangDispatcher1{siLang_FTernuSetup};
 
 private:
+    // ---- Message strings (refreshed after every language change) ----
+    QString strTOOLCAPTION, strSTRAUTO, strStrNOTEItSeemsThat, strStrTernuInterfaceDetet,
+        strStrNoTernuInterfaceD, strStrNOTEYouCanAvoid, strStrTernuInterfaceDete,
+        strStrHardwareDetection, strStrMaybeTernuIsNotI, strStrNoPongReceived,
+        strStrSelectPredefinedVa, strStrDELETIONCONFIRMED, strStrSendingDatas, strStrDELETEDATAS,
+        strStrClickToSeeMore, strStrClickToHide, strStrCAUTIONThisWillD, strStrNoDoNotDeleteMe,
+        strStrYesDeleteMemory, strStrDoYouReallyWantT, strStrPleaseConfirmClear,
+        strStrClearDeviceMemory;
+
     QList<QLabel *> FAutoSizeLabels;
 
     // ---- Further state ----

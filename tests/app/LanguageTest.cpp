@@ -23,8 +23,8 @@ TEST_F(LanguageWindow, WithoutLanguageFilesShowsBuiltInGermanAndFillsMessages)
     EXPECT_EQ(Child<QComboBox>(*window, "cboLang")->currentIndex(), -1);
     EXPECT_EQ(window->GetLanguageName(), "German");
     EXPECT_EQ(Child<QPushButton>(*window, "btnClose")->text(), "&Schließen");
-    EXPECT_EQ(window->strTOOLCAPTION, "Ternu Einstellungswerkzeug");
-    EXPECT_EQ(window->strStrDELETEDATAS, "DATEN LÖSCHEN...");
+    EXPECT_EQ(window->MessageString(u"strTOOLCAPTION"), "Ternu Einstellungswerkzeug");
+    EXPECT_EQ(window->MessageString(u"strStrDELETEDATAS"), "DATEN LÖSCHEN...");
     EXPECT_EQ(Child<QToolButton>(*window, "btnWheel1")->toolTip(), "Wählen Sie einen vordefinierten Wert");
     EXPECT_EQ(Child<QToolButton>(*window, "btnwheel2")->toolTip(), Child<QToolButton>(*window, "btnWheel1")->toolTip());
 }
@@ -70,7 +70,7 @@ TEST_F(LanguageWindow, SwitchRewritesTextsKeepsSelectionsAndSetsCaption)
     EXPECT_EQ(Child<QComboBox>(*window, "cboSex")->currentText(), "femme");
     EXPECT_EQ(Child<TRadioGroup>(*window, "rgSpeed")->button(0)->text(), unitsBefore);  // never translated
     EXPECT_EQ(Child<QLabel>(*window, "lbKG")->text(), kgBefore);
-    EXPECT_EQ(window->strStrNoPongReceived, "Aucun pong reçu !");
+    EXPECT_EQ(window->MessageString(u"strStrNoPongReceived"), "Aucun pong reçu !");
     EXPECT_EQ(Child<QToolButton>(*window, "btnWheel1")->toolTip(), "Choisir une valeur prédéfinie dans la liste");
     EXPECT_EQ(window->windowTitle(), "Outil de configuration Ternu (Vers. 1.05)");
     EXPECT_TRUE(window->updatesEnabled());
@@ -186,7 +186,7 @@ TEST_F(LanguageWindow, FileWithoutTheChosenNameFallsBackToEnglish)
     EXPECT_TRUE(fakeDialogs.errors.isEmpty());
     EXPECT_EQ(window->GetLanguageName(), "English");
     EXPECT_EQ(Child<QPushButton>(*window, "btnClose")->text(), "&Close");
-    EXPECT_EQ(window->strTOOLCAPTION, "");  // the file brings no message strings
+    EXPECT_EQ(window->MessageString(u"strTOOLCAPTION"), "");  // the file brings no message strings
 }
 
 TEST_F(LanguageWindow, FileNamesMatchInAnyLetterCase)

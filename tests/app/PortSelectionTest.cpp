@@ -45,7 +45,7 @@ protected:
         ASSERT_TRUE(PortNames::writeAlias(portsFolder(), number, terminal, identity));
     }
 
-    // The window over the aliases alone, with the English message texts.
+    // The window over the aliases alone; it speaks the built-in German.
     TFTernuSetup &makePortWindow(IBridgeLayer *bridges = nullptr)
     {
         window.reset();
@@ -56,18 +56,7 @@ protected:
         env.bridgeLayer = bridges;
         env.watchSystemDevices = false;
         window = std::make_unique<TFTernuSetup>(env);
-        TFTernuSetup &w = *window;
-        w.strSTRAUTO = QStringLiteral("AUTODETECT");
-        w.strStrNoTernuInterfaceD = QStringLiteral("No Ternu interface detected");
-        w.strStrTernuInterfaceDete = QStringLiteral("Ternu Interface detected!");
-        w.strStrHardwareDetection = QStringLiteral("Hardware detection");
-        w.strStrNOTEYouCanAvoid = QStringLiteral(
-            "NOTE: you can avoid this message by attaching the Ternu interface before calling this dialog.");
-        w.strStrTernuInterfaceDetet = QStringLiteral(
-            "Ternu Interface detected but possibly there is a wrong COMPort assigned.");
-        w.strStrNOTEItSeemsThat = QStringLiteral(
-            "NOTE: It seems that the Ternu interface is connected to COMPort %d (but it is assigned to COMPort %d).");
-        return w;
+        return *window;
     }
 
     QStringList entries() const
@@ -119,7 +108,7 @@ TEST_F(PortSelectionTest, PortListIsSortedAsTextAndPrefersCom1AtCreation)
         captions << item->text();
         names << item->objectName();
     }
-    EXPECT_EQ(captions, (QStringList{"AUTODETECT", "COM10", "COM2", "COM3"}));
+    EXPECT_EQ(captions, (QStringList{"Autom. Erkennung", "COM10", "COM2", "COM3"}));
     EXPECT_EQ(names, (QStringList{"mnu0", "mnu1", "mnu2", "mnu3"}));
     EXPECT_EQ(menuItems().first()->data().toInt(), 255);
     EXPECT_TRUE(menuItems().first()->font().bold());
@@ -140,13 +129,14 @@ TEST_F(PortSelectionTest, ArrivalSelectsInterfaceOnceAndRemovalIsSilent)
 
     addAlias(5, kPcLink);
     ASSERT_TRUE(QTest::qWaitFor([&] { return selected() == "COM5"; }, 5000));
-    EXPECT_EQ(status(), "Ternu Interface detected! (5)");
+    EXPECT_EQ(status(), "Ternu Interface erkannt! (5)");
     EXPECT_EQ(w.FComPortNo, 5);
     ASSERT_EQ(fakeDialogs.taskDialogs.size(), 1);
     const TaskDialogSpec &notice = fakeDialogs.taskDialogs.first();
-    EXPECT_EQ(notice.title, "Hardware detection");
-    EXPECT_EQ(notice.instruction, "Ternu Interface detected!");
-    EXPECT_EQ(notice.content, w.strStrNOTEYouCanAvoid);
+    EXPECT_EQ(notice.title, "Hardwareerkennung");
+    EXPECT_EQ(notice.instruction, "Ternu Interface erkannt!");
+    EXPECT_EQ(notice.content, "HINWEIS: Sie können diese Meldung vermeiden in dem Sie das Ternu Interface vor "
+                              "Aufruf dieses Dialogs an den PC anschließen.");
     EXPECT_EQ(notice.icon, TaskDialogSpec::Icon::Information);
     EXPECT_EQ(notice.commonButtons, TaskDialogSpec::OkButton);
     EXPECT_TRUE(notice.customButtons.isEmpty());
@@ -164,7 +154,7 @@ TEST_F(PortSelectionTest, ArrivalSelectsInterfaceOnceAndRemovalIsSilent)
     PortNames::removeAlias(portsFolder(), 5);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !entries().contains("COM5"); }, 5000));
     EXPECT_EQ(selected(), "COM2");
-    EXPECT_EQ(status(), "No Ternu interface detected");
+    EXPECT_EQ(status(), "Ternu Interface nicht gefunden");
     EXPECT_EQ(w.FComPortNo, 5);
     EXPECT_EQ(fakeDialogs.taskDialogs.size(), 1);
     EXPECT_TRUE(fakeDialogs.errors.isEmpty());
@@ -199,21 +189,19 @@ TEST_P(PortStartTest, StoredPortStaysAndMismatchIsTold)
                                 programDir.filePath(QStringLiteral("Lang/German.sil"))));
 
     TFTernuSetup &w = makePortWindow();
-    // Texts of the language the start ran in (makePortWindow sets English ones).
-    w.UpdateStrings();
 
     EXPECT_EQ(selected(), QString::fromLatin1(c.selected));
     EXPECT_EQ(w.FLastPortName, QString::fromLatin1(c.selected));
     EXPECT_EQ(w.FAutoDetect, c.storedPort == -1);
     EXPECT_EQ(status(), c.assignedPort == -1
-                            ? w.strStrNoTernuInterfaceD
-                            : w.strStrTernuInterfaceDete + QStringLiteral(" (%1)").arg(c.assignedPort));
+                            ? w.MessageString(u"strStrNoTernuInterfaceD")
+                            : w.MessageString(u"strStrTernuInterfaceDete") + QStringLiteral(" (%1)").arg(c.assignedPort));
     if (*c.mismatchContent) {
         ASSERT_EQ(fakeDialogs.taskDialogs.size(), 1);
         const TaskDialogSpec &d = fakeDialogs.taskDialogs.first();
-        EXPECT_FALSE(w.strStrHardwareDetection.isEmpty());
-        EXPECT_EQ(d.title, w.strStrHardwareDetection);
-        EXPECT_EQ(d.instruction, w.strStrTernuInterfaceDetet);
+        EXPECT_FALSE(w.MessageString(u"strStrHardwareDetection").isEmpty());
+        EXPECT_EQ(d.title, w.MessageString(u"strStrHardwareDetection"));
+        EXPECT_EQ(d.instruction, w.MessageString(u"strStrTernuInterfaceDetet"));
         EXPECT_EQ(d.content, QString::fromUtf8(c.mismatchContent));
         EXPECT_EQ(d.icon, TaskDialogSpec::Icon::Information);
         EXPECT_EQ(d.commonButtons, TaskDialogSpec::OkButton);
@@ -251,22 +239,22 @@ TEST_F(PortSelectionTest, MenuChecksTheChosenPortOrAutodetect)
     w.FStarting = false;
     w.FAutoDetect = true;
     w.DetectInterface(true);
-    EXPECT_EQ(checkedItems(), QStringList{"AUTODETECT"});
+    EXPECT_EQ(checkedItems(), QStringList{"Autom. Erkennung"});
 
     menuItem("COM3")->trigger();
     EXPECT_FALSE(w.FAutoDetect);
     EXPECT_EQ(selected(), "COM3");
     EXPECT_EQ(w.FComPortNo, 3);
-    EXPECT_EQ(status(), "Ternu Interface detected! (3)");
+    EXPECT_EQ(status(), "Ternu Interface erkannt! (3)");
     EXPECT_EQ(checkedItems(), QStringList{"COM3"});
     EXPECT_EQ(checkedItems(), QStringList{"COM3"});  // opening again changes nothing
 
-    menuItem("AUTODETECT")->trigger();
+    menuItem("Autom. Erkennung")->trigger();
     QCoreApplication::processEvents();
     EXPECT_TRUE(w.FAutoDetect);
     EXPECT_EQ(selected(), "COM5");
-    EXPECT_EQ(status(), "Ternu Interface detected! (5)");
-    EXPECT_EQ(checkedItems(), QStringList{"AUTODETECT"});
+    EXPECT_EQ(status(), "Ternu Interface erkannt! (5)");
+    EXPECT_EQ(checkedItems(), QStringList{"Autom. Erkennung"});
     EXPECT_TRUE(fakeDialogs.taskDialogs.isEmpty());  // detection on request is silent
     EXPECT_TRUE(fakeDialogs.errors.isEmpty());
 }
@@ -278,11 +266,11 @@ TEST_F(PortSelectionTest, AutodetectWithoutSelectedPortReportsNoError)
     w.BuildComPortMenu();
     ASSERT_EQ(Child<QComboBox>(w, "ComComboBox")->currentIndex(), -1);
 
-    menuItem("AUTODETECT")->trigger();
+    menuItem("Autom. Erkennung")->trigger();
     QCoreApplication::processEvents();
     EXPECT_TRUE(fakeDialogs.errors.isEmpty());
     EXPECT_EQ(Child<QComboBox>(w, "ComComboBox")->currentIndex(), -1);
-    EXPECT_EQ(status(), "No Ternu interface detected");
+    EXPECT_EQ(status(), "Ternu Interface nicht gefunden");
     EXPECT_TRUE(w.FAutoDetect);
 }
 
@@ -303,7 +291,7 @@ TEST_F(PortSelectionTest, WithoutBridgeAccessDetectionChangesNothing)
 
     w.DetectInterface(false);
     EXPECT_EQ(selected(), "COM2");
-    EXPECT_EQ(status(), "Ternu Interface detected! (2)");
+    EXPECT_EQ(status(), "Ternu Interface erkannt! (2)");
     EXPECT_EQ(w.FLastPortName, "COM2");
     EXPECT_EQ(menuItems().size(), 3);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);

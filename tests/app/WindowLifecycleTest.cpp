@@ -98,9 +98,8 @@ TEST_F(WindowLifecycleTest, CaptionShowsAPointWhateverTheLocale)
     std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
 
     TFTernuSetup &w = makeWindow();
-    w.strTOOLCAPTION = QStringLiteral("Ternu Setup Tool");
-    showActive();  // showing sets the caption
-    EXPECT_EQ(w.windowTitle(), QStringLiteral("Ternu Setup Tool (Vers. 1.05)"));
+    showActive();  // showing sets the caption, in the built-in German
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Ternu Einstellungswerkzeug (Vers. 1.05)"));
     EXPECT_FALSE(w.FStarting);
 
     std::setlocale(LC_NUMERIC, oldNumeric.c_str());

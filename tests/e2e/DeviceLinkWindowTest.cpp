@@ -47,7 +47,7 @@ protected:
     bool WaitForOutcome()
     {
         return QTest::qWaitFor(
-            [&] { return !Child<QTimer>(*window, "Timer2")->isActive() && !window->ComPort1->Connected(); }, 6000);
+            [&] { return !Child<QTimer>(*window, "Timer2")->isActive() && !Child<TComPort>(*window, "ComPort1")->Connected(); }, 6000);
     }
 
     QStringList Log() const
@@ -85,7 +85,7 @@ TEST_F(DeviceLinkWindow, SettingsTransferIsAcknowledged)
     EXPECT_EQ(frames[0].frame.kind, Kind::Settings);
     EXPECT_EQ(frames[0].frame.bytes.mid(1, 28),
               QByteArray(reinterpret_cast<const char *>(window->BuiltPayload().bytes.data()), 28));
-    EXPECT_EQ(Log(), QStringList({window->strStrSendingDatas, "ACK_OK"}));
+    EXPECT_EQ(Log(), QStringList({"Sende Daten...", "ACK_OK"}));
     EXPECT_EQ(Child<QLabel>(*window, "lbDevLink")->text(), "    OK");
     EXPECT_TRUE(DeviceControlsEnabled());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
@@ -95,7 +95,7 @@ TEST_F(DeviceLinkWindow, SettingsTransferIsAcknowledged)
 TEST_F(DeviceLinkWindow, PhotoAndPromptLabelsTestTheConnection)
 {
     device->SetReplyRule([](const TReceivedFrame &) { return QByteArray(); });  // no pong
-    const QStringList noPong = {"Ping", window->strStrNoPongReceived, window->strStrMaybeTernuIsNotI};
+    const QStringList noPong = {"Ping", "Kein Pong erhalten!", "Möglicherweise ist der Ternu nicht im PC Link Modus."};
     QStringList expectedLog;
     size_t pings = 0;
     for (QWidget *control : std::initializer_list<QWidget *>{Child<TPhotoButton>(*window, "imgDevice"), Child<TPhotoPrompt>(*window, "lblDev1"), Child<TPhotoPrompt>(*window, "lblDev2"),
@@ -118,18 +118,18 @@ TEST_F(DeviceLinkWindow, ClearMemoryOnlyAfterConfirmation)
     Click(Child<QPushButton>(*window, "btnDelete"));
     ASSERT_EQ(fakeDialogs.taskDialogs.size(), 1);
     const TaskDialogSpec &asked = fakeDialogs.taskDialogs.front();
-    EXPECT_EQ(asked.title, window->strStrClearDeviceMemory);
-    EXPECT_EQ(asked.instruction, window->strStrPleaseConfirmClear);
-    EXPECT_EQ(asked.content, window->strStrDoYouReallyWantT);
+    EXPECT_EQ(asked.title, "Speicher löschen");
+    EXPECT_EQ(asked.instruction, "Bitte bestätigen Sie den Löschvorgang...");
+    EXPECT_EQ(asked.content, "Wollen Sie wirklich den Gerätespeicher löschen?");
     EXPECT_EQ(asked.icon, TaskDialogSpec::Icon::Question);
     EXPECT_EQ(asked.customButtons,
-              QList<QString>({window->strStrYesDeleteMemory, window->strStrNoDoNotDeleteMe}));
+              QList<QString>({"Ja (Gerätespeicher löschen)", "Nein (Gerätespeicher nicht löschen)"}));
     EXPECT_TRUE(asked.commandLinks);
     EXPECT_EQ(asked.commonButtons, TaskDialogSpec::NoButton);
     EXPECT_EQ(asked.defaultButton, 101);
-    EXPECT_EQ(asked.expandedText, window->strStrCAUTIONThisWillD);
-    EXPECT_EQ(asked.expandControlText, window->strStrClickToHide);
-    EXPECT_EQ(asked.collapseControlText, window->strStrClickToSeeMore);
+    EXPECT_EQ(asked.expandedText, "ACHTUNG: Dies wird alle Rekorderdaten im Ternu löschen!");
+    EXPECT_EQ(asked.expandControlText, "Mausklick zum Ausblenden der Informationen");
+    EXPECT_EQ(asked.collapseControlText, "Mausklick für weitere Informationen");
 
     // Declining writes nothing; the one frame after the confirmation below shows
     // that nothing arrived before it either.
@@ -143,7 +143,7 @@ TEST_F(DeviceLinkWindow, ClearMemoryOnlyAfterConfirmation)
     ASSERT_TRUE(WaitForOutcome());
     ASSERT_EQ(device->Frames().size(), 1u);
     EXPECT_EQ(device->Frames().front().frame.bytes, QByteArray::fromHex("0B000B"));
-    EXPECT_EQ(Log(), QStringList({window->strStrDELETEDATAS, window->strStrDELETIONCONFIRMED}));
+    EXPECT_EQ(Log(), QStringList({"DATEN LÖSCHEN...", "LÖSCHEN BESTÄTIGT"}));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
@@ -180,7 +180,7 @@ TEST_F(DeviceLinkWindow, OpenErrorIsReportedThenTheWindowIsUsable)
     holder.Close();
     Click(Child<QPushButton>(*window, "btnSend"));
     ASSERT_TRUE(WaitForOutcome());
-    EXPECT_EQ(Log(), QStringList({window->strStrSendingDatas, "ACK_OK"}));
+    EXPECT_EQ(Log(), QStringList({"Sende Daten...", "ACK_OK"}));
 }
 
 TEST_F(DeviceLinkWindow, WindowAndCliSendTheSameFrameForAFile)
@@ -225,9 +225,9 @@ TEST_F(DeviceLinkWindow, ClosingTheWindowClosesThePort)
 {
     device->SetReplyRule([](const TReceivedFrame &) { return QByteArray(); });
     Click(Child<QPushButton>(*window, "btnSend"));
-    ASSERT_TRUE(window->ComPort1->Connected());
+    ASSERT_TRUE(Child<TComPort>(*window, "ComPort1")->Connected());
     window->close();
-    EXPECT_FALSE(window->ComPort1->Connected());
+    EXPECT_FALSE(Child<TComPort>(*window, "ComPort1")->Connected());
 }
 
 // What scripts/run.sh shows a newcomer: the tool finds the emulator by its USB
