@@ -71,6 +71,10 @@ public:
     void dtpDateChange();
     void InitDataFolder();
     void UpdateCaption();
+    // True from creation until the window is first shown.
+    bool IsStarting() const { return FStarting; }
+    // The computer's clock that Timer1 shows; a test puts a fixed one in.
+    void SetClock(std::function<QDateTime()> clock) { FClock = std::move(clock); }
 
     // Sizes every label that has no fixed size to its text; call after texts change.
     void AutoSizeLabels();
@@ -269,20 +273,14 @@ private:
     QLabel *AdvOfficeStatusBar1Text;  // the bar's single text
 
     QTimer *Timer1, *Timer2, *Timer3;
-public:  // fields tests still read; made private in the next steps
     FileDialogSpec dlgOpen, dlgSave;
+public:  // fields tests still read; made private in the next steps
 
     QList<QPixmap> imgSex;      // 0 male, 1 female
     QList<QPixmap> ImageList1;  // wheel menu markers: 0 yellow, 1 blue
     QList<QPixmap> imgFlags;    // 0 en, 1 de, 2 fr, 3 it, 4 nl, 5 es, 6 unknown
 
-    // ---- Start-up and lifecycle ----
-    bool FStarting = false;
-    QString FDataFolder;
-    QString FIniFileName;
     QStringList FLanguages;
-    // The computer's clock, read once for the time and the date together.
-    std::function<QDateTime()> FClock = [] { return QDateTime::currentDateTime(); };
 
     // ---- Device settings ----
     quint8 FLastWeightUnit = 0;
@@ -306,6 +304,13 @@ public:  // fields tests still read; made private in the next steps
     TsiLangDispatcher siLangDispatcher1{siLang_FTernuSetup};
 
 private:
+    // ---- Start-up and lifecycle ----
+    bool FStarting = false;
+    QString FDataFolder;
+    QString FIniFileName;
+    // The computer's clock, read once for the time and the date together.
+    std::function<QDateTime()> FClock = [] { return QDateTime::currentDateTime(); };
+
     // ---- Message strings (refreshed after every language change) ----
     QString strTOOLCAPTION, strSTRAUTO, strStrNOTEItSeemsThat, strStrTernuInterfaceDetet,
         strStrNoTernuInterfaceD, strStrNOTEYouCanAvoid, strStrTernuInterfaceDete,

@@ -62,7 +62,9 @@ TEST_F(LanguageWindow, SwitchRewritesTextsKeepsSelectionsAndSetsCaption)
     EXPECT_EQ(Child<TPhotoButton>(*window, "imgDevice")->toolTip(), "Cliquez sur l'image pour tester la connexion...");
     EXPECT_EQ(Child<TPhotoPrompt>(*window, "lblDev1")->text(), "  Cliquez ici");
     EXPECT_EQ(Child<QLabel>(*window, "lbDevLink")->text(), "PC  Link");
-    EXPECT_EQ(window->dlgOpen.filter, "Fichiers de réglages (*.dat)|*.dat");
+    Child<QAction>(*window, "mnuLoad")->trigger();  // the open dialog, cancelled
+    ASSERT_EQ(fakeDialogs.openDialogs.size(), 1);
+    EXPECT_EQ(fakeDialogs.openDialogs.last().filter, "Fichiers de réglages (*.dat)|*.dat");
     EXPECT_EQ(memoLines().size(), 3);
     EXPECT_EQ(Child<QLabel>(*window, "DBHTMLabel1")->text(), "<B>Remarque :</B> votre Ternu doit être en mode <B>PC-Link</B> !");
     EXPECT_EQ(Child<QComboBox>(*window, "cboLapMode")->currentIndex(), 2);

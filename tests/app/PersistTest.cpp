@@ -207,7 +207,7 @@ TEST_F(PersistTest, SettingsFilesThroughTheMenus)
     for (const FileDialogSpec &dialog : {fakeDialogs.saveDialogs[0], fakeDialogs.openDialogs[0]}) {
         EXPECT_EQ(dialog.startFolder, settingsFolder);
         EXPECT_EQ(dialog.defaultExtension, "dat");
-        EXPECT_EQ(dialog.filter, w.dlgOpen.filter);
+        EXPECT_EQ(dialog.filter, "Setting Dateien (*.dat)|*.dat");
     }
 
     fakeDialogs.saveAnswers << saved;

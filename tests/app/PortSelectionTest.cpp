@@ -123,7 +123,7 @@ TEST_F(PortSelectionTest, ArrivalSelectsInterfaceOnceAndRemovalIsSilent)
     addAlias(1);
     addAlias(2);
     TFTernuSetup &w = makePortWindow();
-    w.FStarting = false;
+    w.FormShow();  // the start is over
     w.AssignComPort(2);
     w.FLastPortName = selected();
 
@@ -236,7 +236,7 @@ TEST_F(PortSelectionTest, MenuChecksTheChosenPortOrAutodetect)
     addAlias(3);
     addAlias(5, kPcLink);
     TFTernuSetup &w = makePortWindow();
-    w.FStarting = false;
+    w.FormShow();  // the start is over
     w.FAutoDetect = true;
     w.DetectInterface(true);
     EXPECT_EQ(checkedItems(), QStringList{"Autom. Erkennung"});
@@ -285,7 +285,7 @@ TEST_F(PortSelectionTest, WithoutBridgeAccessDetectionChangesNothing)
     // A first start (automatic detection) takes no port for the user.
     EXPECT_EQ(w.FComPortNo, -1);
     EXPECT_TRUE(w.FAutoDetect);
-    w.FStarting = false;
+    w.FormShow();  // the start is over
     w.AssignComPort(2);
     w.FLastPortName = QStringLiteral("COM2");
 

@@ -67,11 +67,11 @@ TEST_F(WindowLifecycleTest, ClockFollowsThePcUntilEditedByHand)
     // even when the next reading would already be the next day.
     QList<QDateTime> readings = {QDateTime(QDate(2020, 6, 15), QTime(23, 59, 59)),
                                  QDateTime(QDate(2020, 6, 16), QTime(0, 0, 0))};
-    w.FClock = [&readings] { return readings.size() > 1 ? readings.takeFirst() : readings.first(); };
+    w.SetClock([&readings] { return readings.size() > 1 ? readings.takeFirst() : readings.first(); });
     w.Timer1Timer();
     EXPECT_EQ(Child<QTimeEdit>(w, "dtpTime")->time(), QTime(23, 59, 59));
     EXPECT_EQ(Child<QDateEdit>(w, "dtpDate")->date(), QDate(2020, 6, 15));
-    w.FClock = [] { return QDateTime::currentDateTime(); };
+    w.SetClock([] { return QDateTime::currentDateTime(); });
 
     for (QAbstractSpinBox *picker : {static_cast<QAbstractSpinBox *>(Child<QTimeEdit>(w, "dtpTime")),
                                      static_cast<QAbstractSpinBox *>(Child<QDateEdit>(w, "dtpDate"))}) {
@@ -100,7 +100,7 @@ TEST_F(WindowLifecycleTest, CaptionShowsAPointWhateverTheLocale)
     TFTernuSetup &w = makeWindow();
     showActive();  // showing sets the caption, in the built-in German
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Ternu Einstellungswerkzeug (Vers. 1.05)"));
-    EXPECT_FALSE(w.FStarting);
+    EXPECT_FALSE(w.IsStarting());
 
     std::setlocale(LC_NUMERIC, oldNumeric.c_str());
     QLocale::setDefault(oldLocale);
@@ -134,10 +134,12 @@ TEST_F(WindowLifecycleTest, EveryWayOfClosingRunsTheCloseSequenceOnce)
 TEST_F(WindowLifecycleTest, StartBuildsTheDataFolder)
 {
     TFTernuSetup &w = makeWindow();
-    EXPECT_EQ(w.FDataFolder, dataFolder());
     EXPECT_TRUE(QFileInfo(dataFolder()).isDir());
-    EXPECT_EQ(w.FIniFileName, dataFolder() + QStringLiteral("/Ternu_SetupTool.ini"));
-    EXPECT_TRUE(w.FStarting) << "until the window is shown";
+    EXPECT_TRUE(w.IsStarting()) << "until the window is shown";
+    // The configuration goes into the data folder when the window closes.
+    w.close();
+    EXPECT_TRUE(QFileInfo(dataFolder() + QStringLiteral("/Ternu_SetupTool.ini")).isFile());
+    EXPECT_EQ(QDir(dataFolder()).entryList(QDir::Files), QStringList{"Ternu_SetupTool.ini"});
 }
 
 TEST_F(WindowLifecycleTest, ADataFolderThatCannotBeMadeDoesNotStopTheStart)
@@ -150,10 +152,12 @@ TEST_F(WindowLifecycleTest, ADataFolderThatCannotBeMadeDoesNotStopTheStart)
 
     TFTernuSetup &w = makeWindow();
     showActive();
-    EXPECT_FALSE(QFileInfo(w.FDataFolder).exists());
-    EXPECT_TRUE(w.FIniFileName.endsWith(QStringLiteral("/Ternu_SetupTool.ini")));
+    EXPECT_FALSE(QFileInfo::exists(blocker.fileName() + QStringLiteral("/Orvan/SetupTool")));
     EXPECT_TRUE(fakeDialogs.errors.isEmpty());
     EXPECT_TRUE(w.isVisible());
+    // Closing cannot store the configuration there either.
+    w.close();
+    EXPECT_FALSE(QFileInfo::exists(blocker.fileName() + QStringLiteral("/Orvan/SetupTool/Ternu_SetupTool.ini")));
 }
 
 TEST_F(WindowLifecycleTest, ActivationFocusesTheTimeField)
