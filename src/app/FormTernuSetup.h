@@ -71,6 +71,10 @@ public:
     void dtpDateChange();
     void InitDataFolder();
     void UpdateCaption();
+    // True from creation until the window is first shown.
+    bool IsStarting() const { return FStarting; }
+    // The computer's clock that Timer1 shows; a test puts a fixed one in.
+    void SetClock(std::function<QDateTime()> clock) { FClock = std::move(clock); }
 
     // Sizes every label that has no fixed size to its text; call after texts change.
     void AutoSizeLabels();
@@ -82,10 +86,128 @@ public:
     QMetaObject::Connection ConnectGuarded(const TSender *sender, TSignal signal, TFn handler);
 
 
-    bool FStarting = false;
-    QString FDataFolder;
-    QString FIniFileName;
-    QStringList FLanguages;
+    // ---- Device settings ----
+    void btnUnitsClick();
+    void rgWeightClick();
+    void UpdateWeightUnit();
+    void btnWheel1Click();
+    void btnwheel2Click();
+    void N700x20c1Click(QAction *item);
+    void edHRLowerExit();
+    void edHRUpperExit();
+    void cboLapModeChange();
+    void edLapTimeChange();
+    void cboSexChange();
+    void UpdateSexImage();
+    void BuildSettings();
+    const TSettingsPayload &BuiltPayload() const { return FBuiltPayload; }
+    void LoadSettings(const QString &fileName);  // with the settings files
+    // Applies a settings text to the controls; an empty text changes nothing.
+    void ApplySettingsText(const QString &text);
+    // The record as the controls hold it, and back; setting the controls runs the
+    // handlers of the weight unit and the PC-clock option when they change.
+    DeviceSettings SettingsFromControls() const;
+    void SettingsToControls(const DeviceSettings &s);
+    void ConnectSettingsHandlers();
+
+    // ---- Device link ----
+    // FExchange keeps the state of the running exchange (operation code, whether
+    // the reply came, blink count) and runs Timer2 and Timer3.
+    static constexpr int kClearMemoryYes = 100, kClearMemoryNo = 101;  // task dialog results
+    void ConnectDeviceLink();  // creates the port and the exchange, wires the controls
+    void RunDeviceOperation(quint8 operation);
+    void OpenComPort(const QString &name);
+    void CloseComPort();
+    void SendCommand();
+    void ComPort1RxChar(int count);
+    void Timer2Timer();
+    void Timer3Timer();
+    void imgDeviceClick();
+    void btnSendClick();
+    void btnDeleteClick();
+
+    // ---- Port selection ----
+    void DetectInterface(bool silent);
+    void AssignComPort(int n);
+    void BuildComPortMenu();
+    void ComPortMenuItemClick(QAction *item);
+    void mnuComportClick();
+    // A device has arrived (kDeviceArrival) or has been removed (kDeviceRemoval).
+    static constexpr int kDeviceArrival = 0x8000;
+    static constexpr int kDeviceRemoval = 0x8004;
+    void WMDeviceChange(int event);
+    // Refills the port list; the port opened last stays selected when still there.
+    void RefreshPortList();
+    // The port part of RestoreState: detects the interface, or assigns the stored
+    // port after telling when the interface sits on another one.
+    void RestorePortState();
+    void CreatePortSelection();  // window creation: port list and device changes
+    QString PortsFolder() const;
+    QString LastOpenedPortName() const;
+    void ShowInterfaceDetected();
+    void ShowPortMismatch(int detected, int assigned);
+
+    // ---- Persistence, styles and placement ----
+    void ConnectPersistHandlers();        // window creation: styles, placement, menus
+    void LoadToolConfig();
+    void SaveToolConfig();
+    void RestoreState();
+    QString ReadSettingsText(const QString &fileName);
+    void SaveSettings(const QString &fileName);
+    QString SettingsFolder() const;
+    void mnuLoadClick();
+    void mnuSaveClick();
+    void mnuLayoutClick();
+    void mnuOfficeSilverClick(QAction *item);
+    void ApplyStyle(int number);
+    void RestorePlacement();
+    void SavePlacement();
+
+    // ---- Localization ----
+    void UpdateStrings();
+    // The message string of that name (strTOOLCAPTION, strStrNoPongReceived, ...) in
+    // the language in use, as dialogs, the monitor and the caption show it; empty
+    // for a name the window does not have.
+    QString MessageString(QStringView name) const;
+    QString GetLanguageName() const;
+    void cboLangChange();
+    void cboLangDrawItem(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index);
+    void ScanLanguageFiles();
+    void siLang_FTernuSetupChangeLanguage();
+    void ConnectLocalization();        // translator to controls, language box events
+    void LoadStartupLanguage();        // German.sil, silently
+    void SelectCurrentLanguageItem();  // without running cboLangChange
+    // The toolkit's own dialogs and menus, and the date field's calendar, speak the
+    // language in use.
+    void ApplyToolkitLanguage();
+
+    // ---- Accessibility ----
+    void ConnectAccessibility();   // window creation: names, descriptions, the photo button
+    void UpdateAccessibleTexts();  // after texts or units have changed
+    // Each input field with the label in front of it (its buddy).
+    QList<std::pair<QLabel *, QWidget *>> LabelledFields() const;
+
+signals:
+    // The close sequence has run (the window is about to close).
+    void formClosed();
+
+protected:
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void CreateControls();  // FormTernuSetupLayout.cpp
+    void CreateMenus();
+    void CreateTopPanel(QWidget *client);
+    void CreateCentrePanel(QWidget *client);
+    void CreateRightPanel(QWidget *client);
+    void CreateStatusBar();
+    void SetTabOrder();
+    void ConnectLifecycle();
+    bool IsMenuShortcut(const QKeyEvent *key) const;
+
 
     // ---- Controls ----
     QMenuBar *AdvMainMenu1;
@@ -151,14 +273,43 @@ public:
     QLabel *AdvOfficeStatusBar1Text;  // the bar's single text
 
     QTimer *Timer1, *Timer2, *Timer3;
-    // The computer's clock, read once for the time and the date together.
-    std::function<QDateTime()> FClock = [] { return QDateTime::currentDateTime(); };
-
     FileDialogSpec dlgOpen, dlgSave;
+public:  // fields tests still read; made private in the next steps
 
     QList<QPixmap> imgSex;      // 0 male, 1 female
     QList<QPixmap> ImageList1;  // wheel menu markers: 0 yellow, 1 blue
     QList<QPixmap> imgFlags;    // 0 en, 1 de, 2 fr, 3 it, 4 nl, 5 es, 6 unknown
+
+    QStringList FLanguages;
+
+    // ---- Device settings ----
+    quint8 FLastWeightUnit = 0;
+
+    // ---- Device link ----
+    class TComPort *ComPort1 = nullptr;
+
+    // ---- Port selection ----
+    qint16 FComPortNo = 0;
+    bool FAutoDetect = false;
+    QString FLastPortName;
+
+    // ---- Persistence, styles and placement ----
+    quint8 FStyle = 0;
+    TFormStyler AdvFormStyler1;          // the style in use and the parts that show it
+    TFormSize *FormSize1 = nullptr;       // keeps the placement; a child object
+
+    // ---- Localization ----
+    // The translator starts with the built-in English and German texts, German active.
+    TsiLang siLang_FTernuSetup;
+    TsiLangDispatcher siLangDispatcher1{siLang_FTernuSetup};
+
+private:
+    // ---- Start-up and lifecycle ----
+    bool FStarting = false;
+    QString FDataFolder;
+    QString FIniFileName;
+    // The computer's clock, read once for the time and the date together.
+    std::function<QDateTime()> FClock = [] { return QDateTime::currentDateTime(); };
 
     // ---- Message strings (refreshed after every language change) ----
     QString strTOOLCAPTION, strSTRAUTO, strStrNOTEItSeemsThat, strStrTernuInterfaceDetet,
@@ -169,138 +320,9 @@ public:
         strStrYesDeleteMemory, strStrDoYouReallyWantT, strStrPleaseConfirmClear,
         strStrClearDeviceMemory;
 
-    // ---- Device settings ----
-    quint8 FLastWeightUnit = 0;
-    void btnUnitsClick();
-    void rgWeightClick();
-    void UpdateWeightUnit();
-    void btnWheel1Click();
-    void btnwheel2Click();
-    void N700x20c1Click(QAction *item);
-    void edHRLowerExit();
-    void edHRUpperExit();
-    void cboLapModeChange();
-    void edLapTimeChange();
-    void cboSexChange();
-    void UpdateSexImage();
-    void BuildSettings();
-    const TSettingsPayload &BuiltPayload() const { return FBuiltPayload; }
-    void LoadSettings(const QString &fileName);  // with the settings files
-    // Applies a settings text to the controls; an empty text changes nothing.
-    void ApplySettingsText(const QString &text);
-    // The record as the controls hold it, and back; setting the controls runs the
-    // handlers of the weight unit and the PC-clock option when they change.
-    DeviceSettings SettingsFromControls() const;
-    void SettingsToControls(const DeviceSettings &s);
-    void ConnectSettingsHandlers();
-
-    // ---- Device link ----
-    // FExchange (below) keeps the state of the running exchange (operation code,
-    // whether the reply came, blink count) and runs Timer2 and Timer3.
-    class TComPort *ComPort1 = nullptr;
-    static constexpr int kClearMemoryYes = 100, kClearMemoryNo = 101;  // task dialog results
-    void ConnectDeviceLink();  // creates the port and the exchange, wires the controls
-    void RunDeviceOperation(quint8 operation);
-    void OpenComPort(const QString &name);
-    void CloseComPort();
-    void SendCommand();
-    void ComPort1RxChar(int count);
-    void Timer2Timer();
-    void Timer3Timer();
-    void imgDeviceClick();
-    void btnSendClick();
-    void btnDeleteClick();
-
-    // ---- Port selection ----
-    qint16 FComPortNo = 0;
-    bool FAutoDetect = false;
-    QString FLastPortName;
-    void DetectInterface(bool silent);
-    void AssignComPort(int n);
-    void BuildComPortMenu();
-    void ComPortMenuItemClick(QAction *item);
-    void mnuComportClick();
-    // A device has arrived (kDeviceArrival) or has been removed (kDeviceRemoval).
-    static constexpr int kDeviceArrival = 0x8000;
-    static constexpr int kDeviceRemoval = 0x8004;
-    void WMDeviceChange(int event);
-    // Refills the port list; the port opened last stays selected when still there.
-    void RefreshPortList();
-    // The port part of RestoreState: detects the interface, or assigns the stored
-    // port after telling when the interface sits on another one.
-    void RestorePortState();
-    void CreatePortSelection();  // window creation: port list and device changes
-    QString PortsFolder() const;
-    QString LastOpenedPortName() const;
-    void ShowInterfaceDetected();
-    void ShowPortMismatch(int detected, int assigned);
-
-    // ---- Persistence, styles and placement ----
-    quint8 FStyle = 0;
-    TFormStyler AdvFormStyler1;          // the style in use and the parts that show it
-    TFormSize *FormSize1 = nullptr;       // keeps the placement; a child object
-    void ConnectPersistHandlers();        // window creation: styles, placement, menus
-    void LoadToolConfig();
-    void SaveToolConfig();
-    void RestoreState();
-    QString ReadSettingsText(const QString &fileName);
-    void SaveSettings(const QString &fileName);
-    QString SettingsFolder() const;
-    void mnuLoadClick();
-    void mnuSaveClick();
-    void mnuLayoutClick();
-    void mnuOfficeSilverClick(QAction *item);
-    void ApplyStyle(int number);
-    void RestorePlacement();
-    void SavePlacement();
-
-    // ---- Localization ----
-    // The translator starts with the built-in English and German texts, German active.
-    TsiLang siLang_FTernuSetup;
-    TsiLangDispatcher siLangDispatcher1{siLang_FTernuSetup};
-    void UpdateStrings();
-    QString GetLanguageName() const;
-    void cboLangChange();
-    void cboLangDrawItem(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index);
-    void ScanLanguageFiles();
-    void siLang_FTernuSetupChangeLanguage();
-    void ConnectLocalization();        // translator to controls, language box events
-    void LoadStartupLanguage();        // German.sil, silently
-    void SelectCurrentLanguageItem();  // without running cboLangChange
-    // The toolkit's own dialogs and menus, and the date field's calendar, speak the
-    // language in use.
-    void ApplyToolkitLanguage();
-
-    // ---- Accessibility ----
-    void ConnectAccessibility();   // window creation: names, descriptions, the photo button
-    void UpdateAccessibleTexts();  // after texts or units have changed
-    // Each input field with the label in front of it (its buddy).
-    QList<std::pair<QLabel *, QWidget *>> LabelledFields() const;
-
-signals:
-    // The close sequence has run (the window is about to close).
-    void formClosed();
-
-protected:
-    bool event(QEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
-    void showEvent(QShowEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
-
-private:
-    void CreateControls();  // FormTernuSetupLayout.cpp
-    void CreateMenus();
-    void CreateTopPanel(QWidget *client);
-    void CreateCentrePanel(QWidget *client);
-    void CreateRightPanel(QWidget *client);
-    void CreateStatusBar();
-    void SetTabOrder();
-    void ConnectLifecycle();
-    bool IsMenuShortcut(const QKeyEvent *key) const;
-
     QList<QLabel *> FAutoSizeLabels;
 
-    // ---- State no one outside the window reads ----
+    // ---- Further state ----
     const TWindowEnvironment FEnv;
     IDialogs &FDialogs;
     // The window lost the activation to another program, not to a window of the tool.

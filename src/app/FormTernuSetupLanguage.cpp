@@ -17,6 +17,8 @@
 #include <QStyledItemDelegate>
 #include <QToolButton>
 
+#include <utility>
+
 namespace {
 
 constexpr int kLangItemHeight = 15;
@@ -102,6 +104,38 @@ void TFTernuSetup::UpdateStrings()
     btnwheel2->setToolTip(btnWheel1->toolTip());
     UpdateAccessibleTexts();
     ApplyToolkitLanguage();
+}
+
+QString TFTernuSetup::MessageString(QStringView name) const
+{
+    static const std::pair<QStringView, QString TFTernuSetup::*> kMessages[] = {
+        {u"strTOOLCAPTION", &TFTernuSetup::strTOOLCAPTION},
+        {u"strSTRAUTO", &TFTernuSetup::strSTRAUTO},
+        {u"strStrNOTEItSeemsThat", &TFTernuSetup::strStrNOTEItSeemsThat},
+        {u"strStrTernuInterfaceDetet", &TFTernuSetup::strStrTernuInterfaceDetet},
+        {u"strStrNoTernuInterfaceD", &TFTernuSetup::strStrNoTernuInterfaceD},
+        {u"strStrNOTEYouCanAvoid", &TFTernuSetup::strStrNOTEYouCanAvoid},
+        {u"strStrTernuInterfaceDete", &TFTernuSetup::strStrTernuInterfaceDete},
+        {u"strStrHardwareDetection", &TFTernuSetup::strStrHardwareDetection},
+        {u"strStrMaybeTernuIsNotI", &TFTernuSetup::strStrMaybeTernuIsNotI},
+        {u"strStrNoPongReceived", &TFTernuSetup::strStrNoPongReceived},
+        {u"strStrSelectPredefinedVa", &TFTernuSetup::strStrSelectPredefinedVa},
+        {u"strStrDELETIONCONFIRMED", &TFTernuSetup::strStrDELETIONCONFIRMED},
+        {u"strStrSendingDatas", &TFTernuSetup::strStrSendingDatas},
+        {u"strStrDELETEDATAS", &TFTernuSetup::strStrDELETEDATAS},
+        {u"strStrClickToSeeMore", &TFTernuSetup::strStrClickToSeeMore},
+        {u"strStrClickToHide", &TFTernuSetup::strStrClickToHide},
+        {u"strStrCAUTIONThisWillD", &TFTernuSetup::strStrCAUTIONThisWillD},
+        {u"strStrNoDoNotDeleteMe", &TFTernuSetup::strStrNoDoNotDeleteMe},
+        {u"strStrYesDeleteMemory", &TFTernuSetup::strStrYesDeleteMemory},
+        {u"strStrDoYouReallyWantT", &TFTernuSetup::strStrDoYouReallyWantT},
+        {u"strStrPleaseConfirmClear", &TFTernuSetup::strStrPleaseConfirmClear},
+        {u"strStrClearDeviceMemory", &TFTernuSetup::strStrClearDeviceMemory},
+    };
+    for (const auto &[messageName, field] : kMessages)
+        if (messageName == name)
+            return this->*field;
+    return QString();
 }
 
 void TFTernuSetup::ApplyToolkitLanguage()

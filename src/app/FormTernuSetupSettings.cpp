@@ -19,13 +19,19 @@
 #include <QTimeEdit>
 #include <QToolButton>
 
+#include <functional>
+#include <utility>
+
 namespace {
 
 // Applies a settings text to the controls, running the window's own handlers for
 // the steps that are more than storing a value.
 class TWindowSettingsTarget : public ISettingsTextTarget {
 public:
-    explicit TWindowSettingsTarget(TFTernuSetup &form) : F(form) {}
+    TWindowSettingsTarget(QComboBox *sex, QCheckBox *pcTime, std::function<void()> sexChanged)
+        : FSex(sex), FPCTime(pcTime), FSexChanged(std::move(sexChanged))
+    {
+    }
 
     // The weight already comes in the text's unit; SettingsToControls shows both.
     void WeightUnitChanged(DeviceSettings &) override {}
@@ -33,19 +39,21 @@ public:
     void SexChanged(const DeviceSettings &s) override
     {
         {
-            const QSignalBlocker block(F.cboSex);
-            F.cboSex->setCurrentIndex(s.Sex);
+            const QSignalBlocker block(FSex);
+            FSex->setCurrentIndex(s.Sex);
         }
-        F.cboSexChange();
+        FSexChanged();
     }
 
     void PCTimeChanged(const DeviceSettings &s) override
     {
-        F.chkPCTime->setChecked(s.PCTime);  // runs chkPCTimeClick
+        FPCTime->setChecked(s.PCTime);  // runs chkPCTimeClick
     }
 
 private:
-    TFTernuSetup &F;
+    QComboBox *FSex;
+    QCheckBox *FPCTime;
+    std::function<void()> FSexChanged;  // the window's cboSexChange
 };
 
 }  // namespace
@@ -250,7 +258,7 @@ void TFTernuSetup::ApplySettingsText(const QString &text)
     // A load never reports: whatever fails ends it quietly.
     try {
         DeviceSettings s = SettingsFromControls();
-        TWindowSettingsTarget target(*this);
+        TWindowSettingsTarget target(cboSex, chkPCTime, [this] { cboSexChange(); });
         ::ApplySettingsText(text, s, target);
         SettingsToControls(s);
     } catch (const std::exception &) {

@@ -75,7 +75,7 @@ protected:
     // The context menu of the monitor log, without its separators.
     QStringList contextMenuItems()
     {
-        std::unique_ptr<QMenu> menu(window->moMonitor->createStandardContextMenu());
+        std::unique_ptr<QMenu> menu(Child<QPlainTextEdit>(*window, "moMonitor")->createStandardContextMenu());
         QStringList texts;
         for (QAction *action : menu->actions())
             if (!action->isSeparator())
@@ -87,7 +87,7 @@ protected:
     // it: by a click on the field's arrow.
     QString calendarMonthOfMarch()
     {
-        QDateEdit *field = window->dtpDate;
+        QDateEdit *field = Child<QDateEdit>(*window, "dtpDate");
         QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(field->width() - 4, field->height() / 2));
         auto *calendar = field->findChild<QCalendarWidget *>();
         if (!calendar || !calendar->isVisible())
@@ -183,16 +183,16 @@ TEST_F(AccessibleWindow, UnitLabelsDescribeTheirFieldsAndFollowTheUnit)
     }
     EXPECT_EQ(accessibleName("edHomeAlt"), "Domicile");
 
-    window->rgWeight->setItemIndex(1);
+    Child<TRadioGroup>(*window, "rgWeight")->setItemIndex(1);
     EXPECT_TRUE(QTest::qWaitFor([&] { return accessibleDescription("edWeight") == "lb"; }, 5000))
         << accessibleDescription("edWeight").toStdString();
 
-    window->cboLapMode->setCurrentIndex(1);
-    emit window->cboLapMode->activated(1);
+    Child<QComboBox>(*window, "cboLapMode")->setCurrentIndex(1);
+    emit Child<QComboBox>(*window, "cboLapMode")->activated(1);
     EXPECT_TRUE(QTest::qWaitFor([&] { return accessibleDescription("edLapDist") == "km"; }, 5000))
         << accessibleDescription("edLapDist").toStdString();
-    window->cboLapMode->setCurrentIndex(2);
-    emit window->cboLapMode->activated(2);
+    Child<QComboBox>(*window, "cboLapMode")->setCurrentIndex(2);
+    emit Child<QComboBox>(*window, "cboLapMode")->activated(2);
     EXPECT_TRUE(QTest::qWaitFor([&] { return accessibleDescription("edLapTime") == "hh:mm"; }, 5000))
         << accessibleDescription("edLapTime").toStdString();
 }
@@ -201,7 +201,7 @@ TEST_F(AccessibleWindow, DropDownListsTellTheirChoiceInTheLanguageShown)
 {
     installShippedLanguages();
     makeWindow();
-    window->cboSex->setCurrentIndex(1);
+    Child<QComboBox>(*window, "cboSex")->setCurrentIndex(1);
     const struct {
         const char *language, *sex, *lapMode;
     } cases[] = {{"German", "weiblich", "Man. Modus"}, {"English", "female", "Manual Mode"},
@@ -230,7 +230,7 @@ TEST_F(AccessibleWindow, TabStopsOncePerFieldAndTheArrowsMoveBetweenItsParts)
 {
     makeWindow();
     showActive();
-    window->cboLang->setFocus(Qt::TabFocusReason);
+    Child<QComboBox>(*window, "cboLang")->setFocus(Qt::TabFocusReason);
     QStringList stops;
     for (int i = 0; i < 25; ++i) {
         QWidget *focus = QApplication::focusWidget();
@@ -245,34 +245,34 @@ TEST_F(AccessibleWindow, TabStopsOncePerFieldAndTheArrowsMoveBetweenItsParts)
                                   "imgDevice", "btnSend",         "btnDelete", "btnClose",   "cboLang"}));
 
     // Back with Shift+Tab, one stop per field as well.
-    window->chkPCTime->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(window->chkPCTime, Qt::Key_Backtab);
-    EXPECT_TRUE(window->dtpDate->hasFocus());
-    QTest::keyClick(window->dtpDate, Qt::Key_Backtab);
-    EXPECT_TRUE(window->dtpTime->hasFocus());
+    Child<QCheckBox>(*window, "chkPCTime")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(Child<QCheckBox>(*window, "chkPCTime"), Qt::Key_Backtab);
+    EXPECT_TRUE(Child<QDateEdit>(*window, "dtpDate")->hasFocus());
+    QTest::keyClick(Child<QDateEdit>(*window, "dtpDate"), Qt::Key_Backtab);
+    EXPECT_TRUE(Child<QTimeEdit>(*window, "dtpTime")->hasFocus());
 
     // Inside a field Left and Right select its parts, and Up changes the one selected.
-    window->chkPCTime->setChecked(false);  // the clock no longer follows the PC
-    window->dtpTime->setTime(QTime(10, 20, 30));
-    window->cboLang->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(window->cboLang, Qt::Key_Tab);  // enters the time at its first part
-    ASSERT_TRUE(window->dtpTime->hasFocus());
+    Child<QCheckBox>(*window, "chkPCTime")->setChecked(false);  // the clock no longer follows the PC
+    Child<QTimeEdit>(*window, "dtpTime")->setTime(QTime(10, 20, 30));
+    Child<QComboBox>(*window, "cboLang")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(Child<QComboBox>(*window, "cboLang"), Qt::Key_Tab);  // enters the time at its first part
+    ASSERT_TRUE(Child<QTimeEdit>(*window, "dtpTime")->hasFocus());
     QStringList selected;
     const Qt::Key keys[] = {Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Left, Qt::Key_Up};
     for (Qt::Key key : keys) {
-        QTest::keyClick(window->dtpTime, key);
-        selected << window->dtpTime->findChild<QLineEdit *>()->selectedText();
+        QTest::keyClick(Child<QTimeEdit>(*window, "dtpTime"), key);
+        selected << Child<QTimeEdit>(*window, "dtpTime")->findChild<QLineEdit *>()->selectedText();
     }
     EXPECT_EQ(selected, QStringList({"20", "30", "30", "20", "21"}));
-    EXPECT_EQ(window->dtpTime->time(), QTime(10, 21, 30));
-    EXPECT_TRUE(window->dtpTime->hasFocus());
+    EXPECT_EQ(Child<QTimeEdit>(*window, "dtpTime")->time(), QTime(10, 21, 30));
+    EXPECT_TRUE(Child<QTimeEdit>(*window, "dtpTime")->hasFocus());
 
-    window->chkPCTime->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(window->chkPCTime, Qt::Key_Backtab);  // enters the date at its last part
-    ASSERT_TRUE(window->dtpDate->hasFocus());
+    Child<QCheckBox>(*window, "chkPCTime")->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(Child<QCheckBox>(*window, "chkPCTime"), Qt::Key_Backtab);  // enters the date at its last part
+    ASSERT_TRUE(Child<QDateEdit>(*window, "dtpDate")->hasFocus());
     QList<int> parts;
     for (Qt::Key key : {Qt::Key_Right, Qt::Key_Left, Qt::Key_Left, Qt::Key_Left})
-        QTest::keyClick(window->dtpDate, key), parts << window->dtpDate->currentSectionIndex();
+        QTest::keyClick(Child<QDateEdit>(*window, "dtpDate"), key), parts << Child<QDateEdit>(*window, "dtpDate")->currentSectionIndex();
     EXPECT_EQ(parts, QList<int>({2, 1, 0, 0}));
 }
 
@@ -290,26 +290,26 @@ TEST_F(AccessibleWindow, DevicePhotoIsOneButtonThatStartsTheConnectionTest)
 
     // Reached by Tab just before the transfer button, with a visible focus frame.
     showActive();
-    window->btnUnits->setFocus();
-    QTest::keyClick(window->btnUnits, Qt::Key_Tab);
-    ASSERT_TRUE(window->imgDevice->hasFocus());
-    const QImage focused = window->imgDevice->grab().toImage();
-    QTest::keyClick(window->imgDevice, Qt::Key_Tab);
-    ASSERT_TRUE(window->btnSend->hasFocus());
-    EXPECT_NE(window->imgDevice->grab().toImage(), focused) << "no focus frame";
+    Child<QPushButton>(*window, "btnUnits")->setFocus();
+    QTest::keyClick(Child<QPushButton>(*window, "btnUnits"), Qt::Key_Tab);
+    ASSERT_TRUE(Child<TPhotoButton>(*window, "imgDevice")->hasFocus());
+    const QImage focused = Child<TPhotoButton>(*window, "imgDevice")->grab().toImage();
+    QTest::keyClick(Child<TPhotoButton>(*window, "imgDevice"), Qt::Key_Tab);
+    ASSERT_TRUE(Child<QPushButton>(*window, "btnSend")->hasFocus());
+    EXPECT_NE(Child<TPhotoButton>(*window, "imgDevice")->grab().toImage(), focused) << "no focus frame";
 
     // The space bar and the press action start the test; each test disables the
     // photo until it ends, and a disabled photo starts nothing.
-    const auto testEnded = [&] { return QTest::qWaitFor([&] { return window->imgDevice->isEnabled(); }, 10000); };
-    QSignalSpy clicks(window->imgDevice, &QAbstractButton::clicked);
-    window->imgDevice->setFocus();
-    QTest::keyClick(window->imgDevice, Qt::Key_Space);
+    const auto testEnded = [&] { return QTest::qWaitFor([&] { return Child<TPhotoButton>(*window, "imgDevice")->isEnabled(); }, 10000); };
+    QSignalSpy clicks(Child<TPhotoButton>(*window, "imgDevice"), &QAbstractButton::clicked);
+    Child<TPhotoButton>(*window, "imgDevice")->setFocus();
+    QTest::keyClick(Child<TPhotoButton>(*window, "imgDevice"), Qt::Key_Space);
     EXPECT_EQ(clicks.count(), 1);
     ASSERT_TRUE(testEnded());
     // The press action shows the button pressed for a moment, then clicks it.
     actions->doAction(QAccessibleActionInterface::pressAction());
     ASSERT_TRUE(QTest::qWaitFor([&] { return clicks.count() == 2; }, 5000));
-    EXPECT_FALSE(window->imgDevice->isEnabled());
+    EXPECT_FALSE(Child<TPhotoButton>(*window, "imgDevice")->isEnabled());
     actions->doAction(QAccessibleActionInterface::pressAction());
     ASSERT_TRUE(testEnded());
     EXPECT_EQ(clicks.count(), 2);
@@ -322,9 +322,9 @@ TEST_F(AccessibleWindow, ToolkitDialogsSpeakTheLanguageInUse)
     writeLanguageFile("Svenska.sil", "[Language names - for internal use only!]\nLanguage_1=Svenska\n");
     makeWindow();
     // The date field keeps the system's format whatever the calendar speaks.
-    window->chkPCTime->setChecked(false);
-    window->dtpDate->setDate(QDate(2024, 3, 5));
-    const QString dateText = window->dtpDate->text();
+    Child<QCheckBox>(*window, "chkPCTime")->setChecked(false);
+    Child<QDateEdit>(*window, "dtpDate")->setDate(QDate(2024, 3, 5));
+    const QString dateText = Child<QDateEdit>(*window, "dtpDate")->text();
 
     EXPECT_EQ(fileDialogButtons(QFileDialog::AcceptOpen), QStringList({"Abbrechen", "Öffnen"}));
     EXPECT_EQ(fileDialogButtons(QFileDialog::AcceptSave), QStringList({"Abbrechen", "Speichern"}));
@@ -334,8 +334,8 @@ TEST_F(AccessibleWindow, ToolkitDialogsSpeakTheLanguageInUse)
     choose("French");
     EXPECT_EQ(fileDialogButtons(QFileDialog::AcceptOpen), QStringList({"Annuler", "Ouvrir"}));
     EXPECT_EQ(calendarMonthOfMarch(), "mars");
-    EXPECT_EQ(window->dtpDate->text(), dateText);
-    EXPECT_EQ(window->dtpDate->date(), QDate(2024, 3, 5));
+    EXPECT_EQ(Child<QDateEdit>(*window, "dtpDate")->text(), dateText);
+    EXPECT_EQ(Child<QDateEdit>(*window, "dtpDate")->date(), QDate(2024, 3, 5));
 
     choose("English");
     EXPECT_EQ(fileDialogButtons(QFileDialog::AcceptOpen), QStringList({"Cancel", "Open"}));

@@ -33,7 +33,7 @@ protected:
     // A choice in the language box, as the user makes it.
     void choose(const QString &name)
     {
-        QComboBox *box = window->cboLang;
+        QComboBox *box = Child<QComboBox>(*window, "cboLang");
         const int index = box->findText(name);
         ASSERT_GE(index, 0) << name.toStdString();
         box->setCurrentIndex(index);

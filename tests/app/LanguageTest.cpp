@@ -13,20 +13,20 @@ namespace {
 
 class LanguageWindow : public LanguageFixture {
 protected:
-    QStringList memoLines() const { return window->Memo1->toPlainText().split('\n'); }
+    QStringList memoLines() const { return Child<QPlainTextEdit>(*window, "Memo1")->toPlainText().split('\n'); }
 };
 
 TEST_F(LanguageWindow, WithoutLanguageFilesShowsBuiltInGermanAndFillsMessages)
 {
     makeWindow();
-    EXPECT_EQ(window->cboLang->count(), 0);
-    EXPECT_EQ(window->cboLang->currentIndex(), -1);
+    EXPECT_EQ(Child<QComboBox>(*window, "cboLang")->count(), 0);
+    EXPECT_EQ(Child<QComboBox>(*window, "cboLang")->currentIndex(), -1);
     EXPECT_EQ(window->GetLanguageName(), "German");
-    EXPECT_EQ(window->btnClose->text(), "&Schließen");
-    EXPECT_EQ(window->strTOOLCAPTION, "Ternu Einstellungswerkzeug");
-    EXPECT_EQ(window->strStrDELETEDATAS, "DATEN LÖSCHEN...");
-    EXPECT_EQ(window->btnWheel1->toolTip(), "Wählen Sie einen vordefinierten Wert");
-    EXPECT_EQ(window->btnwheel2->toolTip(), window->btnWheel1->toolTip());
+    EXPECT_EQ(Child<QPushButton>(*window, "btnClose")->text(), "&Schließen");
+    EXPECT_EQ(window->MessageString(u"strTOOLCAPTION"), "Ternu Einstellungswerkzeug");
+    EXPECT_EQ(window->MessageString(u"strStrDELETEDATAS"), "DATEN LÖSCHEN...");
+    EXPECT_EQ(Child<QToolButton>(*window, "btnWheel1")->toolTip(), "Wählen Sie einen vordefinierten Wert");
+    EXPECT_EQ(Child<QToolButton>(*window, "btnwheel2")->toolTip(), Child<QToolButton>(*window, "btnWheel1")->toolTip());
 }
 
 TEST_F(LanguageWindow, OffersShippedLanguagesSortedAndSelectsTheCurrentOne)
@@ -35,58 +35,60 @@ TEST_F(LanguageWindow, OffersShippedLanguagesSortedAndSelectsTheCurrentOne)
     writeLanguageFile("sub/Svenska.sil", "[Language names - for internal use only!]\nLanguage_1=Svenska\n");
     makeWindow();
     QStringList items;
-    for (int i = 0; i < window->cboLang->count(); ++i)
-        items.append(window->cboLang->itemText(i));
+    for (int i = 0; i < Child<QComboBox>(*window, "cboLang")->count(); ++i)
+        items.append(Child<QComboBox>(*window, "cboLang")->itemText(i));
     EXPECT_EQ(items, QStringList({"Dutch", "English", "French", "German", "Italian", "Spanish"}));
     EXPECT_EQ(window->FLanguages, items);
-    EXPECT_EQ(window->cboLang->currentText(), window->GetLanguageName());
+    EXPECT_EQ(Child<QComboBox>(*window, "cboLang")->currentText(), window->GetLanguageName());
 }
 
 TEST_F(LanguageWindow, SwitchRewritesTextsKeepsSelectionsAndSetsCaption)
 {
     installShippedLanguages();
     makeWindow();
-    window->cboLapMode->setCurrentIndex(2);
-    window->cboSex->setCurrentIndex(1);
-    window->lbDevLink->setText("   Error");  // as an exchange leaves it
-    const QString unitsBefore = window->rgSpeed->button(0)->text();
-    const QString kgBefore = window->lbKG->text();
+    Child<QComboBox>(*window, "cboLapMode")->setCurrentIndex(2);
+    Child<QComboBox>(*window, "cboSex")->setCurrentIndex(1);
+    Child<QLabel>(*window, "lbDevLink")->setText("   Error");  // as an exchange leaves it
+    const QString unitsBefore = Child<TRadioGroup>(*window, "rgSpeed")->button(0)->text();
+    const QString kgBefore = Child<QLabel>(*window, "lbKG")->text();
 
     choose("French");  // a language that only a file brings
     EXPECT_TRUE(fakeDialogs.errors.isEmpty()) << fakeDialogs.errors.join('\n').toStdString();
     EXPECT_EQ(window->GetLanguageName(), "French");
-    EXPECT_EQ(window->btnClose->text(), "&Fermer");
-    EXPECT_EQ(window->grpTime->title(), "&Heure && date");
-    EXPECT_EQ(window->mnuFile->title(), "Fichier");
-    EXPECT_EQ(window->mnuLoad->text(), "Charger les réglages...");
-    EXPECT_EQ(window->imgDevice->toolTip(), "Cliquez sur l'image pour tester la connexion...");
-    EXPECT_EQ(window->lblDev1->text(), "  Cliquez ici");
-    EXPECT_EQ(window->lbDevLink->text(), "PC  Link");
-    EXPECT_EQ(window->dlgOpen.filter, "Fichiers de réglages (*.dat)|*.dat");
+    EXPECT_EQ(Child<QPushButton>(*window, "btnClose")->text(), "&Fermer");
+    EXPECT_EQ(Child<QGroupBox>(*window, "grpTime")->title(), "&Heure && date");
+    EXPECT_EQ(Child<QMenu>(*window, "mnuFile")->title(), "Fichier");
+    EXPECT_EQ(Child<QAction>(*window, "mnuLoad")->text(), "Charger les réglages...");
+    EXPECT_EQ(Child<TPhotoButton>(*window, "imgDevice")->toolTip(), "Cliquez sur l'image pour tester la connexion...");
+    EXPECT_EQ(Child<TPhotoPrompt>(*window, "lblDev1")->text(), "  Cliquez ici");
+    EXPECT_EQ(Child<QLabel>(*window, "lbDevLink")->text(), "PC  Link");
+    Child<QAction>(*window, "mnuLoad")->trigger();  // the open dialog, cancelled
+    ASSERT_EQ(fakeDialogs.openDialogs.size(), 1);
+    EXPECT_EQ(fakeDialogs.openDialogs.last().filter, "Fichiers de réglages (*.dat)|*.dat");
     EXPECT_EQ(memoLines().size(), 3);
-    EXPECT_EQ(window->DBHTMLabel1->text(), "<B>Remarque :</B> votre Ternu doit être en mode <B>PC-Link</B> !");
-    EXPECT_EQ(window->cboLapMode->currentIndex(), 2);
-    EXPECT_EQ(window->cboLapMode->currentText(), "Par temps");
-    EXPECT_EQ(window->cboSex->currentText(), "femme");
-    EXPECT_EQ(window->rgSpeed->button(0)->text(), unitsBefore);  // never translated
-    EXPECT_EQ(window->lbKG->text(), kgBefore);
-    EXPECT_EQ(window->strStrNoPongReceived, "Aucun pong reçu !");
-    EXPECT_EQ(window->btnWheel1->toolTip(), "Choisir une valeur prédéfinie dans la liste");
+    EXPECT_EQ(Child<QLabel>(*window, "DBHTMLabel1")->text(), "<B>Remarque :</B> votre Ternu doit être en mode <B>PC-Link</B> !");
+    EXPECT_EQ(Child<QComboBox>(*window, "cboLapMode")->currentIndex(), 2);
+    EXPECT_EQ(Child<QComboBox>(*window, "cboLapMode")->currentText(), "Par temps");
+    EXPECT_EQ(Child<QComboBox>(*window, "cboSex")->currentText(), "femme");
+    EXPECT_EQ(Child<TRadioGroup>(*window, "rgSpeed")->button(0)->text(), unitsBefore);  // never translated
+    EXPECT_EQ(Child<QLabel>(*window, "lbKG")->text(), kgBefore);
+    EXPECT_EQ(window->MessageString(u"strStrNoPongReceived"), "Aucun pong reçu !");
+    EXPECT_EQ(Child<QToolButton>(*window, "btnWheel1")->toolTip(), "Choisir une valeur prédéfinie dans la liste");
     EXPECT_EQ(window->windowTitle(), "Outil de configuration Ternu (Vers. 1.05)");
     EXPECT_TRUE(window->updatesEnabled());
 
     choose("English");  // known after the load: no file is read
-    EXPECT_EQ(window->btnClose->text(), "&Close");
+    EXPECT_EQ(Child<QPushButton>(*window, "btnClose")->text(), "&Close");
     EXPECT_EQ(memoLines().at(0), "Use this dialog for adjusting your Ternu settings.");
-    EXPECT_EQ(window->cboLapMode->currentText(), "Auto Time");
+    EXPECT_EQ(Child<QComboBox>(*window, "cboLapMode")->currentText(), "Auto Time");
     EXPECT_EQ(window->windowTitle(), "Ternu Setup Tool (Vers. 1.05)");
-    ASSERT_FALSE(window->mnuComport->actions().isEmpty());
-    EXPECT_EQ(window->mnuComport->actions().first()->text(), "AUTODETECT");
+    ASSERT_FALSE(Child<QMenu>(*window, "mnuComport")->actions().isEmpty());
+    EXPECT_EQ(Child<QMenu>(*window, "mnuComport")->actions().first()->text(), "AUTODETECT");
 
     choose("German");
-    EXPECT_EQ(window->btnClose->text(), "&Schließen");
+    EXPECT_EQ(Child<QPushButton>(*window, "btnClose")->text(), "&Schließen");
     EXPECT_EQ(memoLines().at(1), "Nachdem Sie die Werte angepaßt haben drücken Sie den Übertragen Button in der rechten ");
-    EXPECT_EQ(window->cboSex->currentText(), "weiblich");
+    EXPECT_EQ(Child<QComboBox>(*window, "cboSex")->currentText(), "weiblich");
 }
 
 // How much room a control's text takes, and how much its place gives it, in the
@@ -185,8 +187,8 @@ TEST_F(LanguageWindow, FileWithoutTheChosenNameFallsBackToEnglish)
     choose("B");
     EXPECT_TRUE(fakeDialogs.errors.isEmpty());
     EXPECT_EQ(window->GetLanguageName(), "English");
-    EXPECT_EQ(window->btnClose->text(), "&Close");
-    EXPECT_EQ(window->strTOOLCAPTION, "");  // the file brings no message strings
+    EXPECT_EQ(Child<QPushButton>(*window, "btnClose")->text(), "&Close");
+    EXPECT_EQ(window->MessageString(u"strTOOLCAPTION"), "");  // the file brings no message strings
 }
 
 TEST_F(LanguageWindow, FileNamesMatchInAnyLetterCase)
@@ -202,11 +204,11 @@ TEST_F(LanguageWindow, FileNamesMatchInAnyLetterCase)
 
     makeWindow();  // at the start
     EXPECT_EQ(window->GetLanguageName(), "French");
-    EXPECT_EQ(window->btnClose->text(), "&Fermer");
+    EXPECT_EQ(Child<QPushButton>(*window, "btnClose")->text(), "&Fermer");
     choose("Italian");  // from the language box
     EXPECT_TRUE(fakeDialogs.errors.isEmpty()) << fakeDialogs.errors.join('\n').toStdString();
     EXPECT_EQ(window->GetLanguageName(), "Italian");
-    EXPECT_EQ(window->btnClose->text(), "&Chiudi");
+    EXPECT_EQ(Child<QPushButton>(*window, "btnClose")->text(), "&Chiudi");
 }
 
 TEST_F(LanguageWindow, ControlNamesMatchInAnyLetterCase)
@@ -219,9 +221,9 @@ TEST_F(LanguageWindow, ControlNamesMatchInAnyLetterCase)
                                   "TFTernuSetup.IMGdevice=Bild~!@#Click the picture~!@#\n");
     makeWindow();
     choose("Case");
-    EXPECT_EQ(window->btnClose->text(), "Shut");
-    EXPECT_EQ(window->mnuFile->title(), "File");
-    EXPECT_EQ(window->imgDevice->toolTip(), "Click the picture");
+    EXPECT_EQ(Child<QPushButton>(*window, "btnClose")->text(), "Shut");
+    EXPECT_EQ(Child<QMenu>(*window, "mnuFile")->title(), "File");
+    EXPECT_EQ(Child<TPhotoButton>(*window, "imgDevice")->toolTip(), "Click the picture");
 
     // Each name stands for one control, whatever the letter case (the toolkit's
     // own parts and style objects aside).
@@ -245,7 +247,7 @@ TEST_F(LanguageWindow, PicturesKeepTheirPicturesWhateverTheFileSays)
                                   "[Hints]\n"
                                   "TFTernuSetup.imgDevice=Bild~!@#Click the picture~!@#\n");
     makeWindow();
-    const QList<QLabel *> pictures = {window->imgSymbol, window->imgUserSex};
+    const QList<QLabel *> pictures = {Child<QLabel>(*window, "imgSymbol"), Child<QLabel>(*window, "imgUserSex")};
     choose("Pics");
     EXPECT_EQ(window->GetLanguageName(), "Pics");
     for (QLabel *picture : pictures) {
@@ -253,9 +255,9 @@ TEST_F(LanguageWindow, PicturesKeepTheirPicturesWhateverTheFileSays)
         EXPECT_TRUE(picture->text().isEmpty());
         EXPECT_FALSE(picture->pixmap().isNull());
     }
-    EXPECT_TRUE(window->imgDevice->text().isEmpty());
-    EXPECT_FALSE(window->imgDevice->Picture().isNull());
-    EXPECT_EQ(window->imgDevice->toolTip(), "Click the picture");
+    EXPECT_TRUE(Child<TPhotoButton>(*window, "imgDevice")->text().isEmpty());
+    EXPECT_FALSE(Child<TPhotoButton>(*window, "imgDevice")->Picture().isNull());
+    EXPECT_EQ(Child<TPhotoButton>(*window, "imgDevice")->toolTip(), "Click the picture");
 }
 
 TEST_F(LanguageWindow, MissingFileIsReportedAndChangesNothing)
@@ -268,7 +270,7 @@ TEST_F(LanguageWindow, MissingFileIsReportedAndChangesNothing)
     ASSERT_EQ(fakeDialogs.errors.size(), 1);
     EXPECT_TRUE(fakeDialogs.errors[0].contains("Spanish.sil"));
     EXPECT_EQ(window->GetLanguageName(), "German");
-    EXPECT_EQ(window->btnClose->text(), "&Schließen");
+    EXPECT_EQ(Child<QPushButton>(*window, "btnClose")->text(), "&Schließen");
     EXPECT_EQ(window->windowTitle(), caption);
     EXPECT_TRUE(window->updatesEnabled());
 }
@@ -285,7 +287,7 @@ TEST_F(LanguageWindow, LanguageBoxDrawsFlagAndName)
     QPainter painter(&image);
     QStyleOptionViewItem option;
     option.rect = image.rect();
-    option.palette = window->cboLang->palette();
+    option.palette = Child<QComboBox>(*window, "cboLang")->palette();
     QStandardItemModel model;
     model.appendRow(new QStandardItem("Français"));
     window->cboLangDrawItem(&painter, option, model.index(0, 0));

@@ -45,9 +45,9 @@ protected:
 
     QList<QAction *> tickedLayoutItems() const
     {
-        emit window->mnuLayout->aboutToShow();
+        emit Child<QMenu>(*window, "mnuLayout")->aboutToShow();
         QList<QAction *> ticked;
-        for (QAction *item : window->mnuLayout->actions())
+        for (QAction *item : Child<QMenu>(*window, "mnuLayout")->actions())
             if (item->isChecked())
                 ticked << item;
         return ticked;
@@ -92,19 +92,19 @@ TEST_F(PersistTest, RestoreStateBringsBackEveryStoredChoice)
 
     // The stored settings are applied, then the lap controls and the sex picture
     // follow them.
-    EXPECT_EQ(w.cboLapMode->currentIndex(), 2);
-    EXPECT_FALSE(w.edLapTime->isHidden());
-    EXPECT_TRUE(w.edLapDist->isHidden());
-    EXPECT_EQ(w.imgUserSex->pixmap().cacheKey(), w.imgSex.value(1).cacheKey());
-    EXPECT_EQ(w.FLastWeightUnit, w.rgWeight->itemIndex());
+    EXPECT_EQ(Child<QComboBox>(w, "cboLapMode")->currentIndex(), 2);
+    EXPECT_FALSE(Child<QTimeEdit>(w, "edLapTime")->isHidden());
+    EXPECT_TRUE(Child<TFloatSpinEdit>(w, "edLapDist")->isHidden());
+    EXPECT_EQ(Child<QLabel>(w, "imgUserSex")->pixmap().cacheKey(), w.imgSex.value(1).cacheKey());
+    EXPECT_EQ(w.FLastWeightUnit, Child<TRadioGroup>(w, "rgWeight")->itemIndex());
 
     // The style comes last and reaches every styled part.
     const auto obsidian = *styleScheme(tsOffice2007Obsidian);
     EXPECT_EQ(w.FStyle, 5);
     EXPECT_EQ(w.AdvFormStyler1.style(), 5);
-    EXPECT_EQ(w.AdvPanel1->topColor(), obsidian.panelTop);
-    EXPECT_EQ(w.mnuWheel->styleSheet(), menuStyleSheet(obsidian));
-    EXPECT_EQ(tickedLayoutItems(), QList<QAction *>{w.mnuOfficeObsidian});
+    EXPECT_EQ(Child<TGradientPanel>(w, "AdvPanel1")->topColor(), obsidian.panelTop);
+    EXPECT_EQ(Child<QMenu>(w, "mnuWheel")->styleSheet(), menuStyleSheet(obsidian));
+    EXPECT_EQ(tickedLayoutItems(), QList<QAction *>{Child<QAction>(w, "mnuOfficeObsidian")});
 
     w.close();
     window.reset();
@@ -139,10 +139,10 @@ TEST_F(PersistTest, StyleNumbersWithoutAnItemAreKeptAndTickNothing)
     EXPECT_TRUE(w.FAutoDetect);
     EXPECT_TRUE(tickedLayoutItems().isEmpty());
 
-    w.mnuOfficeLuna->trigger();
+    Child<QAction>(w, "mnuOfficeLuna")->trigger();
     EXPECT_EQ(w.FStyle, 4);
-    EXPECT_EQ(w.AdvPanel1->topColor(), styleScheme(tsOffice2007Luna)->panelTop);
-    EXPECT_EQ(tickedLayoutItems(), QList<QAction *>{w.mnuOfficeLuna});
+    EXPECT_EQ(Child<TGradientPanel>(w, "AdvPanel1")->topColor(), styleScheme(tsOffice2007Luna)->panelTop);
+    EXPECT_EQ(tickedLayoutItems(), QList<QAction *>{Child<QAction>(w, "mnuOfficeLuna")});
 }
 
 TEST_F(PersistTest, LayoutReadsItsLowEightBitsAndWritesThemBack)
@@ -199,37 +199,37 @@ TEST_F(PersistTest, SettingsFilesThroughTheMenus)
     const QString saved = settingsFolder + QStringLiteral("/rider.dat");
 
     // Cancelling either dialog changes nothing.
-    w.mnuSave->trigger();
-    w.mnuLoad->trigger();
+    Child<QAction>(w, "mnuSave")->trigger();
+    Child<QAction>(w, "mnuLoad")->trigger();
     EXPECT_TRUE(QDir(settingsFolder).isEmpty());
     ASSERT_EQ(fakeDialogs.saveDialogs.size(), 1);
     ASSERT_EQ(fakeDialogs.openDialogs.size(), 1);
     for (const FileDialogSpec &dialog : {fakeDialogs.saveDialogs[0], fakeDialogs.openDialogs[0]}) {
         EXPECT_EQ(dialog.startFolder, settingsFolder);
         EXPECT_EQ(dialog.defaultExtension, "dat");
-        EXPECT_EQ(dialog.filter, w.dlgOpen.filter);
+        EXPECT_EQ(dialog.filter, "Setting Dateien (*.dat)|*.dat");
     }
 
     fakeDialogs.saveAnswers << saved;
-    w.mnuSave->trigger();
+    Child<QAction>(w, "mnuSave")->trigger();
     EXPECT_EQ(contentOf(saved), "[DEVICE]\r\nSettings_TERNU=" + kDefaultText + "\r\n");
 
     const QString other = settingsFolder + QStringLiteral("/other.dat");
     prepare(other, "[Notes]\r\nBike=Road\r\n\r\n[DEVICE]\r\nSettings_TERNU=" + kLapTimeFemaleText + "\r\n");
     fakeDialogs.openAnswers << other;
-    w.mnuLoad->trigger();
-    EXPECT_EQ(w.cboLapMode->currentIndex(), 2);
-    EXPECT_FALSE(w.edLapTime->isHidden());
+    Child<QAction>(w, "mnuLoad")->trigger();
+    EXPECT_EQ(Child<QComboBox>(w, "cboLapMode")->currentIndex(), 2);
+    EXPECT_FALSE(Child<QTimeEdit>(w, "edLapTime")->isHidden());
 
     // Saving into it replaces only the settings text.
     fakeDialogs.saveAnswers << other;
-    w.mnuSave->trigger();
+    Child<QAction>(w, "mnuSave")->trigger();
     EXPECT_EQ(contentOf(other), "[Notes]\r\nBike=Road\r\n\r\n[DEVICE]\r\nSettings_TERNU="
                                     + kLapTimeFemaleText + "\r\n");
 
     const QString unwritable = settingsFolder + QStringLiteral("/missing/x.dat");
     fakeDialogs.saveAnswers << unwritable;
-    w.mnuSave->trigger();
+    Child<QAction>(w, "mnuSave")->trigger();
     ASSERT_EQ(fakeDialogs.errors.size(), 1);
     EXPECT_EQ(fakeDialogs.errors[0], QStringLiteral("In %1 kann nicht geschrieben werden").arg(unwritable));
 }

@@ -45,7 +45,7 @@ protected:
         ASSERT_TRUE(PortNames::writeAlias(portsFolder(), number, terminal, identity));
     }
 
-    // The window over the aliases alone, with the English message texts.
+    // The window over the aliases alone; it speaks the built-in German.
     TFTernuSetup &makePortWindow(IBridgeLayer *bridges = nullptr)
     {
         window.reset();
@@ -56,30 +56,19 @@ protected:
         env.bridgeLayer = bridges;
         env.watchSystemDevices = false;
         window = std::make_unique<TFTernuSetup>(env);
-        TFTernuSetup &w = *window;
-        w.strSTRAUTO = QStringLiteral("AUTODETECT");
-        w.strStrNoTernuInterfaceD = QStringLiteral("No Ternu interface detected");
-        w.strStrTernuInterfaceDete = QStringLiteral("Ternu Interface detected!");
-        w.strStrHardwareDetection = QStringLiteral("Hardware detection");
-        w.strStrNOTEYouCanAvoid = QStringLiteral(
-            "NOTE: you can avoid this message by attaching the Ternu interface before calling this dialog.");
-        w.strStrTernuInterfaceDetet = QStringLiteral(
-            "Ternu Interface detected but possibly there is a wrong COMPort assigned.");
-        w.strStrNOTEItSeemsThat = QStringLiteral(
-            "NOTE: It seems that the Ternu interface is connected to COMPort %d (but it is assigned to COMPort %d).");
-        return w;
+        return *window;
     }
 
     QStringList entries() const
     {
         QStringList names;
-        for (int i = 0; i < window->ComComboBox->count(); ++i)
-            names << window->ComComboBox->itemText(i);
+        for (int i = 0; i < Child<QComboBox>(*window, "ComComboBox")->count(); ++i)
+            names << Child<QComboBox>(*window, "ComComboBox")->itemText(i);
         return names;
     }
-    QString selected() const { return window->ComComboBox->currentText(); }
-    QString status() const { return window->AdvOfficeStatusBar1Text->text(); }
-    QList<QAction *> menuItems() const { return window->mnuComport->actions(); }
+    QString selected() const { return Child<QComboBox>(*window, "ComComboBox")->currentText(); }
+    QString status() const { return Child<QLabel>(*window, "AdvOfficeStatusBar1Text")->text(); }
+    QList<QAction *> menuItems() const { return Child<QMenu>(*window, "mnuComport")->actions(); }
     QAction *menuItem(const QString &caption) const
     {
         for (QAction *item : menuItems())
@@ -111,7 +100,7 @@ TEST_F(PortSelectionTest, PortListIsSortedAsTextAndPrefersCom1AtCreation)
     addAlias(2);
     TFTernuSetup &w = makePortWindow();
     EXPECT_EQ(entries(), (QStringList{"COM10", "COM2", "COM3"}));
-    EXPECT_EQ(w.ComComboBox->currentIndex(), -1);
+    EXPECT_EQ(Child<QComboBox>(w, "ComComboBox")->currentIndex(), -1);
 
     w.BuildComPortMenu();
     QStringList captions, names;
@@ -119,7 +108,7 @@ TEST_F(PortSelectionTest, PortListIsSortedAsTextAndPrefersCom1AtCreation)
         captions << item->text();
         names << item->objectName();
     }
-    EXPECT_EQ(captions, (QStringList{"AUTODETECT", "COM10", "COM2", "COM3"}));
+    EXPECT_EQ(captions, (QStringList{"Autom. Erkennung", "COM10", "COM2", "COM3"}));
     EXPECT_EQ(names, (QStringList{"mnu0", "mnu1", "mnu2", "mnu3"}));
     EXPECT_EQ(menuItems().first()->data().toInt(), 255);
     EXPECT_TRUE(menuItems().first()->font().bold());
@@ -134,19 +123,20 @@ TEST_F(PortSelectionTest, ArrivalSelectsInterfaceOnceAndRemovalIsSilent)
     addAlias(1);
     addAlias(2);
     TFTernuSetup &w = makePortWindow();
-    w.FStarting = false;
+    w.FormShow();  // the start is over
     w.AssignComPort(2);
     w.FLastPortName = selected();
 
     addAlias(5, kPcLink);
     ASSERT_TRUE(QTest::qWaitFor([&] { return selected() == "COM5"; }, 5000));
-    EXPECT_EQ(status(), "Ternu Interface detected! (5)");
+    EXPECT_EQ(status(), "Ternu Interface erkannt! (5)");
     EXPECT_EQ(w.FComPortNo, 5);
     ASSERT_EQ(fakeDialogs.taskDialogs.size(), 1);
     const TaskDialogSpec &notice = fakeDialogs.taskDialogs.first();
-    EXPECT_EQ(notice.title, "Hardware detection");
-    EXPECT_EQ(notice.instruction, "Ternu Interface detected!");
-    EXPECT_EQ(notice.content, w.strStrNOTEYouCanAvoid);
+    EXPECT_EQ(notice.title, "Hardwareerkennung");
+    EXPECT_EQ(notice.instruction, "Ternu Interface erkannt!");
+    EXPECT_EQ(notice.content, "HINWEIS: Sie können diese Meldung vermeiden in dem Sie das Ternu Interface vor "
+                              "Aufruf dieses Dialogs an den PC anschließen.");
     EXPECT_EQ(notice.icon, TaskDialogSpec::Icon::Information);
     EXPECT_EQ(notice.commonButtons, TaskDialogSpec::OkButton);
     EXPECT_TRUE(notice.customButtons.isEmpty());
@@ -164,7 +154,7 @@ TEST_F(PortSelectionTest, ArrivalSelectsInterfaceOnceAndRemovalIsSilent)
     PortNames::removeAlias(portsFolder(), 5);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !entries().contains("COM5"); }, 5000));
     EXPECT_EQ(selected(), "COM2");
-    EXPECT_EQ(status(), "No Ternu interface detected");
+    EXPECT_EQ(status(), "Ternu Interface nicht gefunden");
     EXPECT_EQ(w.FComPortNo, 5);
     EXPECT_EQ(fakeDialogs.taskDialogs.size(), 1);
     EXPECT_TRUE(fakeDialogs.errors.isEmpty());
@@ -199,21 +189,19 @@ TEST_P(PortStartTest, StoredPortStaysAndMismatchIsTold)
                                 programDir.filePath(QStringLiteral("Lang/German.sil"))));
 
     TFTernuSetup &w = makePortWindow();
-    // Texts of the language the start ran in (makePortWindow sets English ones).
-    w.UpdateStrings();
 
     EXPECT_EQ(selected(), QString::fromLatin1(c.selected));
     EXPECT_EQ(w.FLastPortName, QString::fromLatin1(c.selected));
     EXPECT_EQ(w.FAutoDetect, c.storedPort == -1);
     EXPECT_EQ(status(), c.assignedPort == -1
-                            ? w.strStrNoTernuInterfaceD
-                            : w.strStrTernuInterfaceDete + QStringLiteral(" (%1)").arg(c.assignedPort));
+                            ? w.MessageString(u"strStrNoTernuInterfaceD")
+                            : w.MessageString(u"strStrTernuInterfaceDete") + QStringLiteral(" (%1)").arg(c.assignedPort));
     if (*c.mismatchContent) {
         ASSERT_EQ(fakeDialogs.taskDialogs.size(), 1);
         const TaskDialogSpec &d = fakeDialogs.taskDialogs.first();
-        EXPECT_FALSE(w.strStrHardwareDetection.isEmpty());
-        EXPECT_EQ(d.title, w.strStrHardwareDetection);
-        EXPECT_EQ(d.instruction, w.strStrTernuInterfaceDetet);
+        EXPECT_FALSE(w.MessageString(u"strStrHardwareDetection").isEmpty());
+        EXPECT_EQ(d.title, w.MessageString(u"strStrHardwareDetection"));
+        EXPECT_EQ(d.instruction, w.MessageString(u"strStrTernuInterfaceDetet"));
         EXPECT_EQ(d.content, QString::fromUtf8(c.mismatchContent));
         EXPECT_EQ(d.icon, TaskDialogSpec::Icon::Information);
         EXPECT_EQ(d.commonButtons, TaskDialogSpec::OkButton);
@@ -248,25 +236,25 @@ TEST_F(PortSelectionTest, MenuChecksTheChosenPortOrAutodetect)
     addAlias(3);
     addAlias(5, kPcLink);
     TFTernuSetup &w = makePortWindow();
-    w.FStarting = false;
+    w.FormShow();  // the start is over
     w.FAutoDetect = true;
     w.DetectInterface(true);
-    EXPECT_EQ(checkedItems(), QStringList{"AUTODETECT"});
+    EXPECT_EQ(checkedItems(), QStringList{"Autom. Erkennung"});
 
     menuItem("COM3")->trigger();
     EXPECT_FALSE(w.FAutoDetect);
     EXPECT_EQ(selected(), "COM3");
     EXPECT_EQ(w.FComPortNo, 3);
-    EXPECT_EQ(status(), "Ternu Interface detected! (3)");
+    EXPECT_EQ(status(), "Ternu Interface erkannt! (3)");
     EXPECT_EQ(checkedItems(), QStringList{"COM3"});
     EXPECT_EQ(checkedItems(), QStringList{"COM3"});  // opening again changes nothing
 
-    menuItem("AUTODETECT")->trigger();
+    menuItem("Autom. Erkennung")->trigger();
     QCoreApplication::processEvents();
     EXPECT_TRUE(w.FAutoDetect);
     EXPECT_EQ(selected(), "COM5");
-    EXPECT_EQ(status(), "Ternu Interface detected! (5)");
-    EXPECT_EQ(checkedItems(), QStringList{"AUTODETECT"});
+    EXPECT_EQ(status(), "Ternu Interface erkannt! (5)");
+    EXPECT_EQ(checkedItems(), QStringList{"Autom. Erkennung"});
     EXPECT_TRUE(fakeDialogs.taskDialogs.isEmpty());  // detection on request is silent
     EXPECT_TRUE(fakeDialogs.errors.isEmpty());
 }
@@ -276,13 +264,13 @@ TEST_F(PortSelectionTest, AutodetectWithoutSelectedPortReportsNoError)
     addAlias(2);
     TFTernuSetup &w = makePortWindow();
     w.BuildComPortMenu();
-    ASSERT_EQ(w.ComComboBox->currentIndex(), -1);
+    ASSERT_EQ(Child<QComboBox>(w, "ComComboBox")->currentIndex(), -1);
 
-    menuItem("AUTODETECT")->trigger();
+    menuItem("Autom. Erkennung")->trigger();
     QCoreApplication::processEvents();
     EXPECT_TRUE(fakeDialogs.errors.isEmpty());
-    EXPECT_EQ(w.ComComboBox->currentIndex(), -1);
-    EXPECT_EQ(status(), "No Ternu interface detected");
+    EXPECT_EQ(Child<QComboBox>(w, "ComComboBox")->currentIndex(), -1);
+    EXPECT_EQ(status(), "Ternu Interface nicht gefunden");
     EXPECT_TRUE(w.FAutoDetect);
 }
 
@@ -297,13 +285,13 @@ TEST_F(PortSelectionTest, WithoutBridgeAccessDetectionChangesNothing)
     // A first start (automatic detection) takes no port for the user.
     EXPECT_EQ(w.FComPortNo, -1);
     EXPECT_TRUE(w.FAutoDetect);
-    w.FStarting = false;
+    w.FormShow();  // the start is over
     w.AssignComPort(2);
     w.FLastPortName = QStringLiteral("COM2");
 
     w.DetectInterface(false);
     EXPECT_EQ(selected(), "COM2");
-    EXPECT_EQ(status(), "Ternu Interface detected! (2)");
+    EXPECT_EQ(status(), "Ternu Interface erkannt! (2)");
     EXPECT_EQ(w.FLastPortName, "COM2");
     EXPECT_EQ(menuItems().size(), 3);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);

@@ -15,7 +15,7 @@ protected:
     // The four unit choices, in the order speed, weight, temperature, time.
     static std::array<int, 4> units(const TFTernuSetup &w)
     {
-        return {w.rgSpeed->itemIndex(), w.rgWeight->itemIndex(), w.rgTemp->itemIndex(), w.rgTime->itemIndex()};
+        return {Child<TRadioGroup>(w, "rgSpeed")->itemIndex(), Child<TRadioGroup>(w, "rgWeight")->itemIndex(), Child<TRadioGroup>(w, "rgTemp")->itemIndex(), Child<TRadioGroup>(w, "rgTime")->itemIndex()};
     }
 
     // Types a number into a spin field the way a user does, then leaves the field.
@@ -31,9 +31,9 @@ protected:
     // The clock at 14:35 on 10 August 2010, not following the PC clock.
     static void setExampleClock(TFTernuSetup &w)
     {
-        const QSignalBlocker blockTime(w.dtpTime), blockDate(w.dtpDate);
-        w.dtpTime->setTime(QTime(14, 35, 12));
-        w.dtpDate->setDate(QDate(2010, 8, 10));
+        const QSignalBlocker blockTime(Child<QTimeEdit>(w, "dtpTime")), blockDate(Child<QDateEdit>(w, "dtpDate"));
+        Child<QTimeEdit>(w, "dtpTime")->setTime(QTime(14, 35, 12));
+        Child<QDateEdit>(w, "dtpDate")->setDate(QDate(2010, 8, 10));
     }
 
     static std::string payloadHex(const TFTernuSetup &w)
@@ -50,27 +50,27 @@ TEST_F(SettingsRulesTest, UnitButtonAlternatesOnItsOwnStateAndConvertsTheWeight)
     TFTernuSetup &w = makeWindow();
     ASSERT_EQ(units(w), (std::array{0, 0, 0, 0}));
 
-    w.btnUnits->click();  // first press selects metric: nothing visible changes
+    Child<QPushButton>(w, "btnUnits")->click();  // first press selects metric: nothing visible changes
     EXPECT_EQ(units(w), (std::array{0, 0, 0, 0}));
-    EXPECT_EQ(w.edWeight->value(), 80);
-    EXPECT_EQ(w.lbKG->text(), "kg");
+    EXPECT_EQ(Child<TSpinEdit>(w, "edWeight")->value(), 80);
+    EXPECT_EQ(Child<QLabel>(w, "lbKG")->text(), "kg");
 
-    w.btnUnits->click();
+    Child<QPushButton>(w, "btnUnits")->click();
     EXPECT_EQ(units(w), (std::array{1, 1, 1, 1}));
-    EXPECT_EQ(w.edWeight->value(), 176);
-    EXPECT_EQ(w.lbKG->text(), "lb");
+    EXPECT_EQ(Child<TSpinEdit>(w, "edWeight")->value(), 176);
+    EXPECT_EQ(Child<QLabel>(w, "lbKG")->text(), "lb");
 
     // The user picks kg by hand; the next press still selects metric (toggle now true).
-    w.rgWeight->button(0)->click();
-    EXPECT_EQ(w.edWeight->value(), 80);
-    EXPECT_EQ(w.lbKG->text(), "kg");
-    w.btnUnits->click();
+    Child<TRadioGroup>(w, "rgWeight")->button(0)->click();
+    EXPECT_EQ(Child<TSpinEdit>(w, "edWeight")->value(), 80);
+    EXPECT_EQ(Child<QLabel>(w, "lbKG")->text(), "kg");
+    Child<QPushButton>(w, "btnUnits")->click();
     EXPECT_EQ(units(w), (std::array{0, 0, 0, 0}));
-    EXPECT_EQ(w.edWeight->value(), 80);
+    EXPECT_EQ(Child<TSpinEdit>(w, "edWeight")->value(), 80);
     // ... and the press after it imperial again.
-    w.btnUnits->click();
+    Child<QPushButton>(w, "btnUnits")->click();
     EXPECT_EQ(units(w), (std::array{1, 1, 1, 1}));
-    EXPECT_EQ(w.edWeight->value(), 176);
+    EXPECT_EQ(Child<TSpinEdit>(w, "edWeight")->value(), 176);
 }
 
 TEST_F(SettingsRulesTest, WeightUnitClickConvertsThroughTheFieldsCrop)
@@ -85,11 +85,11 @@ TEST_F(SettingsRulesTest, WeightUnitClickConvertsThroughTheFieldsCrop)
     // The field's range moves with the unit: 1 to 220 kg, 1 to 485 lb.
     for (const Case &c : {Case{300, 0, 220}, Case{220, 1, 485}, Case{485, 0, 220}, Case{1, 1, 2}, Case{1, 0, 1},
                           Case{80, 0, 80}}) {
-        w.edWeight->setValue(c.weight);
-        w.rgWeight->button(c.unit)->click();
-        EXPECT_EQ(w.edWeight->value(), c.expected) << c.weight << " -> unit " << c.unit;
-        EXPECT_EQ(w.edWeight->maximum(), c.unit ? 485 : 220);
-        EXPECT_EQ(w.lbKG->text(), c.unit ? "lb" : "kg");
+        Child<TSpinEdit>(w, "edWeight")->setValue(c.weight);
+        Child<TRadioGroup>(w, "rgWeight")->button(c.unit)->click();
+        EXPECT_EQ(Child<TSpinEdit>(w, "edWeight")->value(), c.expected) << c.weight << " -> unit " << c.unit;
+        EXPECT_EQ(Child<TSpinEdit>(w, "edWeight")->maximum(), c.unit ? 485 : 220);
+        EXPECT_EQ(Child<QLabel>(w, "lbKG")->text(), c.unit ? "lb" : "kg");
         EXPECT_EQ(w.FLastWeightUnit, c.unit);
     }
 }
@@ -99,21 +99,21 @@ TEST_F(SettingsRulesTest, WheelPresetMenuOpensBelowTheButtonAndFillsThatBike)
     TFTernuSetup &w = makeWindow();
     showActive();
 
-    w.btnwheel2->click();
-    ASSERT_TRUE(w.mnuWheel->isVisible());
-    EXPECT_EQ(w.mnuWheel->pos(), w.btnwheel2->mapToGlobal(QPoint(0, w.btnwheel2->height())));
-    w.N26x211->trigger();
-    w.mnuWheel->hide();
-    EXPECT_EQ(w.edWheel2->value(), 2068);
-    EXPECT_EQ(w.edWheel1->value(), 2130);
+    Child<QToolButton>(w, "btnwheel2")->click();
+    ASSERT_TRUE(Child<QMenu>(w, "mnuWheel")->isVisible());
+    EXPECT_EQ(Child<QMenu>(w, "mnuWheel")->pos(), Child<QToolButton>(w, "btnwheel2")->mapToGlobal(QPoint(0, Child<QToolButton>(w, "btnwheel2")->height())));
+    Child<QAction>(w, "N26x211")->trigger();
+    Child<QMenu>(w, "mnuWheel")->hide();
+    EXPECT_EQ(Child<TSpinEdit>(w, "edWheel2")->value(), 2068);
+    EXPECT_EQ(Child<TSpinEdit>(w, "edWheel1")->value(), 2130);
 
-    w.btnWheel1->click();
-    ASSERT_TRUE(w.mnuWheel->isVisible());
-    EXPECT_EQ(w.mnuWheel->pos(), w.btnWheel1->mapToGlobal(QPoint(0, w.btnWheel1->height())));
-    w.N650x23c1->trigger();
-    w.mnuWheel->hide();
-    EXPECT_EQ(w.edWheel1->value(), 1930);
-    EXPECT_EQ(w.edWheel2->value(), 2068);
+    Child<QToolButton>(w, "btnWheel1")->click();
+    ASSERT_TRUE(Child<QMenu>(w, "mnuWheel")->isVisible());
+    EXPECT_EQ(Child<QMenu>(w, "mnuWheel")->pos(), Child<QToolButton>(w, "btnWheel1")->mapToGlobal(QPoint(0, Child<QToolButton>(w, "btnWheel1")->height())));
+    Child<QAction>(w, "N650x23c1")->trigger();
+    Child<QMenu>(w, "mnuWheel")->hide();
+    EXPECT_EQ(Child<TSpinEdit>(w, "edWheel1")->value(), 1930);
+    EXPECT_EQ(Child<TSpinEdit>(w, "edWheel2")->value(), 2068);
 }
 
 TEST_F(SettingsRulesTest, HeartRateFieldJustLeftYieldsToTheOther)
@@ -121,67 +121,67 @@ TEST_F(SettingsRulesTest, HeartRateFieldJustLeftYieldsToTheOther)
     TFTernuSetup &w = makeWindow();
     showActive();
 
-    typeAndLeave(w.edHRLower, QStringLiteral("170"), w.edWeight);
-    EXPECT_EQ(w.edHRLower->value(), 150);
-    EXPECT_EQ(w.edHRUpper->value(), 150);
+    typeAndLeave(Child<TSpinEdit>(w, "edHRLower"), QStringLiteral("170"), Child<TSpinEdit>(w, "edWeight"));
+    EXPECT_EQ(Child<TSpinEdit>(w, "edHRLower")->value(), 150);
+    EXPECT_EQ(Child<TSpinEdit>(w, "edHRUpper")->value(), 150);
 
-    w.edHRLower->setValue(130);
-    typeAndLeave(w.edHRUpper, QStringLiteral("100"), w.edWeight);
-    EXPECT_EQ(w.edHRUpper->value(), 130);
-    EXPECT_EQ(w.edHRLower->value(), 130);
+    Child<TSpinEdit>(w, "edHRLower")->setValue(130);
+    typeAndLeave(Child<TSpinEdit>(w, "edHRUpper"), QStringLiteral("100"), Child<TSpinEdit>(w, "edWeight"));
+    EXPECT_EQ(Child<TSpinEdit>(w, "edHRUpper")->value(), 130);
+    EXPECT_EQ(Child<TSpinEdit>(w, "edHRLower")->value(), 130);
 
     // Typing above the range crops at once; a consistent pair stays as typed.
-    typeAndLeave(w.edHRUpper, QStringLiteral("300"), w.edWeight);
-    EXPECT_EQ(w.edHRUpper->value(), 240);
-    EXPECT_EQ(w.edHRLower->value(), 130);
+    typeAndLeave(Child<TSpinEdit>(w, "edHRUpper"), QStringLiteral("300"), Child<TSpinEdit>(w, "edWeight"));
+    EXPECT_EQ(Child<TSpinEdit>(w, "edHRUpper")->value(), 240);
+    EXPECT_EQ(Child<TSpinEdit>(w, "edHRLower")->value(), 130);
 }
 
 TEST_F(SettingsRulesTest, LapModeShowsItsFieldAndKeepsTheOthersValue)
 {
     TFTernuSetup &w = makeWindow();
     showActive();
-    auto shown = [&](QWidget *control) { return control->isVisibleTo(w.grpStopWatch); };
-    ASSERT_FALSE(shown(w.edLapDist) || shown(w.edLapTime) || shown(w.lblLapMode));
+    auto shown = [&](QWidget *control) { return control->isVisibleTo(Child<QGroupBox>(w, "grpStopWatch")); };
+    ASSERT_FALSE(shown(Child<TFloatSpinEdit>(w, "edLapDist")) || shown(Child<QTimeEdit>(w, "edLapTime")) || shown(Child<QLabel>(w, "lblLapMode")));
 
-    w.cboLapMode->setFocus();
-    QTest::keyClick(w.cboLapMode, Qt::Key_Down);  // the user picks "by distance"
-    EXPECT_EQ(w.cboLapMode->currentIndex(), 1);
-    EXPECT_TRUE(shown(w.edLapDist));
-    EXPECT_FALSE(shown(w.edLapTime));
-    EXPECT_TRUE(shown(w.lblLapMode));
-    EXPECT_EQ(w.lblStop->text(), "km");
+    Child<QComboBox>(w, "cboLapMode")->setFocus();
+    QTest::keyClick(Child<QComboBox>(w, "cboLapMode"), Qt::Key_Down);  // the user picks "by distance"
+    EXPECT_EQ(Child<QComboBox>(w, "cboLapMode")->currentIndex(), 1);
+    EXPECT_TRUE(shown(Child<TFloatSpinEdit>(w, "edLapDist")));
+    EXPECT_FALSE(shown(Child<QTimeEdit>(w, "edLapTime")));
+    EXPECT_TRUE(shown(Child<QLabel>(w, "lblLapMode")));
+    EXPECT_EQ(Child<QLabel>(w, "lblStop")->text(), "km");
 
-    w.edLapDist->setValue(12.5);
-    QTest::keyClick(w.cboLapMode, Qt::Key_Down);
-    EXPECT_FALSE(shown(w.edLapDist));
-    EXPECT_TRUE(shown(w.edLapTime));
-    EXPECT_TRUE(shown(w.lblLapMode));
-    EXPECT_EQ(w.lblStop->text(), "hh:mm");
+    Child<TFloatSpinEdit>(w, "edLapDist")->setValue(12.5);
+    QTest::keyClick(Child<QComboBox>(w, "cboLapMode"), Qt::Key_Down);
+    EXPECT_FALSE(shown(Child<TFloatSpinEdit>(w, "edLapDist")));
+    EXPECT_TRUE(shown(Child<QTimeEdit>(w, "edLapTime")));
+    EXPECT_TRUE(shown(Child<QLabel>(w, "lblLapMode")));
+    EXPECT_EQ(Child<QLabel>(w, "lblStop")->text(), "hh:mm");
     // The unit label is created empty: it must grow with its text, not clip it.
-    EXPECT_GE(w.lblStop->width(), w.lblStop->fontMetrics().horizontalAdvance(QStringLiteral("hh:mm")));
+    EXPECT_GE(Child<QLabel>(w, "lblStop")->width(), Child<QLabel>(w, "lblStop")->fontMetrics().horizontalAdvance(QStringLiteral("hh:mm")));
 
-    QTest::keyClick(w.cboLapMode, Qt::Key_Home);
-    EXPECT_FALSE(shown(w.edLapDist) || shown(w.edLapTime) || shown(w.lblLapMode));
-    EXPECT_EQ(w.lblStop->text(), "");
-    EXPECT_DOUBLE_EQ(w.edLapDist->value(), 12.5);
+    QTest::keyClick(Child<QComboBox>(w, "cboLapMode"), Qt::Key_Home);
+    EXPECT_FALSE(shown(Child<TFloatSpinEdit>(w, "edLapDist")) || shown(Child<QTimeEdit>(w, "edLapTime")) || shown(Child<QLabel>(w, "lblLapMode")));
+    EXPECT_EQ(Child<QLabel>(w, "lblStop")->text(), "");
+    EXPECT_DOUBLE_EQ(Child<TFloatSpinEdit>(w, "edLapDist")->value(), 12.5);
 
     // A change by the program runs no rule; the callers run it themselves.
-    w.cboLapMode->setCurrentIndex(1);
-    EXPECT_FALSE(shown(w.edLapDist));
+    Child<QComboBox>(w, "cboLapMode")->setCurrentIndex(1);
+    EXPECT_FALSE(shown(Child<TFloatSpinEdit>(w, "edLapDist")));
     w.cboLapModeChange();
-    EXPECT_TRUE(shown(w.edLapDist));
+    EXPECT_TRUE(shown(Child<TFloatSpinEdit>(w, "edLapDist")));
 }
 
 TEST_F(SettingsRulesTest, LapTimeHourAboveNineBecomesNine)
 {
     TFTernuSetup &w = makeWindow();
-    EXPECT_EQ(w.edLapTime->displayFormat(), "HH:mm");
-    w.edLapTime->setTime(QTime(23, 10));  // as a user edit: the change signal runs
-    EXPECT_EQ(w.edLapTime->time(), QTime(9, 10));
-    w.edLapTime->setTime(QTime(11, 45));
-    EXPECT_EQ(w.edLapTime->time(), QTime(9, 45));
-    w.edLapTime->setTime(QTime(9, 59));
-    EXPECT_EQ(w.edLapTime->time(), QTime(9, 59));
+    EXPECT_EQ(Child<QTimeEdit>(w, "edLapTime")->displayFormat(), "HH:mm");
+    Child<QTimeEdit>(w, "edLapTime")->setTime(QTime(23, 10));  // as a user edit: the change signal runs
+    EXPECT_EQ(Child<QTimeEdit>(w, "edLapTime")->time(), QTime(9, 10));
+    Child<QTimeEdit>(w, "edLapTime")->setTime(QTime(11, 45));
+    EXPECT_EQ(Child<QTimeEdit>(w, "edLapTime")->time(), QTime(9, 45));
+    Child<QTimeEdit>(w, "edLapTime")->setTime(QTime(9, 59));
+    EXPECT_EQ(Child<QTimeEdit>(w, "edLapTime")->time(), QTime(9, 59));
 }
 
 TEST_F(SettingsRulesTest, SexPictureFollowsTheUsersChoiceOnly)
@@ -189,15 +189,15 @@ TEST_F(SettingsRulesTest, SexPictureFollowsTheUsersChoiceOnly)
     TFTernuSetup &w = makeWindow();
     ASSERT_EQ(w.imgSex.size(), 2);
     showActive();
-    w.cboSex->setFocus();
-    QTest::keyClick(w.cboSex, Qt::Key_Down);
-    EXPECT_EQ(w.cboSex->currentIndex(), 1);
-    EXPECT_EQ(w.imgUserSex->pixmap().toImage(), w.imgSex[1].toImage());
+    Child<QComboBox>(w, "cboSex")->setFocus();
+    QTest::keyClick(Child<QComboBox>(w, "cboSex"), Qt::Key_Down);
+    EXPECT_EQ(Child<QComboBox>(w, "cboSex")->currentIndex(), 1);
+    EXPECT_EQ(Child<QLabel>(w, "imgUserSex")->pixmap().toImage(), w.imgSex[1].toImage());
 
-    w.cboSex->setCurrentIndex(0);  // by the program: no handler
-    EXPECT_EQ(w.imgUserSex->pixmap().toImage(), w.imgSex[1].toImage());
+    Child<QComboBox>(w, "cboSex")->setCurrentIndex(0);  // by the program: no handler
+    EXPECT_EQ(Child<QLabel>(w, "imgUserSex")->pixmap().toImage(), w.imgSex[1].toImage());
     w.UpdateSexImage();
-    EXPECT_EQ(w.imgUserSex->pixmap().toImage(), w.imgSex[0].toImage());
+    EXPECT_EQ(Child<QLabel>(w, "imgUserSex")->pixmap().toImage(), w.imgSex[0].toImage());
 }
 
 TEST_F(SettingsRulesTest, BuildSettingsFromTheControls)
@@ -216,29 +216,29 @@ TEST_F(SettingsRulesTest, BuildSettingsFromTheControls)
     EXPECT_EQ(frame.length, 29);
 
     // Corrections show in the window; the lb weight and the lap hour only go out capped.
-    w.edHRUpper->setValue(20);
-    w.edHRLower->setValue(25);
-    w.rgWeight->button(1)->click();
-    w.edWeight->setValue(485);
+    Child<TSpinEdit>(w, "edHRUpper")->setValue(20);
+    Child<TSpinEdit>(w, "edHRLower")->setValue(25);
+    Child<TRadioGroup>(w, "rgWeight")->button(1)->click();
+    Child<TSpinEdit>(w, "edWeight")->setValue(485);
     {
-        const QSignalBlocker block(w.edLapTime);
-        w.edLapTime->setTime(QTime(15, 30));
+        const QSignalBlocker block(Child<QTimeEdit>(w, "edLapTime"));
+        Child<QTimeEdit>(w, "edLapTime")->setTime(QTime(15, 30));
     }
     w.BuildSettings();
-    EXPECT_EQ(w.edHRUpper->value(), 30);
-    EXPECT_EQ(w.edHRLower->value(), 30);
+    EXPECT_EQ(Child<TSpinEdit>(w, "edHRUpper")->value(), 30);
+    EXPECT_EQ(Child<TSpinEdit>(w, "edHRLower")->value(), 30);
     EXPECT_EQ(w.BuiltPayload().bytes[14], 30);
     EXPECT_EQ(w.BuiltPayload().bytes[15], 30);
     EXPECT_EQ(w.BuiltPayload().bytes[10], 0xE5);
     EXPECT_EQ(w.BuiltPayload().bytes[11], 0x01);
     EXPECT_EQ(w.BuiltPayload().bytes[25], 9);
-    EXPECT_EQ(w.edLapTime->time(), QTime(15, 30));
-    EXPECT_EQ(w.edWeight->value(), 485);
+    EXPECT_EQ(Child<QTimeEdit>(w, "edLapTime")->time(), QTime(15, 30));
+    EXPECT_EQ(Child<TSpinEdit>(w, "edWeight")->value(), 485);
 
     // A number still being typed counts as cropped.
-    w.edHomeAlt->findChild<QLineEdit *>()->setText(QStringLiteral("9000"));
+    Child<TSpinEdit>(w, "edHomeAlt")->findChild<QLineEdit *>()->setText(QStringLiteral("9000"));
     w.BuildSettings();
-    EXPECT_EQ(w.edHomeAlt->value(), 6000);
+    EXPECT_EQ(Child<TSpinEdit>(w, "edHomeAlt")->value(), 6000);
     EXPECT_EQ(w.BuiltPayload().bytes[12], 0x70);
     EXPECT_EQ(w.BuiltPayload().bytes[13], 0x17);
 }
@@ -249,50 +249,50 @@ TEST_F(SettingsRulesTest, SettingsTextAppliedToTheControls)
     TFTernuSetup &w = makeWindow();
 
     // Shown in lb: 176 lb are read, and the text's own unit (kg) converts them to 80 kg.
-    w.rgWeight->button(1)->click();
-    w.edOdo1->setValue(777);
+    Child<TRadioGroup>(w, "rgWeight")->button(1)->click();
+    Child<TSpinEdit>(w, "edOdo1")->setValue(777);
     w.ApplySettingsText(example);
-    EXPECT_EQ(w.edOdo1->value(), 0);
-    EXPECT_EQ(w.rgWeight->itemIndex(), 0);
-    EXPECT_EQ(w.edWeight->value(), 80);
-    EXPECT_EQ(w.lbKG->text(), "kg");
+    EXPECT_EQ(Child<TSpinEdit>(w, "edOdo1")->value(), 0);
+    EXPECT_EQ(Child<TRadioGroup>(w, "rgWeight")->itemIndex(), 0);
+    EXPECT_EQ(Child<TSpinEdit>(w, "edWeight")->value(), 80);
+    EXPECT_EQ(Child<QLabel>(w, "lbKG")->text(), "kg");
     EXPECT_EQ(w.FLastWeightUnit, 0);
 
     // 177 lb into a window in kg, with the text naming lb: taken as it stands.
     QString pounds = example;
     pounds.replace(20, 4, QStringLiteral("00B1")).replace(42, 2, QStringLiteral("20"));
     w.ApplySettingsText(pounds);
-    EXPECT_EQ(w.edWeight->value(), 177);
-    EXPECT_EQ(w.rgWeight->itemIndex(), 1);
-    EXPECT_EQ(w.lbKG->text(), "lb");
-    EXPECT_EQ(w.edWeight->maximum(), 485);
-    EXPECT_EQ(w.grpSampleRate->itemIndex(), 0);  // flags 20: 24 h and 5 s
-    EXPECT_EQ(w.rgTime->itemIndex(), 0);
+    EXPECT_EQ(Child<TSpinEdit>(w, "edWeight")->value(), 177);
+    EXPECT_EQ(Child<TRadioGroup>(w, "rgWeight")->itemIndex(), 1);
+    EXPECT_EQ(Child<QLabel>(w, "lbKG")->text(), "lb");
+    EXPECT_EQ(Child<TSpinEdit>(w, "edWeight")->maximum(), 485);
+    EXPECT_EQ(Child<TRadioGroup>(w, "grpSampleRate")->itemIndex(), 0);  // flags 20: 24 h and 5 s
+    EXPECT_EQ(Child<TRadioGroup>(w, "rgTime")->itemIndex(), 0);
 
     // An empty text changes nothing.
-    w.edOdo1->setValue(5);
+    Child<TSpinEdit>(w, "edOdo1")->setValue(5);
     w.ApplySettingsText(QString());
-    EXPECT_EQ(w.edOdo1->value(), 5);
+    EXPECT_EQ(Child<TSpinEdit>(w, "edOdo1")->value(), 5);
 }
 
 TEST_F(SettingsRulesTest, SettingsTextRunsThePCClockAndSexRules)
 {
     TFTernuSetup &w = makeWindow();
-    ASSERT_TRUE(w.chkPCTime->isChecked());
-    ASSERT_TRUE(w.Timer1->isActive());
+    ASSERT_TRUE(Child<QCheckBox>(w, "chkPCTime")->isChecked());
+    ASSERT_TRUE(Child<QTimer>(w, "Timer1")->isActive());
 
     // Female, no PC clock.
     w.ApplySettingsText(QStringLiteral("0000000000000852080000B0000096820000140002AA00"));
-    EXPECT_FALSE(w.chkPCTime->isChecked());
-    EXPECT_FALSE(w.Timer1->isActive());
-    EXPECT_EQ(w.cboSex->currentIndex(), 1);
-    EXPECT_EQ(w.imgUserSex->pixmap().toImage(), w.imgSex.value(1).toImage());
+    EXPECT_FALSE(Child<QCheckBox>(w, "chkPCTime")->isChecked());
+    EXPECT_FALSE(Child<QTimer>(w, "Timer1")->isActive());
+    EXPECT_EQ(Child<QComboBox>(w, "cboSex")->currentIndex(), 1);
+    EXPECT_EQ(Child<QLabel>(w, "imgUserSex")->pixmap().toImage(), w.imgSex.value(1).toImage());
 
     w.ApplySettingsText(QStringLiteral("0000000000000852080000B0000096820000140002A801"));
-    EXPECT_TRUE(w.chkPCTime->isChecked());
-    EXPECT_TRUE(w.Timer1->isActive());
-    EXPECT_EQ(w.cboSex->currentIndex(), 0);
-    EXPECT_EQ(w.imgUserSex->pixmap().toImage(), w.imgSex.value(0).toImage());
+    EXPECT_TRUE(Child<QCheckBox>(w, "chkPCTime")->isChecked());
+    EXPECT_TRUE(Child<QTimer>(w, "Timer1")->isActive());
+    EXPECT_EQ(Child<QComboBox>(w, "cboSex")->currentIndex(), 0);
+    EXPECT_EQ(Child<QLabel>(w, "imgUserSex")->pixmap().toImage(), w.imgSex.value(0).toImage());
 }
 
 TEST_F(SettingsRulesTest, TextRoundTripsThroughTheWindow)
@@ -302,10 +302,10 @@ TEST_F(SettingsRulesTest, TextRoundTripsThroughTheWindow)
     // Every field away from its default, lap hour 15 and a lap mode outside the list.
     const QString text = QStringLiteral("01869F0004D2081407D001E5FF9CA078070064450F5600");
     w.ApplySettingsText(text);
-    EXPECT_EQ(w.cboLapMode->currentIndex(), -1) << "no listed mode is shown";
-    EXPECT_EQ(w.edLapTime->time(), QTime(9, 45)) << "shown as it is sent";
+    EXPECT_EQ(Child<QComboBox>(w, "cboLapMode")->currentIndex(), -1) << "no listed mode is shown";
+    EXPECT_EQ(Child<QTimeEdit>(w, "edLapTime")->time(), QTime(9, 45)) << "shown as it is sent";
     w.cboLapModeChange();  // as after a load: changes nothing for such a mode
-    EXPECT_FALSE(w.edLapDist->isVisibleTo(w.grpStopWatch) || w.edLapTime->isVisibleTo(w.grpStopWatch));
+    EXPECT_FALSE(Child<TFloatSpinEdit>(w, "edLapDist")->isVisibleTo(Child<QGroupBox>(w, "grpStopWatch")) || Child<QTimeEdit>(w, "edLapTime")->isVisibleTo(Child<QGroupBox>(w, "grpStopWatch")));
 
     w.BuildSettings();
     // Everything goes out as it came (the hour as 9), the lap mode included.
@@ -316,8 +316,8 @@ TEST_F(SettingsRulesTest, TextRoundTripsThroughTheWindow)
 
     // Once the user picks a mode, that one is sent.
     showActive();
-    w.cboLapMode->setFocus();
-    QTest::keyClick(w.cboLapMode, Qt::Key_Home);
+    Child<QComboBox>(w, "cboLapMode")->setFocus();
+    QTest::keyClick(Child<QComboBox>(w, "cboLapMode"), Qt::Key_Home);
     w.BuildSettings();
     EXPECT_EQ(w.BuiltPayload().bytes[21], 0);
     EXPECT_EQ(w.BuiltPayload().text.mid(32, 2), "00");

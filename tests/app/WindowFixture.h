@@ -11,6 +11,17 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+// The child of that type and object name (a control, menu, action or timer of the
+// window); a missing one ends the test program with its name rather than a crash.
+template <class W>
+W *Child(const QObject &parent, const char *name)
+{
+    W *child = parent.findChild<W *>(QString::fromLatin1(name));
+    if (!child)
+        qFatal("%s has no child named %s", qPrintable(parent.objectName()), name);
+    return child;
+}
+
 // A main window in a sandbox: its per-user data folder lies below a temporary
 // XDG_CONFIG_HOME, its program folder is an empty temporary folder (put a Lang/
 // folder there as needed), and its dialogs are answered by fakeDialogs.

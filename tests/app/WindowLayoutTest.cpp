@@ -153,7 +153,7 @@ TEST_F(WindowLayoutTest, TabStopsFollowTheRegionsAndGroups)
         EXPECT_FALSE(IsTabStop(find<QWidget>(name))) << name;
 
     // The stop follows the choice.
-    window->rgWeight->setItemIndex(1);
+    Child<TRadioGroup>(*window, "rgWeight")->setItemIndex(1);
     EXPECT_TRUE(IsTabStop(find<QWidget>("rgWeight_1")));
     EXPECT_FALSE(IsTabStop(find<QWidget>("rgWeight_0")));
 }
@@ -161,23 +161,23 @@ TEST_F(WindowLayoutTest, TabStopsFollowTheRegionsAndGroups)
 TEST_F(WindowLayoutTest, StartsWithTheDesignValues)
 {
     TFTernuSetup &w = makeWindow();
-    EXPECT_EQ(w.edWeight->value(), 80);
-    EXPECT_EQ(w.edWheel1->value(), 2130);
-    EXPECT_EQ(w.edWheel2->value(), 2048);
-    EXPECT_EQ(w.edHRUpper->value(), 150);
-    EXPECT_EQ(w.edHRLower->value(), 130);
-    EXPECT_DOUBLE_EQ(w.edLapDist->value(), 2.0);
-    EXPECT_EQ(w.edLapTime->time(), QTime(2, 0));
-    EXPECT_EQ(w.grpSampleRate->itemIndex(), 2);
-    for (TRadioGroup *units : {w.rgSpeed, w.rgWeight, w.rgTemp, w.rgTime})
+    EXPECT_EQ(Child<TSpinEdit>(w, "edWeight")->value(), 80);
+    EXPECT_EQ(Child<TSpinEdit>(w, "edWheel1")->value(), 2130);
+    EXPECT_EQ(Child<TSpinEdit>(w, "edWheel2")->value(), 2048);
+    EXPECT_EQ(Child<TSpinEdit>(w, "edHRUpper")->value(), 150);
+    EXPECT_EQ(Child<TSpinEdit>(w, "edHRLower")->value(), 130);
+    EXPECT_DOUBLE_EQ(Child<TFloatSpinEdit>(w, "edLapDist")->value(), 2.0);
+    EXPECT_EQ(Child<QTimeEdit>(w, "edLapTime")->time(), QTime(2, 0));
+    EXPECT_EQ(Child<TRadioGroup>(w, "grpSampleRate")->itemIndex(), 2);
+    for (TRadioGroup *units : {Child<TRadioGroup>(w, "rgSpeed"), Child<TRadioGroup>(w, "rgWeight"), Child<TRadioGroup>(w, "rgTemp"), Child<TRadioGroup>(w, "rgTime")})
         EXPECT_EQ(units->itemIndex(), 0);
-    EXPECT_TRUE(w.chkPCTime->isChecked());
-    for (QWidget *hidden : {static_cast<QWidget *>(w.edLapDist), static_cast<QWidget *>(w.edLapTime),
-                            static_cast<QWidget *>(w.lblLapMode), static_cast<QWidget *>(w.ComComboBox)})
+    EXPECT_TRUE(Child<QCheckBox>(w, "chkPCTime")->isChecked());
+    for (QWidget *hidden : {static_cast<QWidget *>(Child<TFloatSpinEdit>(w, "edLapDist")), static_cast<QWidget *>(Child<QTimeEdit>(w, "edLapTime")),
+                            static_cast<QWidget *>(Child<QLabel>(w, "lblLapMode")), static_cast<QWidget *>(Child<QComboBox>(w, "ComComboBox"))})
         EXPECT_TRUE(hidden->isHidden()) << hidden->objectName().toStdString();
-    EXPECT_EQ(w.btnClose->text(), QStringLiteral("&Schließen"));
-    EXPECT_EQ(w.cboSex->itemText(0), QStringLiteral("männlich"));
-    EXPECT_EQ(w.lblDev1->text(), QStringLiteral("Mausklick zum"));
+    EXPECT_EQ(Child<QPushButton>(w, "btnClose")->text(), QStringLiteral("&Schließen"));
+    EXPECT_EQ(Child<QComboBox>(w, "cboSex")->itemText(0), QStringLiteral("männlich"));
+    EXPECT_EQ(Child<TPhotoPrompt>(w, "lblDev1")->text(), QStringLiteral("Mausklick zum"));
 }
 
 TEST_F(WindowLayoutTest, DropDownListsShowTheirLongestBuiltInItemWhole)
@@ -193,7 +193,7 @@ TEST_F(WindowLayoutTest, DropDownListsShowTheirLongestBuiltInItemWhole)
     TFTernuSetup &w = makeWindow();
     for (const char *language : {"German", "English"}) {
         w.siLangDispatcher1.SetLanguage(QString::fromLatin1(language));
-        for (QComboBox *list : {w.cboSex, w.cboLapMode}) {
+        for (QComboBox *list : {Child<QComboBox>(w, "cboSex"), Child<QComboBox>(w, "cboLapMode")}) {
             QStyleOptionComboBox option;
             option.initFrom(list);
             const int room =
@@ -261,12 +261,12 @@ TEST_F(WindowLayoutTest, MenusCarryTheirNumbers)
 {
     TFTernuSetup &w = makeWindow();
     QList<int> styles;
-    for (QAction *item : w.mnuLayout->actions())
+    for (QAction *item : Child<QMenu>(w, "mnuLayout")->actions())
         styles << item->data().toInt();
     EXPECT_EQ(styles, (QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 9}));
-    EXPECT_EQ(w.N26x211->data().toInt(), 2068);
-    EXPECT_EQ(w.mnuWheel->actions().size(), 14);
-    EXPECT_EQ(w.mnuExit->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_X));
+    EXPECT_EQ(Child<QAction>(w, "N26x211")->data().toInt(), 2068);
+    EXPECT_EQ(Child<QMenu>(w, "mnuWheel")->actions().size(), 14);
+    EXPECT_EQ(Child<QAction>(w, "mnuExit")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_X));
 }
 
 // The pictures come from the compiled-in resources; the device photo is a JPEG
@@ -274,8 +274,8 @@ TEST_F(WindowLayoutTest, MenusCarryTheirNumbers)
 TEST_F(WindowLayoutTest, PicturesAreLoadedInTheirSizes)
 {
     TFTernuSetup &w = makeWindow();
-    EXPECT_EQ(w.imgDevice->Picture().size(), QSize(130, 159));
-    const QImage symbol = w.imgSymbol->pixmap().toImage();
+    EXPECT_EQ(Child<TPhotoButton>(w, "imgDevice")->Picture().size(), QSize(130, 159));
+    const QImage symbol = Child<QLabel>(w, "imgSymbol")->pixmap().toImage();
     ASSERT_EQ(symbol.size(), QSize(32, 32));
     EXPECT_EQ(qAlpha(symbol.pixel(0, 31)), 0);       // its bottom-left colour is transparent
     EXPECT_EQ(qAlpha(symbol.pixel(16, 16)), 255);    // the drawing itself is not
@@ -287,5 +287,5 @@ TEST_F(WindowLayoutTest, PicturesAreLoadedInTheirSizes)
         for (const QPixmap &picture : list)
             EXPECT_EQ(picture.size(), QSize(16, 16));
     }
-    EXPECT_FALSE(w.imgUserSex->pixmap().isNull());
+    EXPECT_FALSE(Child<QLabel>(w, "imgUserSex")->pixmap().isNull());
 }

@@ -21,25 +21,25 @@ TEST_F(WindowLifecycleTest, EnterMovesFocusAndShiftEnterMovesItBack)
 {
     TFTernuSetup &w = makeWindow();
     showActive();
-    w.edWeight->setFocus();
-    w.edWeight->selectAll();
-    QTest::keyClicks(w.edWeight, QStringLiteral("900"));
-    QTest::keyClick(w.edWeight, Qt::Key_Return);
-    EXPECT_EQ(QApplication::focusWidget(), w.edWeight) << "the move is posted, not done at once";
+    Child<TSpinEdit>(w, "edWeight")->setFocus();
+    Child<TSpinEdit>(w, "edWeight")->selectAll();
+    QTest::keyClicks(Child<TSpinEdit>(w, "edWeight"), QStringLiteral("900"));
+    QTest::keyClick(Child<TSpinEdit>(w, "edWeight"), Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), Child<TSpinEdit>(w, "edWeight")) << "the move is posted, not done at once";
     QApplication::processEvents();
-    EXPECT_EQ(QApplication::focusWidget(), w.edOdo1);
-    EXPECT_EQ(w.edWeight->value(), 220) << "leaving the field crops it (kg)";
+    EXPECT_EQ(QApplication::focusWidget(), Child<TSpinEdit>(w, "edOdo1"));
+    EXPECT_EQ(Child<TSpinEdit>(w, "edWeight")->value(), 220) << "leaving the field crops it (kg)";
 
-    QTest::keyClick(w.edOdo1, Qt::Key_Return, Qt::ShiftModifier);
+    QTest::keyClick(Child<TSpinEdit>(w, "edOdo1"), Qt::Key_Return, Qt::ShiftModifier);
     QApplication::processEvents();
-    EXPECT_EQ(QApplication::focusWidget(), w.edWeight);
+    EXPECT_EQ(QApplication::focusWidget(), Child<TSpinEdit>(w, "edWeight"));
 }
 
 TEST_F(WindowLifecycleTest, EnterInAMemoIsLeftToTheMemo)
 {
     TFTernuSetup &w = makeWindow();
     showActive();
-    for (QPlainTextEdit *memo : {w.Memo1, w.moMonitor}) {
+    for (QPlainTextEdit *memo : {Child<QPlainTextEdit>(w, "Memo1"), Child<QPlainTextEdit>(w, "moMonitor")}) {
         memo->setFocus();
         QTest::keyClick(memo, Qt::Key_Return);
         QApplication::processEvents();
@@ -50,44 +50,44 @@ TEST_F(WindowLifecycleTest, EnterInAMemoIsLeftToTheMemo)
 TEST_F(WindowLifecycleTest, ClockFollowsThePcUntilEditedByHand)
 {
     TFTernuSetup &w = makeWindow();
-    ASSERT_TRUE(w.chkPCTime->isChecked());
-    EXPECT_TRUE(w.Timer1->isActive());
-    EXPECT_EQ(w.Timer1->interval(), 1000);
+    ASSERT_TRUE(Child<QCheckBox>(w, "chkPCTime")->isChecked());
+    EXPECT_TRUE(Child<QTimer>(w, "Timer1")->isActive());
+    EXPECT_EQ(Child<QTimer>(w, "Timer1")->interval(), 1000);
 
-    w.dtpTime->setTime(QTime(3, 0));
-    w.chkPCTime->setChecked(true);  // setting the time by program above unticked it
-    w.dtpDate->setDate(QDate(2001, 1, 1));
-    w.chkPCTime->setChecked(true);
+    Child<QTimeEdit>(w, "dtpTime")->setTime(QTime(3, 0));
+    Child<QCheckBox>(w, "chkPCTime")->setChecked(true);  // setting the time by program above unticked it
+    Child<QDateEdit>(w, "dtpDate")->setDate(QDate(2001, 1, 1));
+    Child<QCheckBox>(w, "chkPCTime")->setChecked(true);
     w.Timer1Timer();
-    EXPECT_TRUE(w.chkPCTime->isChecked()) << "a tick is not a hand edit";
-    EXPECT_LE(std::abs(w.dtpTime->time().secsTo(QTime::currentTime())), 2);
-    EXPECT_EQ(w.dtpDate->date(), QDate::currentDate());
+    EXPECT_TRUE(Child<QCheckBox>(w, "chkPCTime")->isChecked()) << "a tick is not a hand edit";
+    EXPECT_LE(std::abs(Child<QTimeEdit>(w, "dtpTime")->time().secsTo(QTime::currentTime())), 2);
+    EXPECT_EQ(Child<QDateEdit>(w, "dtpDate")->date(), QDate::currentDate());
 
     // A tick reads the clock once: time and date come from the same reading,
     // even when the next reading would already be the next day.
     QList<QDateTime> readings = {QDateTime(QDate(2020, 6, 15), QTime(23, 59, 59)),
                                  QDateTime(QDate(2020, 6, 16), QTime(0, 0, 0))};
-    w.FClock = [&readings] { return readings.size() > 1 ? readings.takeFirst() : readings.first(); };
+    w.SetClock([&readings] { return readings.size() > 1 ? readings.takeFirst() : readings.first(); });
     w.Timer1Timer();
-    EXPECT_EQ(w.dtpTime->time(), QTime(23, 59, 59));
-    EXPECT_EQ(w.dtpDate->date(), QDate(2020, 6, 15));
-    w.FClock = [] { return QDateTime::currentDateTime(); };
+    EXPECT_EQ(Child<QTimeEdit>(w, "dtpTime")->time(), QTime(23, 59, 59));
+    EXPECT_EQ(Child<QDateEdit>(w, "dtpDate")->date(), QDate(2020, 6, 15));
+    w.SetClock([] { return QDateTime::currentDateTime(); });
 
-    for (QAbstractSpinBox *picker : {static_cast<QAbstractSpinBox *>(w.dtpTime),
-                                     static_cast<QAbstractSpinBox *>(w.dtpDate)}) {
+    for (QAbstractSpinBox *picker : {static_cast<QAbstractSpinBox *>(Child<QTimeEdit>(w, "dtpTime")),
+                                     static_cast<QAbstractSpinBox *>(Child<QDateEdit>(w, "dtpDate"))}) {
         SCOPED_TRACE(picker->objectName().toStdString());
         // Away from the ends of the ranges: at midnight or on the first of a month
         // a step down would change nothing.
-        w.dtpTime->setTime(QTime(12, 30));
-        w.dtpDate->setDate(QDate(2020, 6, 15));
-        w.chkPCTime->setChecked(true);
-        EXPECT_TRUE(w.Timer1->isActive());
+        Child<QTimeEdit>(w, "dtpTime")->setTime(QTime(12, 30));
+        Child<QDateEdit>(w, "dtpDate")->setDate(QDate(2020, 6, 15));
+        Child<QCheckBox>(w, "chkPCTime")->setChecked(true);
+        EXPECT_TRUE(Child<QTimer>(w, "Timer1")->isActive());
         picker->stepBy(-1);  // what the down key does
-        EXPECT_FALSE(w.chkPCTime->isChecked());
-        EXPECT_FALSE(w.Timer1->isActive());
+        EXPECT_FALSE(Child<QCheckBox>(w, "chkPCTime")->isChecked());
+        EXPECT_FALSE(Child<QTimer>(w, "Timer1")->isActive());
     }
-    w.chkPCTime->click();
-    EXPECT_TRUE(w.Timer1->isActive()) << "ticking it again resumes the following";
+    Child<QCheckBox>(w, "chkPCTime")->click();
+    EXPECT_TRUE(Child<QTimer>(w, "Timer1")->isActive()) << "ticking it again resumes the following";
 }
 
 TEST_F(WindowLifecycleTest, CaptionShowsAPointWhateverTheLocale)
@@ -98,10 +98,9 @@ TEST_F(WindowLifecycleTest, CaptionShowsAPointWhateverTheLocale)
     std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
 
     TFTernuSetup &w = makeWindow();
-    w.strTOOLCAPTION = QStringLiteral("Ternu Setup Tool");
-    showActive();  // showing sets the caption
-    EXPECT_EQ(w.windowTitle(), QStringLiteral("Ternu Setup Tool (Vers. 1.05)"));
-    EXPECT_FALSE(w.FStarting);
+    showActive();  // showing sets the caption, in the built-in German
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Ternu Einstellungswerkzeug (Vers. 1.05)"));
+    EXPECT_FALSE(w.IsStarting());
 
     std::setlocale(LC_NUMERIC, oldNumeric.c_str());
     QLocale::setDefault(oldLocale);
@@ -110,13 +109,13 @@ TEST_F(WindowLifecycleTest, CaptionShowsAPointWhateverTheLocale)
 TEST_F(WindowLifecycleTest, EveryWayOfClosingRunsTheCloseSequenceOnce)
 {
     const std::pair<const char *, std::function<void(TFTernuSetup &)>> ways[] = {
-        {"Close button", [](TFTernuSetup &w) { w.btnClose->click(); }},
-        {"File > Exit", [](TFTernuSetup &w) { w.mnuExit->trigger(); }},
+        {"Close button", [](TFTernuSetup &w) { Child<QPushButton>(w, "btnClose")->click(); }},
+        {"File > Exit", [](TFTernuSetup &w) { Child<QAction>(w, "mnuExit")->trigger(); }},
         {"Ctrl+X in an edit field",
          [](TFTernuSetup &w) {
-             w.edOdo1->setFocus();
-             w.edOdo1->selectAll();
-             QTest::keyClick(w.edOdo1, Qt::Key_X, Qt::ControlModifier);
+             Child<TSpinEdit>(w, "edOdo1")->setFocus();
+             Child<TSpinEdit>(w, "edOdo1")->selectAll();
+             QTest::keyClick(Child<TSpinEdit>(w, "edOdo1"), Qt::Key_X, Qt::ControlModifier);
          }},
         {"close box", [](TFTernuSetup &w) { w.close(); }},
     };
@@ -135,10 +134,12 @@ TEST_F(WindowLifecycleTest, EveryWayOfClosingRunsTheCloseSequenceOnce)
 TEST_F(WindowLifecycleTest, StartBuildsTheDataFolder)
 {
     TFTernuSetup &w = makeWindow();
-    EXPECT_EQ(w.FDataFolder, dataFolder());
     EXPECT_TRUE(QFileInfo(dataFolder()).isDir());
-    EXPECT_EQ(w.FIniFileName, dataFolder() + QStringLiteral("/Ternu_SetupTool.ini"));
-    EXPECT_TRUE(w.FStarting) << "until the window is shown";
+    EXPECT_TRUE(w.IsStarting()) << "until the window is shown";
+    // The configuration goes into the data folder when the window closes.
+    w.close();
+    EXPECT_TRUE(QFileInfo(dataFolder() + QStringLiteral("/Ternu_SetupTool.ini")).isFile());
+    EXPECT_EQ(QDir(dataFolder()).entryList(QDir::Files), QStringList{"Ternu_SetupTool.ini"});
 }
 
 TEST_F(WindowLifecycleTest, ADataFolderThatCannotBeMadeDoesNotStopTheStart)
@@ -151,20 +152,22 @@ TEST_F(WindowLifecycleTest, ADataFolderThatCannotBeMadeDoesNotStopTheStart)
 
     TFTernuSetup &w = makeWindow();
     showActive();
-    EXPECT_FALSE(QFileInfo(w.FDataFolder).exists());
-    EXPECT_TRUE(w.FIniFileName.endsWith(QStringLiteral("/Ternu_SetupTool.ini")));
+    EXPECT_FALSE(QFileInfo::exists(blocker.fileName() + QStringLiteral("/Orvan/SetupTool")));
     EXPECT_TRUE(fakeDialogs.errors.isEmpty());
     EXPECT_TRUE(w.isVisible());
+    // Closing cannot store the configuration there either.
+    w.close();
+    EXPECT_FALSE(QFileInfo::exists(blocker.fileName() + QStringLiteral("/Orvan/SetupTool/Ternu_SetupTool.ini")));
 }
 
 TEST_F(WindowLifecycleTest, ActivationFocusesTheTimeField)
 {
     TFTernuSetup &w = makeWindow();
     showActive();
-    EXPECT_EQ(QApplication::focusWidget(), w.dtpTime);
+    EXPECT_EQ(QApplication::focusWidget(), Child<QTimeEdit>(w, "dtpTime"));
 
     const auto reactivate = [&w](QWidget *activeMeanwhile) {
-        w.edWeight->setFocus();
+        Child<TSpinEdit>(w, "edWeight")->setFocus();
         QApplication::setActiveWindow(activeMeanwhile);
         QApplication::processEvents();
         QApplication::setActiveWindow(&w);
@@ -173,8 +176,8 @@ TEST_F(WindowLifecycleTest, ActivationFocusesTheTimeField)
     };
     QWidget dialog;  // a window of the tool, such as a dialog
     dialog.show();
-    EXPECT_EQ(reactivate(&dialog), w.dtpTime) << "back from a window of the tool";
-    EXPECT_EQ(reactivate(nullptr), w.edWeight) << "back from another program";
+    EXPECT_EQ(reactivate(&dialog), Child<QTimeEdit>(w, "dtpTime")) << "back from a window of the tool";
+    EXPECT_EQ(reactivate(nullptr), Child<TSpinEdit>(w, "edWeight")) << "back from another program";
 }
 
 TEST_F(WindowLifecycleTest, AnErrorInAHandlerIsReportedAndTheWindowGoesOn)

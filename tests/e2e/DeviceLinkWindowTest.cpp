@@ -37,7 +37,7 @@ protected:
 
     void SelectPort(const QString &name)
     {
-        QComboBox *ports = window->ComComboBox;
+        QComboBox *ports = Child<QComboBox>(*window, "ComComboBox");
         const QSignalBlocker quiet(ports);
         if (!name.isEmpty() && ports->findText(name) < 0)
             ports->addItem(name);
@@ -47,18 +47,18 @@ protected:
     bool WaitForOutcome()
     {
         return QTest::qWaitFor(
-            [&] { return !window->Timer2->isActive() && !window->ComPort1->Connected(); }, 6000);
+            [&] { return !Child<QTimer>(*window, "Timer2")->isActive() && !Child<TComPort>(*window, "ComPort1")->Connected(); }, 6000);
     }
 
     QStringList Log() const
     {
-        return window->moMonitor->toPlainText().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        return Child<QPlainTextEdit>(*window, "moMonitor")->toPlainText().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     }
 
     bool DeviceControlsEnabled() const
     {
-        return window->btnSend->isEnabled() && window->btnDelete->isEnabled()
-            && window->imgDevice->isEnabled();
+        return Child<QPushButton>(*window, "btnSend")->isEnabled() && Child<QPushButton>(*window, "btnDelete")->isEnabled()
+            && Child<TPhotoButton>(*window, "imgDevice")->isEnabled();
     }
 
     void Click(QWidget *control) { QTest::mouseClick(control, Qt::LeftButton); }
@@ -69,12 +69,12 @@ protected:
 TEST_F(DeviceLinkWindow, SettingsTransferIsAcknowledged)
 {
     QList<int> progress;
-    QObject::connect(window->ProgressBar1, &QProgressBar::valueChanged,
+    QObject::connect(Child<QProgressBar>(*window, "ProgressBar1"), &QProgressBar::valueChanged,
                      [&](int value) { progress << value; });
-    Click(window->btnSend);
+    Click(Child<QPushButton>(*window, "btnSend"));
     // The click has sent the frame; the window waits for the evaluation.
     EXPECT_FALSE(DeviceControlsEnabled());
-    EXPECT_TRUE(window->lblDev1->isEnabled());
+    EXPECT_TRUE(Child<TPhotoPrompt>(*window, "lblDev1")->isEnabled());
     ASSERT_NE(QApplication::overrideCursor(), nullptr);
     EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
     EXPECT_EQ(progress, QList<int>({50, 75, 100, 0}));  // from 0, back to 0
@@ -85,21 +85,21 @@ TEST_F(DeviceLinkWindow, SettingsTransferIsAcknowledged)
     EXPECT_EQ(frames[0].frame.kind, Kind::Settings);
     EXPECT_EQ(frames[0].frame.bytes.mid(1, 28),
               QByteArray(reinterpret_cast<const char *>(window->BuiltPayload().bytes.data()), 28));
-    EXPECT_EQ(Log(), QStringList({window->strStrSendingDatas, "ACK_OK"}));
-    EXPECT_EQ(window->lbDevLink->text(), "    OK");
+    EXPECT_EQ(Log(), QStringList({"Sende Daten...", "ACK_OK"}));
+    EXPECT_EQ(Child<QLabel>(*window, "lbDevLink")->text(), "    OK");
     EXPECT_TRUE(DeviceControlsEnabled());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return window->lbDevLink->text() == "PC Link"; }, 2000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Child<QLabel>(*window, "lbDevLink")->text() == "PC Link"; }, 2000));
 }
 
 TEST_F(DeviceLinkWindow, PhotoAndPromptLabelsTestTheConnection)
 {
     device->SetReplyRule([](const TReceivedFrame &) { return QByteArray(); });  // no pong
-    const QStringList noPong = {"Ping", window->strStrNoPongReceived, window->strStrMaybeTernuIsNotI};
+    const QStringList noPong = {"Ping", "Kein Pong erhalten!", "Möglicherweise ist der Ternu nicht im PC Link Modus."};
     QStringList expectedLog;
     size_t pings = 0;
-    for (QWidget *control : std::initializer_list<QWidget *>{window->imgDevice, window->lblDev1, window->lblDev2,
-                                                              window->lblDev3}) {
+    for (QWidget *control : std::initializer_list<QWidget *>{Child<TPhotoButton>(*window, "imgDevice"), Child<TPhotoPrompt>(*window, "lblDev1"), Child<TPhotoPrompt>(*window, "lblDev2"),
+                                                              Child<TPhotoPrompt>(*window, "lblDev3")}) {
         SCOPED_TRACE(control->objectName().toStdString());
         Click(control);
         ASSERT_TRUE(WaitForOutcome());
@@ -107,7 +107,7 @@ TEST_F(DeviceLinkWindow, PhotoAndPromptLabelsTestTheConnection)
         EXPECT_EQ(device->Frames().back().frame.kind, Kind::Ping);
         expectedLog += noPong;
         EXPECT_EQ(Log(), expectedLog);
-        EXPECT_EQ(window->lbDevLink->text(), "   Error");
+        EXPECT_EQ(Child<QLabel>(*window, "lbDevLink")->text(), "   Error");
         EXPECT_TRUE(DeviceControlsEnabled());
     }
 }
@@ -115,21 +115,21 @@ TEST_F(DeviceLinkWindow, PhotoAndPromptLabelsTestTheConnection)
 TEST_F(DeviceLinkWindow, ClearMemoryOnlyAfterConfirmation)
 {
     fakeDialogs.taskAnswers = {TFTernuSetup::kClearMemoryNo};
-    Click(window->btnDelete);
+    Click(Child<QPushButton>(*window, "btnDelete"));
     ASSERT_EQ(fakeDialogs.taskDialogs.size(), 1);
     const TaskDialogSpec &asked = fakeDialogs.taskDialogs.front();
-    EXPECT_EQ(asked.title, window->strStrClearDeviceMemory);
-    EXPECT_EQ(asked.instruction, window->strStrPleaseConfirmClear);
-    EXPECT_EQ(asked.content, window->strStrDoYouReallyWantT);
+    EXPECT_EQ(asked.title, "Speicher löschen");
+    EXPECT_EQ(asked.instruction, "Bitte bestätigen Sie den Löschvorgang...");
+    EXPECT_EQ(asked.content, "Wollen Sie wirklich den Gerätespeicher löschen?");
     EXPECT_EQ(asked.icon, TaskDialogSpec::Icon::Question);
     EXPECT_EQ(asked.customButtons,
-              QList<QString>({window->strStrYesDeleteMemory, window->strStrNoDoNotDeleteMe}));
+              QList<QString>({"Ja (Gerätespeicher löschen)", "Nein (Gerätespeicher nicht löschen)"}));
     EXPECT_TRUE(asked.commandLinks);
     EXPECT_EQ(asked.commonButtons, TaskDialogSpec::NoButton);
     EXPECT_EQ(asked.defaultButton, 101);
-    EXPECT_EQ(asked.expandedText, window->strStrCAUTIONThisWillD);
-    EXPECT_EQ(asked.expandControlText, window->strStrClickToHide);
-    EXPECT_EQ(asked.collapseControlText, window->strStrClickToSeeMore);
+    EXPECT_EQ(asked.expandedText, "ACHTUNG: Dies wird alle Rekorderdaten im Ternu löschen!");
+    EXPECT_EQ(asked.expandControlText, "Mausklick zum Ausblenden der Informationen");
+    EXPECT_EQ(asked.collapseControlText, "Mausklick für weitere Informationen");
 
     // Declining writes nothing; the one frame after the confirmation below shows
     // that nothing arrived before it either.
@@ -138,12 +138,12 @@ TEST_F(DeviceLinkWindow, ClearMemoryOnlyAfterConfirmation)
     EXPECT_TRUE(DeviceControlsEnabled());
 
     fakeDialogs.taskAnswers = {TFTernuSetup::kClearMemoryYes};
-    Click(window->btnDelete);
+    Click(Child<QPushButton>(*window, "btnDelete"));
     EXPECT_NE(QApplication::overrideCursor(), nullptr);
     ASSERT_TRUE(WaitForOutcome());
     ASSERT_EQ(device->Frames().size(), 1u);
     EXPECT_EQ(device->Frames().front().frame.bytes, QByteArray::fromHex("0B000B"));
-    EXPECT_EQ(Log(), QStringList({window->strStrDELETEDATAS, window->strStrDELETIONCONFIRMED}));
+    EXPECT_EQ(Log(), QStringList({"DATEN LÖSCHEN...", "LÖSCHEN BESTÄTIGT"}));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
@@ -167,20 +167,20 @@ TEST_F(DeviceLinkWindow, OpenErrorIsReportedThenTheWindowIsUsable)
         SCOPED_TRACE(c.message);
         fakeDialogs.errors.clear();
         SelectPort(c.port);
-        Click(window->btnSend);
+        Click(Child<QPushButton>(*window, "btnSend"));
         ASSERT_EQ(fakeDialogs.errors.size(), 1);
         EXPECT_EQ(fakeDialogs.errors[0].section(QLatin1Char('\n'), 0, 0), QString::fromUtf8(c.message));
         EXPECT_EQ(fakeDialogs.errors[0].endsWith(holderLine), !c.port.isEmpty());
         EXPECT_TRUE(Log().isEmpty());
         EXPECT_TRUE(DeviceControlsEnabled());
         EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-        EXPECT_EQ(window->ProgressBar1->value(), 0);
-        EXPECT_FALSE(window->Timer2->isActive());
+        EXPECT_EQ(Child<QProgressBar>(*window, "ProgressBar1")->value(), 0);
+        EXPECT_FALSE(Child<QTimer>(*window, "Timer2")->isActive());
     }
     holder.Close();
-    Click(window->btnSend);
+    Click(Child<QPushButton>(*window, "btnSend"));
     ASSERT_TRUE(WaitForOutcome());
-    EXPECT_EQ(Log(), QStringList({window->strStrSendingDatas, "ACK_OK"}));
+    EXPECT_EQ(Log(), QStringList({"Sende Daten...", "ACK_OK"}));
 }
 
 TEST_F(DeviceLinkWindow, WindowAndCliSendTheSameFrameForAFile)
@@ -200,7 +200,7 @@ TEST_F(DeviceLinkWindow, WindowAndCliSendTheSameFrameForAFile)
 
         const size_t before = device->Frames().size();
         window->LoadSettings(file);
-        Click(window->btnSend);
+        Click(Child<QPushButton>(*window, "btnSend"));
         ASSERT_TRUE(WaitForOutcome());
         QProcess cli;
         cli.start(QStringLiteral(TERNU_CLI_PATH), {"send", file, "--port", "COM7"});
@@ -224,10 +224,10 @@ TEST_F(DeviceLinkWindow, WindowAndCliSendTheSameFrameForAFile)
 TEST_F(DeviceLinkWindow, ClosingTheWindowClosesThePort)
 {
     device->SetReplyRule([](const TReceivedFrame &) { return QByteArray(); });
-    Click(window->btnSend);
-    ASSERT_TRUE(window->ComPort1->Connected());
+    Click(Child<QPushButton>(*window, "btnSend"));
+    ASSERT_TRUE(Child<TComPort>(*window, "ComPort1")->Connected());
     window->close();
-    EXPECT_FALSE(window->ComPort1->Connected());
+    EXPECT_FALSE(Child<TComPort>(*window, "ComPort1")->Connected());
 }
 
 // What scripts/run.sh shows a newcomer: the tool finds the emulator by its USB
@@ -243,9 +243,9 @@ TEST_F(EmulatorWindow, FindsTheEmulatorAndTransfersSettings)
     ASSERT_TRUE(QTest::qWaitFor([&] { return QFileInfo(alias).isSymLink(); }, 5000));
 
     makeWindow();
-    EXPECT_EQ(window->ComComboBox->currentText(), "COM9");
-    QTest::mouseClick(window->btnSend, Qt::LeftButton);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return window->moMonitor->toPlainText().contains("ACK_OK"); },
+    EXPECT_EQ(Child<QComboBox>(*window, "ComComboBox")->currentText(), "COM9");
+    QTest::mouseClick(Child<QPushButton>(*window, "btnSend"), Qt::LeftButton);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Child<QPlainTextEdit>(*window, "moMonitor")->toPlainText().contains("ACK_OK"); },
                                 3000));
     window.reset();
 
