@@ -155,9 +155,12 @@ TEST_F(WindowLifecycleTest, ADataFolderThatCannotBeMadeDoesNotStopTheStart)
     EXPECT_FALSE(QFileInfo::exists(blocker.fileName() + QStringLiteral("/Orvan/SetupTool")));
     EXPECT_TRUE(fakeDialogs.errors.isEmpty());
     EXPECT_TRUE(w.isVisible());
-    // Closing cannot store the configuration there either.
+    // Closing cannot store the configuration there either, and says which file it meant.
     w.close();
     EXPECT_FALSE(QFileInfo::exists(blocker.fileName() + QStringLiteral("/Orvan/SetupTool/Ternu_SetupTool.ini")));
+    ASSERT_FALSE(fakeDialogs.errors.isEmpty());
+    EXPECT_TRUE(fakeDialogs.errors.last().contains(QStringLiteral("/Ternu_SetupTool.ini")))
+        << fakeDialogs.errors.last().toStdString();
 }
 
 TEST_F(WindowLifecycleTest, ActivationFocusesTheTimeField)
