@@ -142,6 +142,13 @@ public:
     // port after telling when the interface sits on another one.
     void RestorePortState();
     void CreatePortSelection();  // window creation: port list and device changes
+    // The port choice as the start, the port menu and the last detection left it.
+    struct TPortChoiceState {
+        qint16 ComPortNo;      // the port assigned last; -1 for none yet
+        bool AutoDetect;       // the interface's port is found automatically
+        QString LastPortName;  // the port the last detection left selected
+    };
+    TPortChoiceState PortChoiceState() const { return {FComPortNo, FAutoDetect, FLastPortName}; }
     QString PortsFolder() const;
     QString LastOpenedPortName() const;
     void ShowInterfaceDetected();
@@ -274,8 +281,6 @@ private:
 
     QTimer *Timer1, *Timer2, *Timer3;
     FileDialogSpec dlgOpen, dlgSave;
-public:  // fields tests still read; made private in the next steps
-
     QList<QPixmap> imgSex;      // 0 male, 1 female
     QList<QPixmap> ImageList1;  // wheel menu markers: 0 yellow, 1 blue
     QList<QPixmap> imgFlags;    // 0 en, 1 de, 2 fr, 3 it, 4 nl, 5 es, 6 unknown
@@ -303,7 +308,6 @@ public:  // fields tests still read; made private in the next steps
     TsiLang siLang_FTernuSetup;
     TsiLangDispatcher siLangDispatcher1{siLang_FTernuSetup};
 
-private:
     // ---- Start-up and lifecycle ----
     bool FStarting = false;
     QString FDataFolder;

@@ -58,9 +58,9 @@ TEST_F(PersistTest, FirstRunStartsWithDefaultsAndWritesTheSectionsInOrder)
 {
     TFTernuSetup &w = makeWindow();
     EXPECT_FALSE(QFile::exists(iniFile())) << "reading created the file";
-    EXPECT_EQ(w.FComPortNo, -1);
-    EXPECT_TRUE(w.FAutoDetect);
-    EXPECT_EQ(w.FStyle, 0);
+    EXPECT_EQ(w.PortChoiceState().ComPortNo, -1);
+    EXPECT_TRUE(w.PortChoiceState().AutoDetect);
+    EXPECT_EQ(tickedLayoutItems(), QList<QAction *>{Child<QAction>(w, "mnuOfficeBlue")});  // style 0
     EXPECT_EQ(w.GetLanguageName(), "German");
 
     w.move(100, 80);
@@ -95,13 +95,14 @@ TEST_F(PersistTest, RestoreStateBringsBackEveryStoredChoice)
     EXPECT_EQ(Child<QComboBox>(w, "cboLapMode")->currentIndex(), 2);
     EXPECT_FALSE(Child<QTimeEdit>(w, "edLapTime")->isHidden());
     EXPECT_TRUE(Child<TFloatSpinEdit>(w, "edLapDist")->isHidden());
-    EXPECT_EQ(Child<QLabel>(w, "imgUserSex")->pixmap().cacheKey(), w.imgSex.value(1).cacheKey());
-    EXPECT_EQ(w.FLastWeightUnit, Child<TRadioGroup>(w, "rgWeight")->itemIndex());
+    EXPECT_EQ(ImageOf(Child<QLabel>(w, "imgUserSex")->pixmap()), AssetImage("sex_female.png"));
+    // The weight unit in use is the one shown: running its handler converts nothing.
+    const int weight = Child<TSpinEdit>(w, "edWeight")->value();
+    w.rgWeightClick();
+    EXPECT_EQ(Child<TSpinEdit>(w, "edWeight")->value(), weight);
 
-    // The style comes last and reaches every styled part.
+    // The style comes last and reaches every styled part; the Layout menu ticks it.
     const auto obsidian = *styleScheme(tsOffice2007Obsidian);
-    EXPECT_EQ(w.FStyle, 5);
-    EXPECT_EQ(w.AdvFormStyler1.style(), 5);
     EXPECT_EQ(Child<TGradientPanel>(w, "AdvPanel1")->topColor(), obsidian.panelTop);
     EXPECT_EQ(Child<QMenu>(w, "mnuWheel")->styleSheet(), menuStyleSheet(obsidian));
     EXPECT_EQ(tickedLayoutItems(), QList<QAction *>{Child<QAction>(w, "mnuOfficeObsidian")});
@@ -134,22 +135,27 @@ TEST_F(PersistTest, PoundWeightsComeBackUnchangedAfterRestarts)
 TEST_F(PersistTest, StyleNumbersWithoutAnItemAreKeptAndTickNothing)
 {
     prepare(iniFile(), "[MISC]\r\nLayout=8\r\nCPort=abc\r\n");
-    TFTernuSetup &w = makeWindow();
-    EXPECT_EQ(w.FStyle, 8);
-    EXPECT_TRUE(w.FAutoDetect);
+    makeWindow();
+    EXPECT_TRUE(window->PortChoiceState().AutoDetect);
     EXPECT_TRUE(tickedLayoutItems().isEmpty());
+    window->close();
+    window.reset();
+    EXPECT_TRUE(contentOf(iniFile()).contains("[MISC]\r\nLayout=8\r\nCPort=-1\r\n")) << contentOf(iniFile()).toStdString();
 
+    TFTernuSetup &w = makeWindow();
     Child<QAction>(w, "mnuOfficeLuna")->trigger();
-    EXPECT_EQ(w.FStyle, 4);
     EXPECT_EQ(Child<TGradientPanel>(w, "AdvPanel1")->topColor(), styleScheme(tsOffice2007Luna)->panelTop);
     EXPECT_EQ(tickedLayoutItems(), QList<QAction *>{Child<QAction>(w, "mnuOfficeLuna")});
+    w.close();
+    window.reset();
+    EXPECT_TRUE(contentOf(iniFile()).contains("Layout=4\r\n")) << contentOf(iniFile()).toStdString();
 }
 
 TEST_F(PersistTest, LayoutReadsItsLowEightBitsAndWritesThemBack)
 {
     prepare(iniFile(), "[MISC]\r\nLayout=260\r\n");
     TFTernuSetup &w = makeWindow();
-    EXPECT_EQ(w.FStyle, 4);
+    EXPECT_EQ(tickedLayoutItems(), QList<QAction *>{Child<QAction>(w, "mnuOfficeLuna")});
     w.close();
     window.reset();
     EXPECT_TRUE(contentOf(iniFile()).contains("Layout=4\r\n"));
@@ -160,8 +166,8 @@ TEST_F(PersistTest, DamagedConfigurationStartsWithDefaultsAndKeepsItsLines)
     const QByteArray damaged = bytes("Layout=7\r\n\0\xFF\xFE no equals\r\n[MISC]\r\nCPort=\r\n[misc]\r\nLayout=9\r\n");
     prepare(iniFile(), damaged);
     TFTernuSetup &w = makeWindow();
-    EXPECT_TRUE(w.FAutoDetect);
-    EXPECT_EQ(w.FStyle, 0);
+    EXPECT_TRUE(w.PortChoiceState().AutoDetect);
+    EXPECT_EQ(tickedLayoutItems(), QList<QAction *>{Child<QAction>(w, "mnuOfficeBlue")});  // style 0
     EXPECT_EQ(w.GetLanguageName(), "German");
 
     w.close();

@@ -124,13 +124,12 @@ TEST_F(PortSelectionTest, ArrivalSelectsInterfaceOnceAndRemovalIsSilent)
     addAlias(2);
     TFTernuSetup &w = makePortWindow();
     w.FormShow();  // the start is over
-    w.AssignComPort(2);
-    w.FLastPortName = selected();
+    w.AssignComPort(2);  // chosen by hand: the last detection's choice stays COM1
 
     addAlias(5, kPcLink);
     ASSERT_TRUE(QTest::qWaitFor([&] { return selected() == "COM5"; }, 5000));
     EXPECT_EQ(status(), "Ternu Interface erkannt! (5)");
-    EXPECT_EQ(w.FComPortNo, 5);
+    EXPECT_EQ(w.PortChoiceState().ComPortNo, 5);
     ASSERT_EQ(fakeDialogs.taskDialogs.size(), 1);
     const TaskDialogSpec &notice = fakeDialogs.taskDialogs.first();
     EXPECT_EQ(notice.title, "Hardwareerkennung");
@@ -149,13 +148,12 @@ TEST_F(PortSelectionTest, ArrivalSelectsInterfaceOnceAndRemovalIsSilent)
     EXPECT_EQ(fakeDialogs.taskDialogs.size(), 1);
 
     // The interface goes: back to the port opened last, silently; the number stays.
-    ASSERT_TRUE(w.ComPort1);
-    w.ComPort1->SetPort(QStringLiteral("COM2"));
+    Child<TComPort>(w, "ComPort1")->SetPort(QStringLiteral("COM2"));
     PortNames::removeAlias(portsFolder(), 5);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !entries().contains("COM5"); }, 5000));
     EXPECT_EQ(selected(), "COM2");
     EXPECT_EQ(status(), "Ternu Interface nicht gefunden");
-    EXPECT_EQ(w.FComPortNo, 5);
+    EXPECT_EQ(w.PortChoiceState().ComPortNo, 5);
     EXPECT_EQ(fakeDialogs.taskDialogs.size(), 1);
     EXPECT_TRUE(fakeDialogs.errors.isEmpty());
 }
@@ -191,8 +189,8 @@ TEST_P(PortStartTest, StoredPortStaysAndMismatchIsTold)
     TFTernuSetup &w = makePortWindow();
 
     EXPECT_EQ(selected(), QString::fromLatin1(c.selected));
-    EXPECT_EQ(w.FLastPortName, QString::fromLatin1(c.selected));
-    EXPECT_EQ(w.FAutoDetect, c.storedPort == -1);
+    EXPECT_EQ(w.PortChoiceState().LastPortName, QString::fromLatin1(c.selected));
+    EXPECT_EQ(w.PortChoiceState().AutoDetect, c.storedPort == -1);
     EXPECT_EQ(status(), c.assignedPort == -1
                             ? w.MessageString(u"strStrNoTernuInterfaceD")
                             : w.MessageString(u"strStrTernuInterfaceDete") + QStringLiteral(" (%1)").arg(c.assignedPort));
@@ -237,21 +235,21 @@ TEST_F(PortSelectionTest, MenuChecksTheChosenPortOrAutodetect)
     addAlias(5, kPcLink);
     TFTernuSetup &w = makePortWindow();
     w.FormShow();  // the start is over
-    w.FAutoDetect = true;
+    ASSERT_TRUE(w.PortChoiceState().AutoDetect);  // a first start detects
     w.DetectInterface(true);
     EXPECT_EQ(checkedItems(), QStringList{"Autom. Erkennung"});
 
     menuItem("COM3")->trigger();
-    EXPECT_FALSE(w.FAutoDetect);
+    EXPECT_FALSE(w.PortChoiceState().AutoDetect);
     EXPECT_EQ(selected(), "COM3");
-    EXPECT_EQ(w.FComPortNo, 3);
+    EXPECT_EQ(w.PortChoiceState().ComPortNo, 3);
     EXPECT_EQ(status(), "Ternu Interface erkannt! (3)");
     EXPECT_EQ(checkedItems(), QStringList{"COM3"});
     EXPECT_EQ(checkedItems(), QStringList{"COM3"});  // opening again changes nothing
 
     menuItem("Autom. Erkennung")->trigger();
     QCoreApplication::processEvents();
-    EXPECT_TRUE(w.FAutoDetect);
+    EXPECT_TRUE(w.PortChoiceState().AutoDetect);
     EXPECT_EQ(selected(), "COM5");
     EXPECT_EQ(status(), "Ternu Interface erkannt! (5)");
     EXPECT_EQ(checkedItems(), QStringList{"Autom. Erkennung"});
@@ -271,7 +269,7 @@ TEST_F(PortSelectionTest, AutodetectWithoutSelectedPortReportsNoError)
     EXPECT_TRUE(fakeDialogs.errors.isEmpty());
     EXPECT_EQ(Child<QComboBox>(w, "ComComboBox")->currentIndex(), -1);
     EXPECT_EQ(status(), "Ternu Interface nicht gefunden");
-    EXPECT_TRUE(w.FAutoDetect);
+    EXPECT_TRUE(w.PortChoiceState().AutoDetect);
 }
 
 TEST_F(PortSelectionTest, WithoutBridgeAccessDetectionChangesNothing)
@@ -283,16 +281,16 @@ TEST_F(PortSelectionTest, WithoutBridgeAccessDetectionChangesNothing)
     missing.bridges = {TFakeBridgeLayer::interfaceOn(QStringLiteral("COM5"))};
     TFTernuSetup &w = makePortWindow(&missing);
     // A first start (automatic detection) takes no port for the user.
-    EXPECT_EQ(w.FComPortNo, -1);
-    EXPECT_TRUE(w.FAutoDetect);
+    EXPECT_EQ(w.PortChoiceState().ComPortNo, -1);
+    EXPECT_TRUE(w.PortChoiceState().AutoDetect);
     w.FormShow();  // the start is over
     w.AssignComPort(2);
-    w.FLastPortName = QStringLiteral("COM2");
+    ASSERT_EQ(w.PortChoiceState().LastPortName, "");  // the start found no interface
 
     w.DetectInterface(false);
     EXPECT_EQ(selected(), "COM2");
     EXPECT_EQ(status(), "Ternu Interface erkannt! (2)");
-    EXPECT_EQ(w.FLastPortName, "COM2");
+    EXPECT_EQ(w.PortChoiceState().LastPortName, "");  // nor does this detection
     EXPECT_EQ(menuItems().size(), 3);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 

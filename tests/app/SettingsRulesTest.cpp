@@ -90,7 +90,9 @@ TEST_F(SettingsRulesTest, WeightUnitClickConvertsThroughTheFieldsCrop)
         EXPECT_EQ(Child<TSpinEdit>(w, "edWeight")->value(), c.expected) << c.weight << " -> unit " << c.unit;
         EXPECT_EQ(Child<TSpinEdit>(w, "edWeight")->maximum(), c.unit ? 485 : 220);
         EXPECT_EQ(Child<QLabel>(w, "lbKG")->text(), c.unit ? "lb" : "kg");
-        EXPECT_EQ(w.FLastWeightUnit, c.unit);
+        // The unit is taken: running its handler again converts nothing.
+        w.rgWeightClick();
+        EXPECT_EQ(Child<TSpinEdit>(w, "edWeight")->value(), c.expected);
     }
 }
 
@@ -187,17 +189,16 @@ TEST_F(SettingsRulesTest, LapTimeHourAboveNineBecomesNine)
 TEST_F(SettingsRulesTest, SexPictureFollowsTheUsersChoiceOnly)
 {
     TFTernuSetup &w = makeWindow();
-    ASSERT_EQ(w.imgSex.size(), 2);
     showActive();
     Child<QComboBox>(w, "cboSex")->setFocus();
     QTest::keyClick(Child<QComboBox>(w, "cboSex"), Qt::Key_Down);
     EXPECT_EQ(Child<QComboBox>(w, "cboSex")->currentIndex(), 1);
-    EXPECT_EQ(Child<QLabel>(w, "imgUserSex")->pixmap().toImage(), w.imgSex[1].toImage());
+    EXPECT_EQ(ImageOf(Child<QLabel>(w, "imgUserSex")->pixmap()), AssetImage("sex_female.png"));
 
     Child<QComboBox>(w, "cboSex")->setCurrentIndex(0);  // by the program: no handler
-    EXPECT_EQ(Child<QLabel>(w, "imgUserSex")->pixmap().toImage(), w.imgSex[1].toImage());
+    EXPECT_EQ(ImageOf(Child<QLabel>(w, "imgUserSex")->pixmap()), AssetImage("sex_female.png"));
     w.UpdateSexImage();
-    EXPECT_EQ(Child<QLabel>(w, "imgUserSex")->pixmap().toImage(), w.imgSex[0].toImage());
+    EXPECT_EQ(ImageOf(Child<QLabel>(w, "imgUserSex")->pixmap()), AssetImage("sex_male.png"));
 }
 
 TEST_F(SettingsRulesTest, BuildSettingsFromTheControls)
@@ -256,7 +257,8 @@ TEST_F(SettingsRulesTest, SettingsTextAppliedToTheControls)
     EXPECT_EQ(Child<TRadioGroup>(w, "rgWeight")->itemIndex(), 0);
     EXPECT_EQ(Child<TSpinEdit>(w, "edWeight")->value(), 80);
     EXPECT_EQ(Child<QLabel>(w, "lbKG")->text(), "kg");
-    EXPECT_EQ(w.FLastWeightUnit, 0);
+    w.rgWeightClick();  // kg is the unit in use: nothing to convert
+    EXPECT_EQ(Child<TSpinEdit>(w, "edWeight")->value(), 80);
 
     // 177 lb into a window in kg, with the text naming lb: taken as it stands.
     QString pounds = example;
@@ -286,13 +288,13 @@ TEST_F(SettingsRulesTest, SettingsTextRunsThePCClockAndSexRules)
     EXPECT_FALSE(Child<QCheckBox>(w, "chkPCTime")->isChecked());
     EXPECT_FALSE(Child<QTimer>(w, "Timer1")->isActive());
     EXPECT_EQ(Child<QComboBox>(w, "cboSex")->currentIndex(), 1);
-    EXPECT_EQ(Child<QLabel>(w, "imgUserSex")->pixmap().toImage(), w.imgSex.value(1).toImage());
+    EXPECT_EQ(ImageOf(Child<QLabel>(w, "imgUserSex")->pixmap()), AssetImage("sex_female.png"));
 
     w.ApplySettingsText(QStringLiteral("0000000000000852080000B0000096820000140002A801"));
     EXPECT_TRUE(Child<QCheckBox>(w, "chkPCTime")->isChecked());
     EXPECT_TRUE(Child<QTimer>(w, "Timer1")->isActive());
     EXPECT_EQ(Child<QComboBox>(w, "cboSex")->currentIndex(), 0);
-    EXPECT_EQ(Child<QLabel>(w, "imgUserSex")->pixmap().toImage(), w.imgSex.value(0).toImage());
+    EXPECT_EQ(ImageOf(Child<QLabel>(w, "imgUserSex")->pixmap()), AssetImage("sex_male.png"));
 }
 
 TEST_F(SettingsRulesTest, TextRoundTripsThroughTheWindow)

@@ -22,6 +22,21 @@ W *Child(const QObject &parent, const char *name)
     return child;
 }
 
+// A picture's pixels in one format, so that pictures from different sources compare.
+inline QImage ImageOf(const QPixmap &picture)
+{
+    return picture.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+// A picture compiled into the program (the window's resources), by file name.
+inline QImage AssetImage(const char *file)
+{
+    const QImage image(QStringLiteral(":/assets/") + QString::fromLatin1(file));
+    if (image.isNull())
+        qFatal("no picture %s among the resources", file);
+    return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
 // A main window in a sandbox: its per-user data folder lies below a temporary
 // XDG_CONFIG_HOME, its program folder is an empty temporary folder (put a Lang/
 // folder there as needed), and its dialogs are answered by fakeDialogs.

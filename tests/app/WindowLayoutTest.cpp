@@ -190,9 +190,16 @@ TEST_F(WindowLayoutTest, DropDownListsShowTheirLongestBuiltInItemWhole)
     } appFont;
     if (QFontInfo(ToolFont()).family() != QStringLiteral("Tahoma"))
         GTEST_SKIP() << "the designed widths hold for Tahoma";
-    TFTernuSetup &w = makeWindow();
     for (const char *language : {"German", "English"}) {
-        w.siLangDispatcher1.SetLanguage(QString::fromLatin1(language));
+        // The window starts in the built-in language its configuration names.
+        window.reset();
+        QDir().mkpath(dataFolder());
+        QFile config(dataFolder() + QStringLiteral("/Ternu_SetupTool.ini"));
+        ASSERT_TRUE(config.open(QIODevice::WriteOnly));
+        config.write(QByteArray("[MISC]\r\nLanguage=") + language + "\r\n");
+        config.close();
+        TFTernuSetup &w = makeWindow();
+        ASSERT_EQ(w.GetLanguageName(), QString::fromLatin1(language));
         for (QComboBox *list : {Child<QComboBox>(w, "cboSex"), Child<QComboBox>(w, "cboLapMode")}) {
             QStyleOptionComboBox option;
             option.initFrom(list);
@@ -279,13 +286,13 @@ TEST_F(WindowLayoutTest, PicturesAreLoadedInTheirSizes)
     ASSERT_EQ(symbol.size(), QSize(32, 32));
     EXPECT_EQ(qAlpha(symbol.pixel(0, 31)), 0);       // its bottom-left colour is transparent
     EXPECT_EQ(qAlpha(symbol.pixel(16, 16)), 255);    // the drawing itself is not
-    ASSERT_EQ(w.imgFlags.size(), 7);
-    for (const QPixmap &flag : w.imgFlags)
-        EXPECT_EQ(flag.size(), QSize(16, 11));
-    for (const QList<QPixmap> &list : {w.imgSex, w.ImageList1}) {
-        ASSERT_EQ(list.size(), 2);
-        for (const QPixmap &picture : list)
-            EXPECT_EQ(picture.size(), QSize(16, 16));
-    }
-    EXPECT_FALSE(Child<QLabel>(w, "imgUserSex")->pixmap().isNull());
+    // The small pictures are there in their sizes, and the window shows them.
+    for (const char *flag : {"flag_en.png", "flag_de.png", "flag_fr.png", "flag_it.png", "flag_nl.png",
+                             "flag_es.png", "flag_unknown.png"})
+        EXPECT_EQ(AssetImage(flag).size(), QSize(16, 11)) << flag;
+    for (const char *picture : {"sex_male.png", "sex_female.png", "marker_yellow.png", "marker_blue.png"})
+        EXPECT_EQ(AssetImage(picture).size(), QSize(16, 16)) << picture;
+    EXPECT_EQ(ImageOf(Child<QLabel>(w, "imgUserSex")->pixmap()), AssetImage("sex_male.png"));
+    EXPECT_EQ(ImageOf(Child<QAction>(w, "N700x23c1")->icon().pixmap(16, 16)), AssetImage("marker_yellow.png"));
+    EXPECT_EQ(ImageOf(Child<QAction>(w, "N26x1901")->icon().pixmap(16, 16)), AssetImage("marker_blue.png"));
 }
