@@ -38,9 +38,12 @@ QString TComPort::ResolveForOpen(int noSuchPortError)
 }
 
 // A notification already on its way is still delivered while the device is open.
-// Returns whether the port is still open afterwards (the handler may have closed it).
+// Returns whether the port is open afterwards: not when it was closed already, nor
+// when the handler closed it.
 bool TComPort::DeliverBeforeClose()
 {
+    if (!Connected())
+        return false;
     if (!FDelivering && FWriteDepth == 0 && !FSuspended && !FDeviceLost) {
         if (FPending)
             DeliverPending();

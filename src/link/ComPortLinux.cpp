@@ -135,8 +135,6 @@ void TComPort::FailAndClose(TComOperation operation, int systemError)
 
 void TComPort::Close()
 {
-    if (!Connected())
-        return;
     if (!DeliverBeforeClose())
         return;
     const bool purged = FDeviceLost || FDevice->serial.clear(QSerialPort::AllDirections);
