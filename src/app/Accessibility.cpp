@@ -65,11 +65,11 @@ public:
     QString text(QAccessible::Text t) const override
     {
         if (t == QAccessible::Value)
-            return chosen();
+            return Chosen();
 #ifdef Q_OS_UNIX
         // Named by the chosen item, as the toolkit names it here.
         if (t == QAccessible::Name)
-            return chosen();
+            return Chosen();
 #endif
         return QAccessibleWidget::text(t);
     }
@@ -78,7 +78,7 @@ public:
     {
         QAccessible::State s = QAccessibleWidget::state();
         s.expandable = true;
-        s.expanded = box()->view()->isVisible();
+        s.expanded = Box()->view()->isVisible();
         return s;
     }
 
@@ -86,11 +86,11 @@ public:
     int childCount() const override { return 1; }
     QAccessibleInterface *child(int index) const override
     {
-        return index == 0 ? QAccessible::queryAccessibleInterface(box()->view()) : nullptr;
+        return index == 0 ? QAccessible::queryAccessibleInterface(Box()->view()) : nullptr;
     }
     int indexOfChild(const QAccessibleInterface *child) const override
     {
-        return child && child->object() == box()->view() ? 0 : -1;
+        return child && child->object() == Box()->view() ? 0 : -1;
     }
     QAccessibleInterface *childAt(int, int) const override { return nullptr; }
 
@@ -104,18 +104,18 @@ public:
             QAccessibleWidget::doAction(actionName);
             return;
         }
-        if (box()->view()->isVisible())
-            box()->hidePopup();
+        if (Box()->view()->isVisible())
+            Box()->hidePopup();
         else
-            box()->showPopup();
+            Box()->showPopup();
     }
 
     // The chosen item as read-only text without a cursor of its own.
     QString text(int startOffset, int endOffset) const override
     {
-        return chosen().mid(startOffset, endOffset - startOffset);
+        return Chosen().mid(startOffset, endOffset - startOffset);
     }
-    int characterCount() const override { return int(chosen().size()); }
+    int characterCount() const override { return int(Chosen().size()); }
     void selection(int, int *startOffset, int *endOffset) const override { *startOffset = *endOffset = 0; }
     int selectionCount() const override { return 0; }
     void addSelection(int, int) override {}
@@ -134,8 +134,8 @@ public:
     }
 
 private:
-    QComboBox *box() const { return static_cast<QComboBox *>(widget()); }
-    QString chosen() const { return box()->currentText(); }
+    QComboBox *Box() const { return static_cast<QComboBox *>(widget()); }
+    QString Chosen() const { return Box()->currentText(); }
 };
 
 // A caption as it reads: "&&" is one "&", a single "&" marks the access key.
@@ -222,7 +222,7 @@ void TFTernuSetup::ConnectAccessibility()
 
     // The units follow the weight unit and the lap mode; queued, so that they run
     // after the handlers have rewritten the unit labels.
-    connect(rgWeight, &TRadioGroup::itemIndexChanged, this, &TFTernuSetup::UpdateAccessibleTexts,
+    connect(rgWeight, &TRadioGroup::ItemIndexChanged, this, &TFTernuSetup::UpdateAccessibleTexts,
             Qt::QueuedConnection);
     connect(cboLapMode, &QComboBox::currentIndexChanged, this, &TFTernuSetup::UpdateAccessibleTexts,
             Qt::QueuedConnection);

@@ -17,34 +17,34 @@ TRadioGroup::TRadioGroup(const QString &name, const QString &title, const QStrin
         FButtons.append(button);
     }
     connect(FGroup, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
-        updateTabStop();
+        UpdateTabStop();
         if (checked)
-            emit itemIndexChanged(id);
+            emit ItemIndexChanged(id);
     });
-    updateTabStop();
+    UpdateTabStop();
 }
 
 // The group is one stop of the Tab key, at the chosen item (the first while none is
 // chosen); the arrow keys move between the items.
-void TRadioGroup::updateTabStop()
+void TRadioGroup::UpdateTabStop()
 {
     const int chosen = qMax(0, FGroup->checkedId());
     for (qsizetype i = 0; i < FButtons.size(); ++i)
         FButtons[i]->setFocusPolicy(i == chosen ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
-int TRadioGroup::itemIndex() const
+int TRadioGroup::ItemIndex() const
 {
     return FGroup->checkedId();
 }
 
-void TRadioGroup::setItemIndex(int index)
+void TRadioGroup::SetItemIndex(int index)
 {
-    if (QRadioButton *chosen = button(index))
+    if (QRadioButton *chosen = Button(index))
         chosen->setChecked(true);
 }
 
-QStringList TRadioGroup::items() const
+QStringList TRadioGroup::Items() const
 {
     QStringList texts;
     for (const QRadioButton *button : FButtons)
@@ -55,12 +55,12 @@ QStringList TRadioGroup::items() const
 void TRadioGroup::resizeEvent(QResizeEvent *event)
 {
     QGroupBox::resizeEvent(event);
-    placeButtons();
+    PlaceButtons();
 }
 
 // Items fill the area below the title row by row in equal columns, each row
 // centred vertically in its share of the height.
-void TRadioGroup::placeButtons()
+void TRadioGroup::PlaceButtons()
 {
     if (FButtons.isEmpty())
         return;
@@ -86,7 +86,7 @@ TGradientPanel::TGradientPanel(QWidget *parent)
 {
 }
 
-void TGradientPanel::setColors(const QColor &top, const QColor &bottom, const QColor &border)
+void TGradientPanel::SetColors(const QColor &top, const QColor &bottom, const QColor &border)
 {
     FTop = top;
     FBottom = bottom;

@@ -13,7 +13,7 @@
 #include <QTimeEdit>
 
 // A group of radio buttons of which exactly one is chosen, laid out in columns.
-// itemIndexChanged fires whenever the choice changes, by the user or the program;
+// ItemIndexChanged fires whenever the choice changes, by the user or the program;
 // setting the index it already has fires nothing.
 class TRadioGroup : public QGroupBox {
     Q_OBJECT
@@ -22,21 +22,21 @@ public:
     TRadioGroup(const QString &name, const QString &title, const QStringList &items, int columns,
                 QWidget *parent = nullptr);
 
-    int itemIndex() const;
-    void setItemIndex(int index);
-    int count() const { return int(FButtons.size()); }
-    QRadioButton *button(int index) const { return FButtons.value(index); }
-    QStringList items() const;
+    int ItemIndex() const;
+    void SetItemIndex(int index);
+    int Count() const { return int(FButtons.size()); }
+    QRadioButton *Button(int index) const { return FButtons.value(index); }
+    QStringList Items() const;
 
 signals:
-    void itemIndexChanged(int index);
+    void ItemIndexChanged(int index);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    void placeButtons();
-    void updateTabStop();
+    void PlaceButtons();
+    void UpdateTabStop();
 
     QButtonGroup *FGroup;
     QList<QRadioButton *> FButtons;
@@ -50,10 +50,10 @@ class TGradientPanel : public QFrame {
 public:
     explicit TGradientPanel(QWidget *parent = nullptr);
 
-    void setColors(const QColor &top, const QColor &bottom, const QColor &border);
-    QColor topColor() const { return FTop; }
-    QColor bottomColor() const { return FBottom; }
-    QColor borderColor() const { return FBorder; }
+    void SetColors(const QColor &top, const QColor &bottom, const QColor &border);
+    QColor TopColor() const { return FTop; }
+    QColor BottomColor() const { return FBottom; }
+    QColor BorderColor() const { return FBorder; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;

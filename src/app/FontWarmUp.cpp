@@ -7,8 +7,8 @@ TFontWarmUp::TFontWarmUp()
     : FThread(QThread::create([] {
           // The library the toolkit itself uses; its initialisation is safe on any
           // thread, and the toolkit's own later call finds it done.
-          using FcInit = int (*)();
-          if (const auto init = reinterpret_cast<FcInit>(QLibrary::resolve(QStringLiteral("fontconfig"), 1, "FcInit")))
+          using TFcInit = int (*)();
+          if (const auto init = reinterpret_cast<TFcInit>(QLibrary::resolve(QStringLiteral("fontconfig"), 1, "FcInit")))
               init();
       }))
 {
@@ -17,10 +17,10 @@ TFontWarmUp::TFontWarmUp()
 
 TFontWarmUp::~TFontWarmUp()
 {
-    wait();
+    Wait();
 }
 
-void TFontWarmUp::wait()
+void TFontWarmUp::Wait()
 {
     FThread->wait();
 }

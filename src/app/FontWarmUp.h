@@ -15,7 +15,7 @@ public:
     TFontWarmUp(const TFontWarmUp &) = delete;
     TFontWarmUp &operator=(const TFontWarmUp &) = delete;
 
-    void wait();
+    void Wait();
 
 private:
     std::unique_ptr<QThread> FThread;

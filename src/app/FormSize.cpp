@@ -13,7 +13,7 @@ namespace {
 // while it is dragged.
 constexpr int kSnapDelayMs = 300;
 
-QRect workAreaAt(const QWidget *window, QPoint point)
+QRect WorkAreaAt(const QWidget *window, QPoint point)
 {
     QScreen *screen = QGuiApplication::screenAt(point);
     if (!screen)
@@ -52,16 +52,16 @@ ToolConfig::TPlacementRecord TFormSize::CurrentPlacement() const
 void TFormSize::RestorePlacement()
 {
     const ToolConfig::TPlacementRecord current = CurrentPlacement();
-    ToolConfig::TPlacementRecord stored = ToolConfig::readPlacement(SaveName, current);
+    ToolConfig::TPlacementRecord stored = ToolConfig::ReadPlacement(SaveName, current);
 
     const QScreen *primary = QGuiApplication::primaryScreen();
     if (primary)
-        stored = Placement::pullBackIntoVirtualScreen(stored, primary->virtualSize());
+        stored = Placement::PullBackIntoVirtualScreen(stored, primary->virtualSize());
 
-    const QPoint topLeft(stored.left, stored.top);
-    const QRect workArea = workAreaAt(FWindow, topLeft);
+    const QPoint topLeft(stored.Left, stored.Top);
+    const QRect workArea = WorkAreaAt(FWindow, topLeft);
     if (workArea.isValid())
-        MoveFrameTo(Placement::snapToWorkArea(topLeft, FWindow->frameGeometry().size(), workArea));
+        MoveFrameTo(Placement::SnapToWorkArea(topLeft, FWindow->frameGeometry().size(), workArea));
     else
         MoveFrameTo(topLeft);
     // A stored Maximized=1 is taken like 0: a maximised fixed-size window would
@@ -70,7 +70,7 @@ void TFormSize::RestorePlacement()
 
 void TFormSize::SavePlacement()
 {
-    ToolConfig::writePlacement(SaveName, CurrentPlacement());
+    ToolConfig::WritePlacement(SaveName, CurrentPlacement());
 }
 
 bool TFormSize::eventFilter(QObject *watched, QEvent *event)
@@ -86,10 +86,10 @@ void TFormSize::SnapToWorkArea()
     if (!FWindow->isVisible() || FWindow->isMaximized() || FWindow->isFullScreen())
         return;
     const QRect frame = FWindow->frameGeometry();
-    const QRect workArea = workAreaAt(FWindow, frame.center());
+    const QRect workArea = WorkAreaAt(FWindow, frame.center());
     if (!workArea.isValid())
         return;
-    const QPoint snapped = Placement::snapToWorkArea(frame.topLeft(), frame.size(), workArea);
+    const QPoint snapped = Placement::SnapToWorkArea(frame.topLeft(), frame.size(), workArea);
     if (snapped != frame.topLeft())
         MoveFrameTo(snapped);
 }

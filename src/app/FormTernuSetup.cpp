@@ -35,7 +35,7 @@ void SetTimerEnabled(QTimer *timer, bool enabled)
 }  // namespace
 
 TFTernuSetup::TFTernuSetup(const TWindowEnvironment &env, QWidget *parent)
-    : QMainWindow(parent), FEnv(env), FDialogs(*env.dialogs)
+    : QMainWindow(parent), FEnv(env), FDialogs(*env.Dialogs)
 {
     setObjectName(QStringLiteral("FTernuSetup"));
     // Fixed size, close box only.
@@ -87,7 +87,7 @@ void TFTernuSetup::FormCreate()
     } catch (const std::exception &) {
         // Without a language list the language box stays empty.
     }
-    FIniFileName = ToolConfig::filePath(FDataFolder);
+    FIniFileName = ToolConfig::FilePath(FDataFolder);
     FormSize1->SaveName = FIniFileName;
     // The restore shows message strings in the status bar and in the port notice;
     // without a start-up language file no pass has filled them yet.
@@ -127,7 +127,7 @@ void TFTernuSetup::FormClose()
     step([this] { CloseComPort(); });
     step([this] { SaveToolConfig(); });
     step([this] { SaveSettings(QString()); });  // the current settings, into the tool configuration
-    emit formClosed();
+    emit FormClosed();
     if (failure)
         std::rethrow_exception(failure);
 }
@@ -186,7 +186,7 @@ void TFTernuSetup::dtpDateChange()
 // just yields its defaults.
 void TFTernuSetup::InitDataFolder()
 {
-    FDataFolder = DataFolder::path();
+    FDataFolder = DataFolder::Path();
     QDir().mkpath(FDataFolder);
 }
 
@@ -230,8 +230,8 @@ bool TFTernuSetup::eventFilter(QObject *watched, QEvent *event)
 
 bool TFTernuSetup::event(QEvent *event)
 {
-    if (event->type() == TNextControlEvent::eventType()) {
-        focusNextPrevChild(!static_cast<TNextControlEvent *>(event)->backward);
+    if (event->type() == TNextControlEvent::EventType()) {
+        focusNextPrevChild(!static_cast<TNextControlEvent *>(event)->Backward);
         return true;
     }
     if (event->type() == QEvent::WindowDeactivate)

@@ -196,7 +196,7 @@ public:
 
 signals:
     // The close sequence has run (the window is about to close).
-    void formClosed();
+    void FormClosed();
 
 protected:
     bool event(QEvent *event) override;
@@ -280,7 +280,7 @@ private:
     QLabel *AdvOfficeStatusBar1Text;  // the bar's single text
 
     QTimer *Timer1, *Timer2, *Timer3;
-    FileDialogSpec dlgOpen, dlgSave;
+    TFileDialogSpec dlgOpen, dlgSave;
     QList<QPixmap> imgSex;      // 0 male, 1 female
     QList<QPixmap> ImageList1;  // wheel menu markers: 0 yellow, 1 blue
     QList<QPixmap> imgFlags;    // 0 en, 1 de, 2 fr, 3 it, 4 nl, 5 es, 6 unknown
@@ -331,7 +331,7 @@ private:
     IDialogs &FDialogs;
     // The window lost the activation to another program, not to a window of the tool.
     bool FLeftForOtherProgram = false;
-    TaskDialogSpec TaskDialog1;
+    TTaskDialogSpec TaskDialog1;
     bool FUnitToggle = false;
     quint8 FWheelTarget = 0;
     // The payload, its sum and the settings text, as BuildSettings made them last.
@@ -350,7 +350,7 @@ private:
 template <class Fn>
 bool TFTernuSetup::Guarded(Fn &&fn)
 {
-    return guarded(FDialogs, this, std::forward<Fn>(fn));
+    return ::Guarded(FDialogs, this, std::forward<Fn>(fn));
 }
 
 template <class TSender, class TSignal, class TFn>

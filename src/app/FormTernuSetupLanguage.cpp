@@ -46,7 +46,7 @@ private:
 void TFTernuSetup::ConnectLocalization()
 {
     FTranslationTarget = std::make_unique<TWidgetTranslationTarget>(this);
-    FTranslationTarget->addTextField(QStringLiteral("dlgOpen"), QStringLiteral("Filter"), &dlgOpen.filter);
+    FTranslationTarget->AddTextField(QStringLiteral("dlgOpen"), QStringLiteral("Filter"), &dlgOpen.Filter);
     siLang_FTernuSetup.SetTarget(FTranslationTarget.get());
     siLang_FTernuSetup.OnChangeLanguage = [this] {
         AutoSizeLabels();  // labels take the size of their new texts
@@ -61,7 +61,7 @@ void TFTernuSetup::ConnectLocalization()
 void TFTernuSetup::LoadStartupLanguage()
 {
     try {
-        siLangDispatcher1.LoadLanguageFile(LanguageFilePath(FEnv.programFolder, QStringLiteral("German")));
+        siLangDispatcher1.LoadLanguageFile(LanguageFilePath(FEnv.ProgramFolder, QStringLiteral("German")));
     } catch (const std::exception &) {
         // Without the file the window keeps its built-in texts.
     }
@@ -142,13 +142,13 @@ void TFTernuSetup::ApplyToolkitLanguage()
 {
     if (!FToolkitTranslation)
         FToolkitTranslation = new TToolkitTranslation(this);
-    FToolkitTranslation->apply(GetLanguageName());
+    FToolkitTranslation->Apply(GetLanguageName());
     // The calendar names months and days in the language in use; the date field
     // itself keeps the system's short date format. The pop-up is made on first
     // use: made at start only to be named, it cost some 4 ms before the first paint.
     if (!FCalendarLanguage)
         FCalendarLanguage = new TCalendarLanguage(dtpDate);
-    FCalendarLanguage->setLocale(QLocale(FToolkitTranslation->localeName()));
+    FCalendarLanguage->SetLocale(QLocale(FToolkitTranslation->LocaleName()));
 }
 
 QString TFTernuSetup::GetLanguageName() const
@@ -166,7 +166,7 @@ void TFTernuSetup::cboLangChange()
         setUpdatesEnabled(true);
         repaint();
     });
-    SwitchLanguage(siLangDispatcher1, FEnv.programFolder, cboLang->currentText());
+    SwitchLanguage(siLangDispatcher1, FEnv.ProgramFolder, cboLang->currentText());
     UpdateCaption();
 }
 
@@ -185,12 +185,12 @@ void TFTernuSetup::cboLangDrawItem(QPainter *painter, const QStyleOptionViewItem
 
 void TFTernuSetup::ScanLanguageFiles()
 {
-    for (const QString &name : ScanLanguageNames(LanguageFolder(FEnv.programFolder))) {
+    for (const QString &name : ScanLanguageNames(LanguageFolder(FEnv.ProgramFolder))) {
         if (!FLanguages.contains(name, Qt::CaseInsensitive))
             FLanguages.append(name);
     }
     std::stable_sort(FLanguages.begin(), FLanguages.end(), [](const QString &a, const QString &b) {
-        return TextCompare::compareCaseless(a, b) < 0;
+        return TextCompare::CompareCaseless(a, b) < 0;
     });
 
     const QSignalBlocker noChange(cboLang);

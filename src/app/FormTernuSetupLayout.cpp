@@ -138,10 +138,10 @@ void TFTernuSetup::CreateControls()
     imgFlags = {Picture("flag_en.png"), Picture("flag_de.png"), Picture("flag_fr.png"), Picture("flag_it.png"),
                 Picture("flag_nl.png"), Picture("flag_es.png"), Picture("flag_unknown.png")};
 
-    TaskDialog1 = TaskDialogSpec();
-    dlgOpen.defaultExtension = QStringLiteral("dat");
-    dlgOpen.filter = QStringLiteral("Setting Dateien (*.dat)|*.dat");
-    dlgSave.defaultExtension = QStringLiteral("dat");
+    TaskDialog1 = TTaskDialogSpec();
+    dlgOpen.DefaultExtension = QStringLiteral("dat");
+    dlgOpen.Filter = QStringLiteral("Setting Dateien (*.dat)|*.dat");
+    dlgSave.DefaultExtension = QStringLiteral("dat");
 
     SetTabOrder();
     AutoSizeLabels();
@@ -163,8 +163,8 @@ void TFTernuSetup::CreateMenus()
 
     mnuSettings = Named(AdvMainMenu1->addMenu(QStringLiteral("Einstellungen")), "mnuSettings");
     mnuLayout = Named(mnuSettings->addMenu(QStringLiteral("Layout")), "mnuLayout");
-    struct StyleItem { QAction **action; const char *name; const char *caption; int number; };
-    const StyleItem styles[] = {
+    struct TStyleItem { QAction **Action; const char *Name; const char *Caption; int Number; };
+    const TStyleItem styles[] = {
         {&mnuOfficeBlue, "mnuOfficeBlue", "Office2003Blue", 0},
         {&mnuOfficeSilver, "mnuOfficeSilver", "Office2003Silver", 1},
         {&mnuOfficeOlive, "mnuOfficeOlive", "Office2003Olive", 2},
@@ -175,17 +175,17 @@ void TFTernuSetup::CreateMenus()
         {&mnuWhidbey, "mnuWhidbey", "Whidbey", 7},
         {&mnuOffice2007Silver, "mnuOffice2007Silver", "Office2007Silver", 9},
     };
-    for (const StyleItem &item : styles) {
-        *item.action = Named(mnuLayout->addAction(QString::fromLatin1(item.caption)), item.name);
-        (*item.action)->setCheckable(true);
-        (*item.action)->setData(item.number);
+    for (const TStyleItem &item : styles) {
+        *item.Action = Named(mnuLayout->addAction(QString::fromLatin1(item.Caption)), item.Name);
+        (*item.Action)->setCheckable(true);
+        (*item.Action)->setData(item.Number);
     }
     mnuComport = Named(mnuSettings->addMenu(QStringLiteral("COMPort")), "mnuComport");
 
     mnuWheel = Named(new QMenu(this), "mnuWheel");
     ImageList1 = {Picture("marker_yellow.png"), Picture("marker_blue.png")};
-    struct WheelItem { QAction **action; const char *name; const char *caption; int mm; int marker; };
-    const WheelItem wheels[] = {
+    struct TWheelItem { QAction **Action; const char *Name; const char *Caption; int Mm; int Marker; };
+    const TWheelItem wheels[] = {
         {&N700x20c1, "N700x20c1", "700x20c", 2086, -1}, {&N700x23c1, "N700x23c1", "700x23c", 2096, 0},
         {&N700x25c1, "N700x25c1", "700x25c", 2105, -1}, {&N700x28c1, "N700x28c1", "700x28c", 2136, -1},
         {&N700x32c1, "N700x32c1", "700x32c", 2155, -1}, {&N700x35c1, "N700x35c1", "700x35c", 2168, -1},
@@ -198,10 +198,10 @@ void TFTernuSetup::CreateMenus()
     // row of the menu has the same height.
     QPixmap blank(16, 16);
     blank.fill(Qt::transparent);
-    for (const WheelItem &item : wheels) {
-        *item.action = Named(mnuWheel->addAction(QString::fromLatin1(item.caption)), item.name);
-        (*item.action)->setData(item.mm);
-        (*item.action)->setIcon(QIcon(item.marker >= 0 ? ImageList1.value(item.marker) : blank));
+    for (const TWheelItem &item : wheels) {
+        *item.Action = Named(mnuWheel->addAction(QString::fromLatin1(item.Caption)), item.Name);
+        (*item.Action)->setData(item.Mm);
+        (*item.Action)->setIcon(QIcon(item.Marker >= 0 ? ImageList1.value(item.Marker) : blank));
     }
 }
 
@@ -265,7 +265,7 @@ void TFTernuSetup::CreateCentrePanel(QWidget *client)
         created->setGeometry(place);
         created->setRange(min, max);
         created->setValue(value);
-        created->setCropMode(crop);
+        created->SetCropMode(crop);
         return created;
     };
     auto group = [this](const char *name, const QString &title, QRect place) {
@@ -341,7 +341,7 @@ void TFTernuSetup::CreateCentrePanel(QWidget *client)
     edLapDist->setGeometry(70, 47, 90, 21);
     edLapDist->setRange(0, 99.9);
     edLapDist->setValue(2.0);
-    edLapDist->setCropMode(TCropMode::CropOnLeave);
+    edLapDist->SetCropMode(TCropMode::CropOnLeave);
     edLapDist->setVisible(false);
     edLapTime = Named(new TTimeField(grpStopWatch), "edLapTime");
     edLapTime->setGeometry(70, 47, 90, 21);
@@ -362,7 +362,7 @@ void TFTernuSetup::CreateCentrePanel(QWidget *client)
                                     {QStringLiteral("5 Sec"), QStringLiteral("10 Sec"), QStringLiteral("20 Sec")}, 3,
                                     AdvPanel1);
     grpSampleRate->setGeometry(20, 285, 229, 47);
-    grpSampleRate->setItemIndex(2);
+    grpSampleRate->SetItemIndex(2);
 
     grpAlt = group("grpAlt", QStringLiteral("&Höhe"), {267, 285, 229, 47});
     lblHAlt = label(grpAlt, "lblHAlt", QStringLiteral("Heimhöhe"), 16, 21);
@@ -373,7 +373,7 @@ void TFTernuSetup::CreateCentrePanel(QWidget *client)
     auto units = [this](const char *name, const QString &title, int left, const QStringList &items) {
         auto *created = new TRadioGroup(QString::fromLatin1(name), title, items, 1, grpUnits);
         created->setGeometry(left, 18, 75, 57);
-        created->setItemIndex(0);
+        created->SetItemIndex(0);
         return created;
     };
     rgSpeed = units("rgSpeed", QStringLiteral("Geschw."), 18, {QStringLiteral("km/h"), QStringLiteral("m/h")});
@@ -467,12 +467,12 @@ void TFTernuSetup::SetTabOrder()
 {
     QList<QWidget *> order = {cboLang, dtpTime, dtpDate, chkPCTime, cboSex, edWeight, edOdo1, edWheel1,
                               edOdo2, edWheel2, cboLapMode, edLapDist, edLapTime, edHRUpper, edHRLower};
-    for (int i = 0; i < grpSampleRate->count(); ++i)
-        order << grpSampleRate->button(i);
+    for (int i = 0; i < grpSampleRate->Count(); ++i)
+        order << grpSampleRate->Button(i);
     order << edHomeAlt;
     for (TRadioGroup *units : {rgSpeed, rgWeight, rgTemp, rgTime})
-        for (int i = 0; i < units->count(); ++i)
-            order << units->button(i);
+        for (int i = 0; i < units->Count(); ++i)
+            order << units->Button(i);
     order << btnUnits << btnSend << btnDelete << btnClose;
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);

@@ -110,8 +110,8 @@ void TFTernuSetup::ConnectDeviceLink()
     };
     const auto buildSettings = [this] {
         BuildSettings();
-        return QByteArray(reinterpret_cast<const char *>(FBuiltPayload.bytes.data()),
-                          qsizetype(FBuiltPayload.bytes.size()));
+        return QByteArray(reinterpret_cast<const char *>(FBuiltPayload.Bytes.data()),
+                          qsizetype(FBuiltPayload.Bytes.size()));
     };
     FLinkView = new TWindowLinkView(
         this, {lbDevLink, moMonitor, btnSend, btnDelete, imgDevice, ProgressBar1}, messageText, buildSettings);
@@ -183,18 +183,18 @@ void TFTernuSetup::btnSendClick()
 
 void TFTernuSetup::btnDeleteClick()
 {
-    TaskDialog1 = TaskDialogSpec();
-    TaskDialog1.title = strStrClearDeviceMemory;
-    TaskDialog1.icon = TaskDialogSpec::Icon::Question;
-    TaskDialog1.instruction = strStrPleaseConfirmClear;
-    TaskDialog1.content = strStrDoYouReallyWantT;
-    TaskDialog1.customButtons = {strStrYesDeleteMemory, strStrNoDoNotDeleteMe};
-    TaskDialog1.defaultButton = kClearMemoryNo;
-    TaskDialog1.commandLinks = true;
-    TaskDialog1.expandedText = strStrCAUTIONThisWillD;
-    TaskDialog1.expandControlText = strStrClickToHide;
-    TaskDialog1.collapseControlText = strStrClickToSeeMore;
-    if (FDialogs.showTaskDialog(this, TaskDialog1) != kClearMemoryYes)
+    TaskDialog1 = TTaskDialogSpec();
+    TaskDialog1.Title = strStrClearDeviceMemory;
+    TaskDialog1.Icon = TTaskDialogSpec::TIcon::Question;
+    TaskDialog1.Instruction = strStrPleaseConfirmClear;
+    TaskDialog1.Content = strStrDoYouReallyWantT;
+    TaskDialog1.CustomButtons = {strStrYesDeleteMemory, strStrNoDoNotDeleteMe};
+    TaskDialog1.DefaultButton = kClearMemoryNo;
+    TaskDialog1.CommandLinks = true;
+    TaskDialog1.ExpandedText = strStrCAUTIONThisWillD;
+    TaskDialog1.ExpandControlText = strStrClickToHide;
+    TaskDialog1.CollapseControlText = strStrClickToSeeMore;
+    if (FDialogs.ShowTaskDialog(this, TaskDialog1) != kClearMemoryYes)
         return;
     // Let the dialog vanish and the window repaint before the blocking steps.
     QCoreApplication::processEvents();

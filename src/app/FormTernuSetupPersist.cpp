@@ -26,7 +26,7 @@ void TFTernuSetup::ConnectPersistHandlers()
     // A styled menu bar may be higher or lower than a plain one; the client area
     // below it keeps its designed height.
     const int clientHeight = height() - AdvMainMenu1->sizeHint().height();
-    AdvFormStyler1.attach({AdvPanel1, AdvMainMenu1, findChildren<QMenu *>(), AdvOfficeStatusBar1});
+    AdvFormStyler1.Attach({AdvPanel1, AdvMainMenu1, findChildren<QMenu *>(), AdvOfficeStatusBar1});
     setFixedSize(width(), AdvMainMenu1->sizeHint().height() + clientHeight);
 
     ConnectGuarded(mnuLoad, &QAction::triggered, &TFTernuSetup::mnuLoadClick);
@@ -40,18 +40,18 @@ void TFTernuSetup::ConnectPersistHandlers()
 
 void TFTernuSetup::LoadToolConfig()
 {
-    const ToolConfig::TMiscValues misc = ToolConfig::readMisc(FIniFileName);
-    FComPortNo = misc.comPortNo;
+    const ToolConfig::TMiscValues misc = ToolConfig::ReadMisc(FIniFileName);
+    FComPortNo = misc.ComPortNo;
     if (PortChoice::DetectsPort(FComPortNo))
         FAutoDetect = true;
-    FStyle = misc.style;
-    RestoreLanguage(siLangDispatcher1, FEnv.programFolder, misc.language);
+    FStyle = misc.Style;
+    RestoreLanguage(siLangDispatcher1, FEnv.ProgramFolder, misc.Language);
 }
 
 void TFTernuSetup::SaveToolConfig()
 {
     // A port found by automatic detection is never stored as a fixed one.
-    ToolConfig::writeMisc(FIniFileName, FAutoDetect ? qint16(PortChoice::kDetect) : FComPortNo, FStyle,
+    ToolConfig::WriteMisc(FIniFileName, FAutoDetect ? qint16(PortChoice::kDetect) : FComPortNo, FStyle,
                           GetLanguageName());
 }
 
@@ -64,7 +64,7 @@ void TFTernuSetup::RestoreState()
     LoadSettings(QString());
     cboLapModeChange();
     UpdateSexImage();
-    FLastWeightUnit = quint8(rgWeight->itemIndex());
+    FLastWeightUnit = quint8(rgWeight->ItemIndex());
     try {
         ApplyStyle(FStyle);
     } catch (const std::exception &) {
@@ -74,13 +74,13 @@ void TFTernuSetup::RestoreState()
 
 QString TFTernuSetup::ReadSettingsText(const QString &fileName)
 {
-    return SettingsFile::readSettingsText(fileName.isEmpty() ? FIniFileName : fileName);
+    return SettingsFile::ReadSettingsText(fileName.isEmpty() ? FIniFileName : fileName);
 }
 
 void TFTernuSetup::SaveSettings(const QString &fileName)
 {
     BuildSettings();
-    SettingsFile::writeSettingsText(fileName.isEmpty() ? FIniFileName : fileName, FBuiltPayload.text);
+    SettingsFile::WriteSettingsText(fileName.isEmpty() ? FIniFileName : fileName, FBuiltPayload.Text);
 }
 
 void TFTernuSetup::LoadSettings(const QString &fileName)
@@ -104,9 +104,9 @@ void TFTernuSetup::mnuLoadClick()
 {
     const QString folder = SettingsFolder();
     QDir().mkpath(folder);
-    dlgOpen.startFolder = folder;
+    dlgOpen.StartFolder = folder;
     QCoreApplication::processEvents();  // the menu closes and the window repaints first
-    const QString file = FDialogs.getOpenFileName(this, dlgOpen);
+    const QString file = FDialogs.GetOpenFileName(this, dlgOpen);
     if (file.isEmpty())
         return;
     LoadSettings(file);
@@ -117,10 +117,10 @@ void TFTernuSetup::mnuSaveClick()
 {
     const QString folder = SettingsFolder();
     QDir().mkpath(folder);
-    dlgSave.startFolder = folder;
-    dlgSave.filter = dlgOpen.filter;  // always in the current language
+    dlgSave.StartFolder = folder;
+    dlgSave.Filter = dlgOpen.Filter;  // always in the current language
     QCoreApplication::processEvents();
-    const QString file = FDialogs.getSaveFileName(this, dlgSave);
+    const QString file = FDialogs.GetSaveFileName(this, dlgSave);
     if (file.isEmpty())
         return;
     SaveSettings(file);
@@ -131,7 +131,7 @@ void TFTernuSetup::mnuLayoutClick()
     for (QAction *item : mnuLayout->actions())
         item->setChecked(false);
     for (QAction *item : mnuLayout->actions())
-        if (item->data().isValid() && item->data().toInt() == AdvFormStyler1.style())
+        if (item->data().isValid() && item->data().toInt() == AdvFormStyler1.Style())
             item->setChecked(true);
 }
 
@@ -144,7 +144,7 @@ void TFTernuSetup::mnuOfficeSilverClick(QAction *item)
 
 void TFTernuSetup::ApplyStyle(int number)
 {
-    AdvFormStyler1.setStyle(number);
+    AdvFormStyler1.SetStyle(number);
 }
 
 void TFTernuSetup::RestorePlacement()

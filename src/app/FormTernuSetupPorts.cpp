@@ -50,25 +50,25 @@ public:
     TPortParts(const TWindowEnvironment &env, const QString &portsFolder, QObject *parent)
         : QObject(parent)
     {
-        if (!env.serialPorts)
-            ownSerialPorts = std::make_unique<TSystemSerialPortSource>();
-        serialPorts = env.serialPorts ? env.serialPorts : ownSerialPorts.get();
-        if (!env.bridgeLayer)
-            ownBridgeLayer = std::make_unique<TSystemBridgeLayer>(*serialPorts, portsFolder);
-        bridges = std::make_unique<TCP210x>(env.bridgeLayer ? *env.bridgeLayer : *ownBridgeLayer);
-        monitor = new TDeviceChangeMonitor({portsFolder, env.watchSystemDevices}, this);
+        if (!env.SerialPorts)
+            OwnSerialPorts = std::make_unique<TSystemSerialPortSource>();
+        SerialPorts = env.SerialPorts ? env.SerialPorts : OwnSerialPorts.get();
+        if (!env.BridgeLayer)
+            OwnBridgeLayer = std::make_unique<TSystemBridgeLayer>(*SerialPorts, portsFolder);
+        Bridges = std::make_unique<TCP210x>(env.BridgeLayer ? *env.BridgeLayer : *OwnBridgeLayer);
+        monitor = new TDeviceChangeMonitor({portsFolder, env.WatchSystemDevices}, this);
     }
 
-    std::unique_ptr<ISerialPortSource> ownSerialPorts;
-    std::unique_ptr<IBridgeLayer> ownBridgeLayer;
-    ISerialPortSource *serialPorts = nullptr;
-    std::unique_ptr<TCP210x> bridges;  // released before the layers it uses
+    std::unique_ptr<ISerialPortSource> OwnSerialPorts;
+    std::unique_ptr<IBridgeLayer> OwnBridgeLayer;
+    ISerialPortSource *SerialPorts = nullptr;
+    std::unique_ptr<TCP210x> Bridges;  // released before the layers it uses
     TDeviceChangeMonitor *monitor = nullptr;
 };
 
 QString TFTernuSetup::PortsFolder() const
 {
-    return DataFolder::portsFolder(DataFolder::path());
+    return DataFolder::PortsFolder(DataFolder::Path());
 }
 
 QString TFTernuSetup::LastOpenedPortName() const
@@ -82,7 +82,7 @@ void TFTernuSetup::CreatePortSelection()
     FPortParts = new TPortParts(FEnv, PortsFolder(), this);
 
     // At creation the first port is preferred.
-    const QStringList names = PortList::currentEntries(*FPortParts->serialPorts, PortsFolder());
+    const QStringList names = PortList::CurrentEntries(*FPortParts->SerialPorts, PortsFolder());
     {
         const QSignalBlocker block(ComComboBox);
         ComComboBox->clear();
@@ -90,14 +90,14 @@ void TFTernuSetup::CreatePortSelection()
         ComComboBox->setCurrentIndex(ComComboBox->findText(QStringLiteral("COM1"), Qt::MatchFixedString));
     }
 
-    ConnectGuarded(FPortParts->monitor, &TDeviceChangeMonitor::arrived, [this] { WMDeviceChange(kDeviceArrival); });
-    ConnectGuarded(FPortParts->monitor, &TDeviceChangeMonitor::removed, [this] { WMDeviceChange(kDeviceRemoval); });
+    ConnectGuarded(FPortParts->monitor, &TDeviceChangeMonitor::Arrived, [this] { WMDeviceChange(kDeviceArrival); });
+    ConnectGuarded(FPortParts->monitor, &TDeviceChangeMonitor::Removed, [this] { WMDeviceChange(kDeviceRemoval); });
     ConnectGuarded(mnuComport, &QMenu::aboutToShow, &TFTernuSetup::mnuComportClick);
 }
 
 void TFTernuSetup::RefreshPortList()
 {
-    const QStringList names = PortList::currentEntries(*FPortParts->serialPorts, PortsFolder());
+    const QStringList names = PortList::CurrentEntries(*FPortParts->SerialPorts, PortsFolder());
     const QSignalBlocker block(ComComboBox);
     ComComboBox->clear();
     ComComboBox->addItems(names);
@@ -122,12 +122,12 @@ void TFTernuSetup::DetectInterface(bool silent)
     // Also when a step throws: the layer is released, the cursor restored and the
     // menu rebuilt before the report.
     const auto finish = qScopeGuard([this] {
-        FPortParts->bridges->UnloadBridgeLibrary();
+        FPortParts->Bridges->UnloadBridgeLibrary();
         QGuiApplication::restoreOverrideCursor();
         BuildComPortMenu();
     });
-    if (FPortParts->bridges->BridgePresent()) {
-        const int p = FPortParts->bridges->FindInterfacePort();
+    if (FPortParts->Bridges->BridgePresent()) {
+        const int p = FPortParts->Bridges->FindInterfacePort();
         AssignComPort(p);
         const bool changed = ComComboBox->currentText() != FLastPortName;
         // Taken before the notice: a device change handled while it is open
@@ -144,7 +144,7 @@ void TFTernuSetup::AssignComPort(int n)
     // The stored number is 16 bits wide; a larger number names no port we can keep.
     if (n < 0 || n > std::numeric_limits<qint16>::max())
         return;
-    const int index = ComComboBox->findText(PortNames::comName(n), Qt::MatchFixedString);
+    const int index = ComComboBox->findText(PortNames::ComName(n), Qt::MatchFixedString);
     if (index < 0)
         return;
     AdvOfficeStatusBar1Text->setText(strStrTernuInterfaceDete + QStringLiteral(" (%1)").arg(n));
@@ -203,7 +203,7 @@ void TFTernuSetup::ComPortMenuItemClick(QAction *item)
     }
     // Without a selected COM port there is nothing to assign; the selection and the
     // status bar stay as the detection left them.
-    const int n = PortNames::numberFromName(ComComboBox->currentText());
+    const int n = PortNames::NumberFromName(ComComboBox->currentText());
     if (n >= 0)
         AssignComPort(n);
 }
@@ -216,7 +216,7 @@ void TFTernuSetup::mnuComportClick()
             item->setChecked(item->data().toInt() == kAutoDetectTag);
         return;
     }
-    const QString assigned = PortNames::comName(FComPortNo);
+    const QString assigned = PortNames::ComName(FComPortNo);
     for (QAction *item : items)
         item->setChecked(item->text().remove(QLatin1Char('&')) == assigned);
 }
@@ -226,8 +226,8 @@ void TFTernuSetup::RestorePortState()
     if (PortChoice::DetectsPort(FComPortNo)) {
         DetectInterface(false);
     } else {
-        if (FPortParts->bridges->BridgePresent()) {
-            const int p = FPortParts->bridges->FindInterfacePort();
+        if (FPortParts->Bridges->BridgePresent()) {
+            const int p = FPortParts->Bridges->FindInterfacePort();
             if (p != PortChoice::kNoInterface && static_cast<qint16>(p) != FComPortNo)
                 ShowPortMismatch(p, FComPortNo);
         }
@@ -240,22 +240,22 @@ void TFTernuSetup::RestorePortState()
 
 void TFTernuSetup::ShowInterfaceDetected()
 {
-    TaskDialog1 = TaskDialogSpec();
-    TaskDialog1.title = strStrHardwareDetection;
-    TaskDialog1.instruction = strStrTernuInterfaceDete;
-    TaskDialog1.content = strStrNOTEYouCanAvoid;
-    TaskDialog1.icon = TaskDialogSpec::Icon::Information;
-    TaskDialog1.commonButtons = TaskDialogSpec::OkButton;
-    FDialogs.showTaskDialog(this, TaskDialog1);
+    TaskDialog1 = TTaskDialogSpec();
+    TaskDialog1.Title = strStrHardwareDetection;
+    TaskDialog1.Instruction = strStrTernuInterfaceDete;
+    TaskDialog1.Content = strStrNOTEYouCanAvoid;
+    TaskDialog1.Icon = TTaskDialogSpec::TIcon::Information;
+    TaskDialog1.CommonButtons = TTaskDialogSpec::OkButton;
+    FDialogs.ShowTaskDialog(this, TaskDialog1);
 }
 
 void TFTernuSetup::ShowPortMismatch(int detected, int assigned)
 {
-    TaskDialog1 = TaskDialogSpec();
-    TaskDialog1.title = strStrHardwareDetection;
-    TaskDialog1.instruction = strStrTernuInterfaceDetet;
-    TaskDialog1.content = FillNumbers(strStrNOTEItSeemsThat, {detected, assigned});
-    TaskDialog1.icon = TaskDialogSpec::Icon::Information;
-    TaskDialog1.commonButtons = TaskDialogSpec::OkButton;
-    FDialogs.showTaskDialog(this, TaskDialog1);
+    TaskDialog1 = TTaskDialogSpec();
+    TaskDialog1.Title = strStrHardwareDetection;
+    TaskDialog1.Instruction = strStrTernuInterfaceDetet;
+    TaskDialog1.Content = FillNumbers(strStrNOTEItSeemsThat, {detected, assigned});
+    TaskDialog1.Icon = TTaskDialogSpec::TIcon::Information;
+    TaskDialog1.CommonButtons = TTaskDialogSpec::OkButton;
+    FDialogs.ShowTaskDialog(this, TaskDialog1);
 }

@@ -61,7 +61,7 @@ private:
 void TFTernuSetup::ConnectSettingsHandlers()
 {
     ConnectGuarded(btnUnits, &QPushButton::clicked, &TFTernuSetup::btnUnitsClick);
-    ConnectGuarded(rgWeight, &TRadioGroup::itemIndexChanged, &TFTernuSetup::rgWeightClick);
+    ConnectGuarded(rgWeight, &TRadioGroup::ItemIndexChanged, &TFTernuSetup::rgWeightClick);
     ConnectGuarded(btnWheel1, &QToolButton::clicked, &TFTernuSetup::btnWheel1Click);
     ConnectGuarded(btnwheel2, &QToolButton::clicked, &TFTernuSetup::btnwheel2Click);
     ConnectGuarded(mnuWheel, &QMenu::triggered, &TFTernuSetup::N700x20c1Click);
@@ -96,12 +96,12 @@ DeviceSettings TFTernuSetup::SettingsFromControls() const
     s.LapTime = edLapTime->time();
     s.HRUpper = edHRUpper->value();
     s.HRLower = edHRLower->value();
-    s.SampleRate = grpSampleRate->itemIndex();
+    s.SampleRate = grpSampleRate->ItemIndex();
     s.HomeAlt = edHomeAlt->value();
-    s.SpeedUnit = rgSpeed->itemIndex();
-    s.WeightUnit = rgWeight->itemIndex();
-    s.TempUnit = rgTemp->itemIndex();
-    s.TimeFormat = rgTime->itemIndex();
+    s.SpeedUnit = rgSpeed->ItemIndex();
+    s.WeightUnit = rgWeight->ItemIndex();
+    s.TempUnit = rgTemp->ItemIndex();
+    s.TimeFormat = rgTime->ItemIndex();
     return s;
 }
 
@@ -109,11 +109,11 @@ void TFTernuSetup::SettingsToControls(const DeviceSettings &s)
 {
     // The units first: a change of the weight unit converts the weight shown and
     // moves the field's range, then the record's weight replaces it.
-    rgSpeed->setItemIndex(s.SpeedUnit);
-    rgWeight->setItemIndex(s.WeightUnit);
-    rgTemp->setItemIndex(s.TempUnit);
-    rgTime->setItemIndex(s.TimeFormat);
-    grpSampleRate->setItemIndex(s.SampleRate);
+    rgSpeed->SetItemIndex(s.SpeedUnit);
+    rgWeight->SetItemIndex(s.WeightUnit);
+    rgTemp->SetItemIndex(s.TempUnit);
+    rgTime->SetItemIndex(s.TimeFormat);
+    grpSampleRate->SetItemIndex(s.SampleRate);
 
     edOdo1->setValue(s.Odo1);
     edWheel1->setValue(s.Wheel1);
@@ -140,10 +140,10 @@ void TFTernuSetup::btnUnitsClick()
 {
     DeviceSettings s = SettingsFromControls();
     SettingsRules::SwitchUnits(s, FUnitToggle);
-    rgSpeed->setItemIndex(s.SpeedUnit);
-    rgWeight->setItemIndex(s.WeightUnit);  // runs rgWeightClick when the unit changes
-    rgTemp->setItemIndex(s.TempUnit);
-    rgTime->setItemIndex(s.TimeFormat);
+    rgSpeed->SetItemIndex(s.SpeedUnit);
+    rgWeight->SetItemIndex(s.WeightUnit);  // runs rgWeightClick when the unit changes
+    rgTemp->SetItemIndex(s.TempUnit);
+    rgTime->SetItemIndex(s.TimeFormat);
     UpdateWeightUnit();
 }
 
@@ -157,13 +157,13 @@ void TFTernuSetup::UpdateWeightUnit()
     edWeight->interpretText();
     DeviceSettings s;
     s.Weight = edWeight->value();
-    s.WeightUnit = rgWeight->itemIndex();
+    s.WeightUnit = rgWeight->ItemIndex();
     SettingsRules::UpdateWeightUnit(s, FLastWeightUnit);
     lbKG->setText(SettingsRules::WeightUnitLabel(s.WeightUnit));
     lbKG->adjustSize();
     // The field never holds more than the device takes, in either unit.
-    const IntRange range = SettingsRanges::WeightIn(s.WeightUnit);
-    edWeight->setRange(range.min, range.max);
+    const TIntRange range = SettingsRanges::WeightIn(s.WeightUnit);
+    edWeight->setRange(range.Min, range.Max);
     edWeight->setValue(s.Weight);
 }
 
@@ -216,10 +216,10 @@ void TFTernuSetup::cboLapModeChange()
     const auto view = SettingsRules::LapModeDisplay(index >= 0 ? index : FForeignLapMode);
     if (!view)
         return;
-    edLapDist->setVisible(view->showDistance);
-    edLapTime->setVisible(view->showTime);
-    lblLapMode->setVisible(view->showArrow);
-    lblStop->setText(view->unitLabel);
+    edLapDist->setVisible(view->ShowDistance);
+    edLapTime->setVisible(view->ShowTime);
+    lblLapMode->setVisible(view->ShowArrow);
+    lblStop->setText(view->UnitLabel);
     lblStop->adjustSize();
 }
 

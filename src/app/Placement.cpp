@@ -2,21 +2,21 @@
 
 namespace Placement {
 
-ToolConfig::TPlacementRecord pullBackIntoVirtualScreen(ToolConfig::TPlacementRecord p,
+ToolConfig::TPlacementRecord PullBackIntoVirtualScreen(ToolConfig::TPlacementRecord p,
                                                        QSize virtualScreen)
 {
-    if (p.right > virtualScreen.width()) {
-        p.left -= p.right - virtualScreen.width();
-        p.right = virtualScreen.width();
+    if (p.Right > virtualScreen.width()) {
+        p.Left -= p.Right - virtualScreen.width();
+        p.Right = virtualScreen.width();
     }
-    if (p.bottom > virtualScreen.height()) {
-        p.top -= p.bottom - virtualScreen.height();
-        p.bottom = virtualScreen.height();
+    if (p.Bottom > virtualScreen.height()) {
+        p.Top -= p.Bottom - virtualScreen.height();
+        p.Bottom = virtualScreen.height();
     }
     return p;
 }
 
-QPoint snapToWorkArea(QPoint requested, QSize windowSize, const QRect &workArea, int distance)
+QPoint SnapToWorkArea(QPoint requested, QSize windowSize, const QRect &workArea, int distance)
 {
     // Edges as coordinates, right and bottom exclusive.
     const int left = workArea.x();

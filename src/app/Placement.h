@@ -16,7 +16,7 @@ inline constexpr int kMagnetDistance = 32;
 // A stored rectangle that reaches beyond the right or bottom of the virtual
 // screen (all monitors; width and height from its origin 0, 0) is moved back by
 // the excess. A negative left or top stays as it is.
-ToolConfig::TPlacementRecord pullBackIntoVirtualScreen(ToolConfig::TPlacementRecord placement,
+ToolConfig::TPlacementRecord PullBackIntoVirtualScreen(ToolConfig::TPlacementRecord placement,
                                                        QSize virtualScreen);
 
 // The position a window of the given size takes when it is asked to go to
@@ -24,7 +24,7 @@ ToolConfig::TPlacementRecord pullBackIntoVirtualScreen(ToolConfig::TPlacementRec
 // placed flush against that edge. Left and top are checked before bottom and
 // right, so a window larger than the work area keeps its right and bottom edges
 // inside.
-QPoint snapToWorkArea(QPoint requested, QSize windowSize, const QRect &workArea,
+QPoint SnapToWorkArea(QPoint requested, QSize windowSize, const QRect &workArea,
                       int distance = kMagnetDistance);
 
 }  // namespace Placement

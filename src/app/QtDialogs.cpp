@@ -35,10 +35,10 @@ QString QtFileFilter(const QString &filter)
     return filters.join(QStringLiteral(";;"));
 }
 
-static QString RunFileDialog(QWidget *parent, const FileDialogSpec &request, QFileDialog::AcceptMode mode)
+static QString RunFileDialog(QWidget *parent, const TFileDialogSpec &request, QFileDialog::AcceptMode mode)
 {
     EnsureWindowIcon();
-    QFileDialog dialog(parent, request.title, request.startFolder);
+    QFileDialog dialog(parent, request.Title, request.StartFolder);
     dialog.setAcceptMode(mode);
     // Open also takes a name that does not exist yet; the caller decides what that means.
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -46,8 +46,8 @@ static QString RunFileDialog(QWidget *parent, const FileDialogSpec &request, QFi
     // The toolkit's own dialog speaks the tool's language; a desktop's native one
     // would speak the system's.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setDefaultSuffix(request.defaultExtension);
-    const QString filter = QtFileFilter(request.filter);
+    dialog.setDefaultSuffix(request.DefaultExtension);
+    const QString filter = QtFileFilter(request.Filter);
     if (!filter.isEmpty())
         dialog.setNameFilters(filter.split(QStringLiteral(";;")));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -55,24 +55,24 @@ static QString RunFileDialog(QWidget *parent, const FileDialogSpec &request, QFi
     return dialog.selectedFiles().constFirst();
 }
 
-int TQtDialogs::showTaskDialog(QWidget *parent, const TaskDialogSpec &request)
+int TQtDialogs::ShowTaskDialog(QWidget *parent, const TTaskDialogSpec &request)
 {
     EnsureWindowIcon();  // a dialog of the start comes before the window's first paint
     TTaskDialog dialog(request, parent);
-    return dialog.run();
+    return dialog.Run();
 }
 
-QString TQtDialogs::getOpenFileName(QWidget *parent, const FileDialogSpec &request)
+QString TQtDialogs::GetOpenFileName(QWidget *parent, const TFileDialogSpec &request)
 {
     return RunFileDialog(parent, request, QFileDialog::AcceptOpen);
 }
 
-QString TQtDialogs::getSaveFileName(QWidget *parent, const FileDialogSpec &request)
+QString TQtDialogs::GetSaveFileName(QWidget *parent, const TFileDialogSpec &request)
 {
     return RunFileDialog(parent, request, QFileDialog::AcceptSave);
 }
 
-void TQtDialogs::showError(QWidget *parent, const QString &message)
+void TQtDialogs::ShowError(QWidget *parent, const QString &message)
 {
     EnsureWindowIcon();
     QMessageBox::critical(parent, QString::fromLatin1(kApplicationTitle), ErrorReportText(message));

@@ -4,10 +4,10 @@
 // The real modal dialogs: the task dialog, Qt's file dialogs and the error report.
 class TQtDialogs : public IDialogs {
 public:
-    int showTaskDialog(QWidget *parent, const TaskDialogSpec &request) override;
-    QString getOpenFileName(QWidget *parent, const FileDialogSpec &request) override;
-    QString getSaveFileName(QWidget *parent, const FileDialogSpec &request) override;
-    void showError(QWidget *parent, const QString &message) override;
+    int ShowTaskDialog(QWidget *parent, const TTaskDialogSpec &request) override;
+    QString GetOpenFileName(QWidget *parent, const TFileDialogSpec &request) override;
+    QString GetSaveFileName(QWidget *parent, const TFileDialogSpec &request) override;
+    void ShowError(QWidget *parent, const QString &message) override;
 };
 
 // The one instance the program uses.

@@ -76,7 +76,7 @@ TSpinEdit::TSpinEdit(QWidget *parent) : QSpinBox(parent)
     setSingleStep(1);
 }
 
-void TSpinEdit::setValueRounded(double value)
+void TSpinEdit::SetValueRounded(double value)
 {
     if (std::isnan(value))
         return;

@@ -15,11 +15,11 @@ class TSpinEdit : public QSpinBox {
 public:
     explicit TSpinEdit(QWidget *parent = nullptr);
 
-    void setCropMode(TCropMode mode) { FCropMode = mode; }
-    TCropMode cropMode() const { return FCropMode; }
+    void SetCropMode(TCropMode mode) { FCropMode = mode; }
+    TCropMode CropMode() const { return FCropMode; }
 
     // Rounds halves away from zero (2.5 -> 3, -2.5 -> -3), then crops.
-    void setValueRounded(double value);
+    void SetValueRounded(double value);
 
 protected:
     QValidator::State validate(QString &input, int &pos) const override;
@@ -35,8 +35,8 @@ class TFloatSpinEdit : public QDoubleSpinBox {
 public:
     explicit TFloatSpinEdit(QWidget *parent = nullptr);
 
-    void setCropMode(TCropMode mode) { FCropMode = mode; }
-    TCropMode cropMode() const { return FCropMode; }
+    void SetCropMode(TCropMode mode) { FCropMode = mode; }
+    TCropMode CropMode() const { return FCropMode; }
 
 protected:
     QValidator::State validate(QString &input, int &pos) const override;

@@ -30,49 +30,49 @@ enum TStyleNumber : int {
 // The colours of one visual style for the three style-aware parts of the window.
 struct TStyleScheme {
     // centre panel: vertical gradient and frame
-    QColor panelTop, panelBottom, panelBorder;
+    QColor PanelTop, PanelBottom, PanelBorder;
     // menu bar gradient and text
-    QColor menuBarTop, menuBarBottom, menuBarText;
+    QColor MenuBarTop, MenuBarBottom, MenuBarText;
     // drop-down and popup menus
-    QColor menuBackground, menuBorder, menuText, menuSeparator;
+    QColor MenuBackground, MenuBorder, MenuText, MenuSeparator;
     // the item under the mouse, in the bar and in the menus
-    QColor highlight, highlightBorder, highlightText;
+    QColor Highlight, HighlightBorder, HighlightText;
     // status bar gradient, top line and text
-    QColor statusTop, statusBottom, statusBorder, statusText;
+    QColor StatusTop, StatusBottom, StatusBorder, StatusText;
 };
 
 // The scheme of a style number; none for the custom style and for numbers
 // without a style (those leave the look unchanged).
-std::optional<TStyleScheme> styleScheme(int number);
+std::optional<TStyleScheme> StyleScheme(int number);
 
 // Style sheets that give the menus and the status bar their scheme.
-QString menuBarStyleSheet(const TStyleScheme &scheme);
-QString menuStyleSheet(const TStyleScheme &scheme);
-QString statusBarStyleSheet(const TStyleScheme &scheme);
+QString MenuBarStyleSheet(const TStyleScheme &scheme);
+QString MenuStyleSheet(const TStyleScheme &scheme);
+QString StatusBarStyleSheet(const TStyleScheme &scheme);
 
 // Holds the window's current style and gives it to the style-aware parts: the
 // centre panel, the menu bar with its menus, the popup menus and the status bar.
 class TFormStyler {
 public:
-    struct Targets {
-        TGradientPanel *panel = nullptr;
-        QMenuBar *menuBar = nullptr;
-        QList<QMenu *> menus;  // every drop-down and popup menu
-        QStatusBar *statusBar = nullptr;
+    struct TTargets {
+        TGradientPanel *Panel = nullptr;
+        QMenuBar *MenuBar = nullptr;
+        QList<QMenu *> Menus;  // every drop-down and popup menu
+        QStatusBar *StatusBar = nullptr;
     };
 
     // Style 0 is the look the window is created with.
-    void attach(const Targets &targets);
+    void Attach(const TTargets &targets);
 
-    int style() const { return FStyle; }
+    int Style() const { return FStyle; }
 
     // Does nothing when the number is the current style. Otherwise it becomes the
     // current style, and unless it has no scheme (custom or unknown numbers) the
     // parts take their look from it.
-    void setStyle(int number);
+    void SetStyle(int number);
 
 private:
-    void give(const TStyleScheme &scheme);
+    void Give(const TStyleScheme &scheme);
 
     int FStyle = tsOffice2003Blue;
     QPointer<TGradientPanel> FPanel;

@@ -28,91 +28,91 @@ void KeepSansWithoutSegoe(QWidget *button)
 
 }  // namespace
 
-static QStyle::StandardPixmap StandardIcon(TaskDialogSpec::Icon icon)
+static QStyle::StandardPixmap StandardIcon(TTaskDialogSpec::TIcon icon)
 {
     switch (icon) {
-    case TaskDialogSpec::Icon::Information: return QStyle::SP_MessageBoxInformation;
-    case TaskDialogSpec::Icon::Question: return QStyle::SP_MessageBoxQuestion;
-    case TaskDialogSpec::Icon::Warning: return QStyle::SP_MessageBoxWarning;
-    case TaskDialogSpec::Icon::Error: return QStyle::SP_MessageBoxCritical;
-    case TaskDialogSpec::Icon::None: break;
+    case TTaskDialogSpec::TIcon::Information: return QStyle::SP_MessageBoxInformation;
+    case TTaskDialogSpec::TIcon::Question: return QStyle::SP_MessageBoxQuestion;
+    case TTaskDialogSpec::TIcon::Warning: return QStyle::SP_MessageBoxWarning;
+    case TTaskDialogSpec::TIcon::Error: return QStyle::SP_MessageBoxCritical;
+    case TTaskDialogSpec::TIcon::None: break;
     }
     return QStyle::SP_CustomBase;
 }
 
-TTaskDialog::TTaskDialog(const TaskDialogSpec &request, QWidget *parent)
+TTaskDialog::TTaskDialog(const TTaskDialogSpec &request, QWidget *parent)
     : QDialog(parent), FRequest(request)
 {
     setObjectName(QStringLiteral("TaskDialog"));
-    setWindowTitle(request.title);
+    setWindowTitle(request.Title);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
 
     auto *top = new QHBoxLayout;
-    if (request.icon != TaskDialogSpec::Icon::None) {
+    if (request.Icon != TTaskDialogSpec::TIcon::None) {
         auto *icon = new QLabel(this);
         icon->setObjectName(QStringLiteral("icon"));
-        icon->setPixmap(style()->standardIcon(StandardIcon(request.icon)).pixmap(32, 32));
+        icon->setPixmap(style()->standardIcon(StandardIcon(request.Icon)).pixmap(32, 32));
         icon->setAlignment(Qt::AlignTop);
         top->addWidget(icon);
     }
     auto *texts = new QVBoxLayout;
-    auto *instruction = new QLabel(request.instruction, this);
+    auto *instruction = new QLabel(request.Instruction, this);
     instruction->setObjectName(QStringLiteral("instruction"));
     QFont big = instruction->font();
     big.setPixelSize(qMax(big.pixelSize(), 11) * 3 / 2);
     instruction->setFont(big);
     instruction->setStyleSheet(QStringLiteral("color: #003399;"));
     instruction->setWordWrap(true);
-    instruction->setVisible(!request.instruction.isEmpty());
+    instruction->setVisible(!request.Instruction.isEmpty());
     texts->addWidget(instruction);
-    auto *content = new QLabel(request.content, this);
+    auto *content = new QLabel(request.Content, this);
     content->setObjectName(QStringLiteral("content"));
     content->setWordWrap(true);
-    content->setVisible(!request.content.isEmpty());
+    content->setVisible(!request.Content.isEmpty());
     texts->addWidget(content);
 
     auto *links = new QVBoxLayout;
     auto *pushes = new QHBoxLayout;
     pushes->addStretch();
-    for (qsizetype i = 0; i < request.customButtons.size(); ++i) {
+    for (qsizetype i = 0; i < request.CustomButtons.size(); ++i) {
         const int result = 100 + int(i);
-        QPushButton *button = request.commandLinks
-            ? new QCommandLinkButton(request.customButtons[i], this)
-            : new QPushButton(request.customButtons[i], this);
-        if (request.commandLinks)
+        QPushButton *button = request.CommandLinks
+            ? new QCommandLinkButton(request.CustomButtons[i], this)
+            : new QPushButton(request.CustomButtons[i], this);
+        if (request.CommandLinks)
             KeepSansWithoutSegoe(button);
-        (request.commandLinks ? static_cast<QBoxLayout *>(links) : pushes)->addWidget(button);
+        (request.CommandLinks ? static_cast<QBoxLayout *>(links) : pushes)->addWidget(button);
         FButtons.append({result, button});
     }
     texts->addLayout(links);
     top->addLayout(texts, 1);
 
-    if (request.commonButtons & TaskDialogSpec::OkButton) {
+    if (request.CommonButtons & TTaskDialogSpec::OkButton) {
         auto *ok = new QPushButton(tr("OK"), this);
         pushes->addWidget(ok);
         FButtons.append({kTaskDialogOk, ok});
     }
     for (const auto &[result, button] : FButtons) {
         button->setAutoDefault(false);
-        connect(button, &QPushButton::clicked, this, [this, result = result] { choose(result); });
+        connect(button, &QPushButton::clicked, this, [this, result = result] { Choose(result); });
     }
-    if (QPushButton *chosen = buttonFor(request.defaultButton)) {
+    if (QPushButton *chosen = ButtonFor(request.DefaultButton)) {
         chosen->setDefault(true);
         chosen->setFocus();
     }
 
     auto *bottom = new QHBoxLayout;
-    if (!request.expandedText.isEmpty()) {
+    if (!request.ExpandedText.isEmpty()) {
         FDetailsToggle = new QPushButton(this);
         FDetailsToggle->setObjectName(QStringLiteral("detailsToggle"));
         FDetailsToggle->setFlat(true);
         FDetailsToggle->setAutoDefault(false);
         FDetailsToggle->setCursor(Qt::PointingHandCursor);
         bottom->addWidget(FDetailsToggle);
-        FDetails = new QLabel(request.expandedText, this);
+        FDetails = new QLabel(request.ExpandedText, this);
         FDetails->setObjectName(QStringLiteral("details"));
         FDetails->setWordWrap(true);
-        connect(FDetailsToggle, &QPushButton::clicked, this, [this] { setDetailsShown(!detailsShown()); });
+        connect(FDetailsToggle, &QPushButton::clicked, this, [this] { SetDetailsShown(!DetailsShown()); });
     }
     bottom->addLayout(pushes, 1);
 
@@ -122,10 +122,10 @@ TTaskDialog::TTaskDialog(const TaskDialogSpec &request, QWidget *parent)
     if (FDetails)
         all->addWidget(FDetails);
     all->setSizeConstraint(QLayout::SetFixedSize);
-    setDetailsShown(false);
+    SetDetailsShown(false);
 }
 
-QPushButton *TTaskDialog::buttonFor(int result) const
+QPushButton *TTaskDialog::ButtonFor(int result) const
 {
     for (const auto &[r, button] : FButtons)
         if (r == result)
@@ -133,27 +133,27 @@ QPushButton *TTaskDialog::buttonFor(int result) const
     return nullptr;
 }
 
-void TTaskDialog::setDetailsShown(bool shown)
+void TTaskDialog::SetDetailsShown(bool shown)
 {
     if (!FDetails)
         return;
     FDetails->setVisible(shown);
     FDetailsToggle->setText((shown ? QStringLiteral("\u25B2 ") : QStringLiteral("\u25BC "))
-                            + (shown ? FRequest.expandControlText : FRequest.collapseControlText));
+                            + (shown ? FRequest.ExpandControlText : FRequest.CollapseControlText));
 }
 
-bool TTaskDialog::detailsShown() const
+bool TTaskDialog::DetailsShown() const
 {
     return FDetails && !FDetails->isHidden();
 }
 
-void TTaskDialog::choose(int result)
+void TTaskDialog::Choose(int result)
 {
     FResult = result;
     accept();
 }
 
-int TTaskDialog::run()
+int TTaskDialog::Run()
 {
     FResult = kTaskDialogCancel;
     adjustSize();

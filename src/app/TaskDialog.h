@@ -11,21 +11,21 @@ class QPushButton;
 class TTaskDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit TTaskDialog(const TaskDialogSpec &request, QWidget *parent = nullptr);
+    explicit TTaskDialog(const TTaskDialogSpec &request, QWidget *parent = nullptr);
 
     // Shows the dialog centred on its parent; returns the chosen button's result,
     // kTaskDialogCancel when it was closed without a choice.
-    int run();
+    int Run();
 
     // The button that returns result, if any (for tests and keyboard focus).
-    QPushButton *buttonFor(int result) const;
-    void setDetailsShown(bool shown);
-    bool detailsShown() const;
+    QPushButton *ButtonFor(int result) const;
+    void SetDetailsShown(bool shown);
+    bool DetailsShown() const;
 
 private:
-    void choose(int result);
+    void Choose(int result);
 
-    TaskDialogSpec FRequest;
+    TTaskDialogSpec FRequest;
     int FResult = kTaskDialogCancel;
     QList<QPair<int, QPushButton *>> FButtons;
     QPushButton *FDetailsToggle = nullptr;

@@ -15,7 +15,7 @@ bool TApplication::notify(QObject *receiver, QEvent *event)
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception &e) {
-        FDialogs->showError(activeWindow(), QString::fromUtf8(e.what()));
+        FDialogs->ShowError(activeWindow(), QString::fromUtf8(e.what()));
     }
     return false;
 }

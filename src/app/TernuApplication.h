@@ -11,7 +11,7 @@ public:
     TApplication(int &argc, char **argv);
 
     // Where error reports go; the real dialogs unless a test sets its own.
-    void setDialogs(IDialogs *dialogs) { FDialogs = dialogs; }
+    void SetDialogs(IDialogs *dialogs) { FDialogs = dialogs; }
 
     bool notify(QObject *receiver, QEvent *event) override;
 

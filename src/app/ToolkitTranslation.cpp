@@ -26,7 +26,7 @@ TToolkitTranslation::~TToolkitTranslation()
     delete FTranslator;  // removes itself from the application
 }
 
-void TToolkitTranslation::apply(const QString &languageName)
+void TToolkitTranslation::Apply(const QString &languageName)
 {
     const QString wanted = ToolkitLocaleName(languageName);
     if (wanted == FLocaleName)
@@ -53,22 +53,22 @@ TCalendarLanguage::TCalendarLanguage(QDateEdit *field) : QObject(field), FField(
     field->installEventFilter(this);
 }
 
-void TCalendarLanguage::setLocale(const QLocale &locale)
+void TCalendarLanguage::SetLocale(const QLocale &locale)
 {
     FLocale = locale;
-    applyToCalendar();
+    ApplyToCalendar();
 }
 
 bool TCalendarLanguage::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::ChildPolished)
-        applyToCalendar();
+        ApplyToCalendar();
     return QObject::eventFilter(watched, event);
 }
 
 // Asking the field for its calendar would make the pop-up; only one that exists
 // is given the locale.
-void TCalendarLanguage::applyToCalendar()
+void TCalendarLanguage::ApplyToCalendar()
 {
     if (auto *calendar = FField->findChild<QCalendarWidget *>())
         calendar->setLocale(FLocale);

@@ -16,10 +16,10 @@ public:
 
     // Installs the catalogue for the named language of the tool. English, and any
     // language the toolkit ships no catalogue for, leave the toolkit in English.
-    void apply(const QString &languageName);
+    void Apply(const QString &languageName);
 
     // The locale whose texts are in use: "de", "fr", ... or "en".
-    QString localeName() const { return FLocaleName; }
+    QString LocaleName() const { return FLocaleName; }
 
 private:
     QTranslator *FTranslator = nullptr;
@@ -37,13 +37,13 @@ class TCalendarLanguage : public QObject {
 public:
     explicit TCalendarLanguage(QDateEdit *field);
 
-    void setLocale(const QLocale &locale);
+    void SetLocale(const QLocale &locale);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void applyToCalendar();
+    void ApplyToCalendar();
 
     QDateEdit *FField;
     QLocale FLocale;

@@ -12,33 +12,33 @@
 
 namespace {
 
-enum class Property { None, Caption, Hint, Items, Lines, HtmlText, Text };
+enum class TProperty { None, Caption, Hint, Items, Lines, HtmlText, Text };
 
-Property propertyOf(const QString &name)
+TProperty PropertyOf(const QString &name)
 {
     static const struct {
-        const char *name;
-        Property property;
+        const char *Name;
+        TProperty Property;
     } kNames[] = {
-        {"Caption", Property::Caption}, {"Hint", Property::Hint},
-        {"Items", Property::Items},     {"Lines", Property::Lines},
-        {"HTMLText", Property::HtmlText}, {"Text", Property::Text},
+        {"Caption", TProperty::Caption}, {"Hint", TProperty::Hint},
+        {"Items", TProperty::Items},     {"Lines", TProperty::Lines},
+        {"HTMLText", TProperty::HtmlText}, {"Text", TProperty::Text},
     };
     for (const auto &entry : kNames) {
-        if (name.compare(QLatin1String(entry.name), Qt::CaseInsensitive) == 0)
-            return entry.property;
+        if (name.compare(QLatin1String(entry.Name), Qt::CaseInsensitive) == 0)
+            return entry.Property;
     }
-    return Property::None;
+    return TProperty::None;
 }
 
 const char *const kPictureProperty = "ternuPicture";
 
-bool isPicture(QObject *object)
+bool IsPicture(QObject *object)
 {
     return object->property(kPictureProperty).toBool();
 }
 
-QLabel *richLabel(QObject *object)
+QLabel *RichLabel(QObject *object)
 {
     auto *label = qobject_cast<QLabel *>(object);
     return label && label->textFormat() == Qt::RichText ? label : nullptr;
@@ -50,40 +50,40 @@ QComboBox *editableCombo(QObject *object)
     return combo && combo->isEditable() ? combo : nullptr;
 }
 
-QStringList linesOf(const QString &text)
+QStringList LinesOf(const QString &text)
 {
     return text.isEmpty() ? QStringList() : text.split(u'\n');
 }
 
 // The kind of a property of one object, before any text is read or written.
-TranslationTarget::PropertyKind kindOf(QObject *object, Property property)
+TTranslationTarget::TPropertyKind KindOf(QObject *object, TProperty property)
 {
-    using Kind = TranslationTarget::PropertyKind;
+    using TKind = TTranslationTarget::TPropertyKind;
     switch (property) {
-    case Property::Caption:
-        if (isPicture(object))
-            return Kind::None;
+    case TProperty::Caption:
+        if (IsPicture(object))
+            return TKind::None;
         if (qobject_cast<QAbstractButton *>(object) || qobject_cast<QGroupBox *>(object)
             || qobject_cast<QMenu *>(object) || qobject_cast<QAction *>(object)
-            || (qobject_cast<QLabel *>(object) && !richLabel(object)))
-            return Kind::Text;
+            || (qobject_cast<QLabel *>(object) && !RichLabel(object)))
+            return TKind::Text;
         if (auto *widget = qobject_cast<QWidget *>(object); widget && widget->isWindow())
-            return Kind::Text;
-        return Kind::None;
-    case Property::Hint:
-        return qobject_cast<QWidget *>(object) || qobject_cast<QAction *>(object) ? Kind::Text : Kind::None;
-    case Property::Items:
-        return qobject_cast<QComboBox *>(object) ? Kind::Lines : Kind::None;
-    case Property::Lines:
-        return qobject_cast<QPlainTextEdit *>(object) ? Kind::Lines : Kind::None;
-    case Property::HtmlText:
-        return richLabel(object) ? Kind::Lines : Kind::None;
-    case Property::Text:
-        return editableCombo(object) || qobject_cast<QLineEdit *>(object) ? Kind::Text : Kind::None;
-    case Property::None:
+            return TKind::Text;
+        return TKind::None;
+    case TProperty::Hint:
+        return qobject_cast<QWidget *>(object) || qobject_cast<QAction *>(object) ? TKind::Text : TKind::None;
+    case TProperty::Items:
+        return qobject_cast<QComboBox *>(object) ? TKind::Lines : TKind::None;
+    case TProperty::Lines:
+        return qobject_cast<QPlainTextEdit *>(object) ? TKind::Lines : TKind::None;
+    case TProperty::HtmlText:
+        return RichLabel(object) ? TKind::Lines : TKind::None;
+    case TProperty::Text:
+        return editableCombo(object) || qobject_cast<QLineEdit *>(object) ? TKind::Text : TKind::None;
+    case TProperty::None:
         break;
     }
-    return Kind::None;
+    return TKind::None;
 }
 
 }  // namespace
@@ -95,22 +95,22 @@ void MarkAsPicture(QWidget *picture)
 
 TWidgetTranslationTarget::TWidgetTranslationTarget(QWidget *window) : FWindow(window) {}
 
-void TWidgetTranslationTarget::addTextField(const QString &control, const QString &property, QString *text)
+void TWidgetTranslationTarget::AddTextField(const QString &control, const QString &property, QString *text)
 {
     FFields.append({control, property, text});
 }
 
-QString *TWidgetTranslationTarget::field(const QString &control, const QString &property) const
+QString *TWidgetTranslationTarget::Field(const QString &control, const QString &property) const
 {
-    for (const Field &f : FFields) {
-        if (f.control.compare(control, Qt::CaseInsensitive) == 0
-            && f.property.compare(property, Qt::CaseInsensitive) == 0)
-            return f.text;
+    for (const TField &f : FFields) {
+        if (f.Control.compare(control, Qt::CaseInsensitive) == 0
+            && f.Property.compare(property, Qt::CaseInsensitive) == 0)
+            return f.Text;
     }
     return nullptr;
 }
 
-QObject *TWidgetTranslationTarget::object(const QString &control) const
+QObject *TWidgetTranslationTarget::Object(const QString &control) const
 {
     if (control.isEmpty())
         return FWindow;
@@ -127,31 +127,31 @@ QObject *TWidgetTranslationTarget::object(const QString &control) const
     return nullptr;
 }
 
-bool TWidgetTranslationTarget::hasControl(const QString &control) const
+bool TWidgetTranslationTarget::HasControl(const QString &control) const
 {
-    for (const Field &f : FFields) {
-        if (f.control.compare(control, Qt::CaseInsensitive) == 0)
+    for (const TField &f : FFields) {
+        if (f.Control.compare(control, Qt::CaseInsensitive) == 0)
             return true;
     }
-    return object(control) != nullptr;
+    return Object(control) != nullptr;
 }
 
-TranslationTarget::PropertyKind TWidgetTranslationTarget::propertyKind(const QString &control,
+TTranslationTarget::TPropertyKind TWidgetTranslationTarget::PropertyKind(const QString &control,
                                                                        const QString &property) const
 {
-    if (field(control, property))
-        return PropertyKind::Text;
-    QObject *target = object(control);
-    return target ? kindOf(target, propertyOf(property)) : PropertyKind::None;
+    if (Field(control, property))
+        return TPropertyKind::Text;
+    QObject *target = Object(control);
+    return target ? KindOf(target, PropertyOf(property)) : TPropertyKind::None;
 }
 
 QString TWidgetTranslationTarget::text(const QString &control, const QString &property) const
 {
-    if (QString *f = field(control, property))
+    if (QString *f = Field(control, property))
         return *f;
-    QObject *target = object(control);
-    switch (propertyOf(property)) {
-    case Property::Caption:
+    QObject *target = Object(control);
+    switch (PropertyOf(property)) {
+    case TProperty::Caption:
         if (auto *button = qobject_cast<QAbstractButton *>(target))
             return button->text();
         if (auto *group = qobject_cast<QGroupBox *>(target))
@@ -165,13 +165,13 @@ QString TWidgetTranslationTarget::text(const QString &control, const QString &pr
         if (auto *widget = qobject_cast<QWidget *>(target))
             return widget->windowTitle();
         break;
-    case Property::Hint:
+    case TProperty::Hint:
         if (auto *action = qobject_cast<QAction *>(target))
             return action->toolTip();
         if (auto *widget = qobject_cast<QWidget *>(target))
             return widget->toolTip();
         break;
-    case Property::Text:
+    case TProperty::Text:
         if (auto *combo = qobject_cast<QComboBox *>(target))
             return combo->currentText();
         if (auto *edit = qobject_cast<QLineEdit *>(target))
@@ -185,14 +185,14 @@ QString TWidgetTranslationTarget::text(const QString &control, const QString &pr
 
 void TWidgetTranslationTarget::setText(const QString &control, const QString &property, const QString &value)
 {
-    if (QString *f = field(control, property)) {
+    if (QString *f = Field(control, property)) {
         *f = value;
         return;
     }
-    QObject *target = object(control);
+    QObject *target = Object(control);
     const QSignalBlocker noHandlers(target);
-    switch (propertyOf(property)) {
-    case Property::Caption:
+    switch (PropertyOf(property)) {
+    case TProperty::Caption:
         if (auto *button = qobject_cast<QAbstractButton *>(target))
             button->setText(value);
         else if (auto *group = qobject_cast<QGroupBox *>(target))
@@ -206,13 +206,13 @@ void TWidgetTranslationTarget::setText(const QString &control, const QString &pr
         else if (auto *widget = qobject_cast<QWidget *>(target))
             widget->setWindowTitle(value);
         break;
-    case Property::Hint:
+    case TProperty::Hint:
         if (auto *action = qobject_cast<QAction *>(target))
             action->setToolTip(value);
         else if (auto *widget = qobject_cast<QWidget *>(target))
             widget->setToolTip(value);
         break;
-    case Property::Text:
+    case TProperty::Text:
         if (auto *combo = qobject_cast<QComboBox *>(target))
             combo->setCurrentText(value);
         else if (auto *edit = qobject_cast<QLineEdit *>(target))
@@ -223,11 +223,11 @@ void TWidgetTranslationTarget::setText(const QString &control, const QString &pr
     }
 }
 
-QStringList TWidgetTranslationTarget::lines(const QString &control, const QString &property) const
+QStringList TWidgetTranslationTarget::Lines(const QString &control, const QString &property) const
 {
-    QObject *target = object(control);
-    switch (propertyOf(property)) {
-    case Property::Items:
+    QObject *target = Object(control);
+    switch (PropertyOf(property)) {
+    case TProperty::Items:
         if (auto *combo = qobject_cast<QComboBox *>(target)) {
             QStringList items;
             for (int i = 0; i < combo->count(); ++i)
@@ -235,13 +235,13 @@ QStringList TWidgetTranslationTarget::lines(const QString &control, const QStrin
             return items;
         }
         break;
-    case Property::Lines:
+    case TProperty::Lines:
         if (auto *memo = qobject_cast<QPlainTextEdit *>(target))
-            return linesOf(memo->toPlainText());
+            return LinesOf(memo->toPlainText());
         break;
-    case Property::HtmlText:
-        if (QLabel *label = richLabel(target))
-            return linesOf(label->text());
+    case TProperty::HtmlText:
+        if (QLabel *label = RichLabel(target))
+            return LinesOf(label->text());
         break;
     default:
         break;
@@ -249,13 +249,13 @@ QStringList TWidgetTranslationTarget::lines(const QString &control, const QStrin
     return {};
 }
 
-void TWidgetTranslationTarget::replaceLinesInPlace(const QString &control, const QString &property,
+void TWidgetTranslationTarget::ReplaceLinesInPlace(const QString &control, const QString &property,
                                                    const QStringList &items)
 {
-    QObject *target = object(control);
+    QObject *target = Object(control);
     const QSignalBlocker noHandlers(target);
-    switch (propertyOf(property)) {
-    case Property::Items:
+    switch (PropertyOf(property)) {
+    case TProperty::Items:
         if (auto *combo = qobject_cast<QComboBox *>(target)) {
             const int selected = combo->currentIndex();
             for (int i = 0; i < items.size(); ++i) {
@@ -269,7 +269,7 @@ void TWidgetTranslationTarget::replaceLinesInPlace(const QString &control, const
             combo->setCurrentIndex(selected < combo->count() ? selected : -1);
         }
         break;
-    case Property::Lines:
+    case TProperty::Lines:
         if (auto *memo = qobject_cast<QPlainTextEdit *>(target)) {
             // Wrapping is off while the text changes, so the lines stay as given.
             const auto wrap = memo->lineWrapMode();
@@ -278,8 +278,8 @@ void TWidgetTranslationTarget::replaceLinesInPlace(const QString &control, const
             memo->setLineWrapMode(wrap);
         }
         break;
-    case Property::HtmlText:
-        if (QLabel *label = richLabel(target))
+    case TProperty::HtmlText:
+        if (QLabel *label = RichLabel(target))
             label->setText(items.join(u'\n'));
         break;
     default:

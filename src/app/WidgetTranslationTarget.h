@@ -24,31 +24,31 @@ void MarkAsPicture(QWidget *picture);
 // A drop-down list that accepts only its own items has no Text: assigning it would
 // move the selection without the window noticing, so the pass leaves it alone.
 // Controls are found by object name among the window's descendants in any case.
-class TWidgetTranslationTarget : public TranslationTarget {
+class TWidgetTranslationTarget : public TTranslationTarget {
 public:
     explicit TWidgetTranslationTarget(QWidget *window);
 
     // Makes *text the property of a control that is not a Qt object (a dialog's filter).
-    void addTextField(const QString &control, const QString &property, QString *text);
+    void AddTextField(const QString &control, const QString &property, QString *text);
 
-    bool hasControl(const QString &control) const override;
-    PropertyKind propertyKind(const QString &control, const QString &property) const override;
+    bool HasControl(const QString &control) const override;
+    TPropertyKind PropertyKind(const QString &control, const QString &property) const override;
     QString text(const QString &control, const QString &property) const override;
     void setText(const QString &control, const QString &property, const QString &value) override;
-    QStringList lines(const QString &control, const QString &property) const override;
-    void replaceLinesInPlace(const QString &control, const QString &property,
+    QStringList Lines(const QString &control, const QString &property) const override;
+    void ReplaceLinesInPlace(const QString &control, const QString &property,
                              const QStringList &items) override;
 
 private:
-    struct Field {
-        QString control;
-        QString property;
-        QString *text;
+    struct TField {
+        QString Control;
+        QString Property;
+        QString *Text;
     };
 
-    QObject *object(const QString &control) const;
-    QString *field(const QString &control, const QString &property) const;
+    QObject *Object(const QString &control) const;
+    QString *Field(const QString &control, const QString &property) const;
 
     QWidget *FWindow;
-    QList<Field> FFields;
+    QList<TField> FFields;
 };

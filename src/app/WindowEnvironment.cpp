@@ -13,6 +13,6 @@ static QString RunningProgramFolder()
 }
 
 TWindowEnvironment::TWindowEnvironment()
-    : programFolder(RunningProgramFolder()), dialogs(&QtDialogs())
+    : ProgramFolder(RunningProgramFolder()), Dialogs(&QtDialogs())
 {
 }

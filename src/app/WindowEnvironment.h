@@ -10,11 +10,11 @@ class ISerialPortSource;
 struct TWindowEnvironment {
     TWindowEnvironment();
 
-    QString programFolder;  // folder of the running executable, symlinks resolved
-    IDialogs *dialogs;      // the real Qt dialogs by default; not owned
+    QString ProgramFolder;  // folder of the running executable, symlinks resolved
+    IDialogs *Dialogs;      // the real Qt dialogs by default; not owned
 
     // Port selection. Null: this computer's serial ports and USB bridges; not owned.
-    ISerialPortSource *serialPorts = nullptr;
-    IBridgeLayer *bridgeLayer = nullptr;
-    bool watchSystemDevices = true;  // false: only the Ports folder signals device changes
+    ISerialPortSource *SerialPorts = nullptr;
+    IBridgeLayer *BridgeLayer = nullptr;
+    bool WatchSystemDevices = true;  // false: only the Ports folder signals device changes
 };

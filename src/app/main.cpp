@@ -12,7 +12,7 @@ int main(int argc, char *argv[])
     TApplication app(argc, argv);
     // No display name: the platform would append it to the window caption.
     TApplication::setApplicationName(QString::fromLatin1(kApplicationTitle));
-    fonts.wait();
+    fonts.Wait();
     TApplication::setFont(ToolFont());
     TApplication::setDesktopFileName(QString::fromLatin1(kDesktopId));
 

@@ -13,7 +13,7 @@ QString WithTrailingBackslash(const QString &path)
     return path + separator;
 }
 
-QEvent::Type TNextControlEvent::eventType()
+QEvent::Type TNextControlEvent::EventType()
 {
     static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
     return type;

@@ -12,9 +12,9 @@ QString WithTrailingBackslash(const QString &path);
 // previous) control in tab order, after the current key press has been handled.
 class TNextControlEvent : public QEvent {
 public:
-    static QEvent::Type eventType();
-    explicit TNextControlEvent(bool backward) : QEvent(eventType()), backward(backward) {}
-    const bool backward;
+    static QEvent::Type EventType();
+    explicit TNextControlEvent(bool backward) : QEvent(EventType()), Backward(backward) {}
+    const bool Backward;
 };
 
 // Enter (with or without Shift) becomes a posted focus move in window and is

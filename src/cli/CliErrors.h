@@ -11,6 +11,6 @@ constexpr int NoPort = 3;    // no port to use: no interface found, or the port 
 
 // A command ends early with this message and exit code.
 struct ECliError {
-    int exitCode;
-    QString message;
+    int ExitCode;
+    QString Message;
 };

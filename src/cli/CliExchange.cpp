@@ -16,7 +16,7 @@ constexpr int kEnglish = 1;  // the first column of the translation table
 // The exchange's view on a terminal: log lines and progress, nothing else.
 class TConsoleView : public IExchangeView {
 public:
-    TConsoleView(TCliOutput &out, const PayloadSource &payload) : FOut(out), FPayload(payload) {}
+    TConsoleView(TCliOutput &out, const TPayloadSource &payload) : FOut(out), FPayload(payload) {}
 
     void SetLinkCaption(const QString &) override {}
     void RepaintLinkCaption() override {}
@@ -31,7 +31,7 @@ public:
 
 private:
     TCliOutput &FOut;
-    const PayloadSource &FPayload;
+    const TPayloadSource &FPayload;
 };
 
 }  // namespace
@@ -48,15 +48,15 @@ QString EnglishText(int message)
     }
     // The window's built-in table, read once and only by commands that talk to a device.
     static const TsiLang table;
-    for (const TranslationEntry &entry : table.Table()[stStrings]) {
-        if (entry.key.compare(id, Qt::CaseInsensitive) == 0)
-            return entry.text(kEnglish);
+    for (const TTranslationEntry &entry : table.Table()[stStrings]) {
+        if (entry.Key.compare(id, Qt::CaseInsensitive) == 0)
+            return entry.Text(kEnglish);
     }
     return {};
 }
 
 int Run(quint8 operation, const QString &port, const QString &portsFolder, TCliOutput &out,
-        const PayloadSource &payload)
+        const TPayloadSource &payload)
 {
     TComPort comPort(portsFolder);
     TConsoleView view(out, payload);

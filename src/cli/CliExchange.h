@@ -10,14 +10,14 @@ class TCliOutput;
 namespace CliExchange {
 
 // Builds the payload of a settings transfer at the moment of sending.
-using PayloadSource = std::function<QByteArray()>;
+using TPayloadSource = std::function<QByteArray()>;
 
 // Returns ExitCode::Ok when the device answered as expected, NoAnswer when it
 // did not. Throws ECliError: NoPort when the port cannot be opened, NoAnswer when
 // writing to it fails (the device went away). The message of a port error keeps
 // the port's own first line.
 int Run(quint8 operation, const QString &port, const QString &portsFolder, TCliOutput &out,
-        const PayloadSource &payload = {});
+        const TPayloadSource &payload = {});
 
 // The English text of a log line of the exchange, from the window's translation table.
 QString EnglishText(int message);

@@ -13,10 +13,10 @@ class ISerialPortSource;
 namespace CliPorts {
 
 struct TPortEntry {
-    QString port;    // "COM33"
-    QString device;  // the node it opens
-    std::optional<PortNames::UsbIdentity> usb;
-    bool isInterface = false;  // the PC-link interface by its USB identity
+    QString Port;    // "COM33"
+    QString Device;  // the node it opens
+    std::optional<PortNames::TUsbIdentity> Usb;
+    bool IsInterface = false;  // the PC-link interface by its USB identity
 };
 
 // Every port of the port list, in its order.

@@ -17,22 +17,22 @@ namespace {
 
 constexpr int kTextLength = 46;
 
-[[noreturn]] void refuse(const QString &fileName, const QString &why)
+[[noreturn]] void Refuse(const QString &fileName, const QString &why)
 {
     throw ECliError{ExitCode::Usage, fileName + QStringLiteral(": ") + why};
 }
 
 // Every text the window writes is 46 hexadecimal digits; anything else would be
 // decoded into values nobody chose, so it is not sent to a device.
-void checkText(const QString &fileName, const QString &text)
+void CheckText(const QString &fileName, const QString &text)
 {
     if (text.isEmpty())
-        refuse(fileName, QStringLiteral("no settings text ([DEVICE] Settings_TERNU)"));
+        Refuse(fileName, QStringLiteral("no settings text ([DEVICE] Settings_TERNU)"));
     bool allHex = text.size() == kTextLength;
     for (QChar c : text)
         allHex = allHex && QStringLiteral("0123456789ABCDEFabcdef").contains(c);
     if (!allHex)
-        refuse(fileName, QStringLiteral("the settings text is not %1 hexadecimal digits").arg(kTextLength));
+        Refuse(fileName, QStringLiteral("the settings text is not %1 hexadecimal digits").arg(kTextLength));
 }
 
 }  // namespace
@@ -41,23 +41,23 @@ QString ReadSettingsFile(const QString &fileName)
 {
     const QFileInfo info(fileName);
     if (!info.exists())
-        refuse(fileName, QStringLiteral("no such file"));
+        Refuse(fileName, QStringLiteral("no such file"));
     if (!info.isFile())
-        refuse(fileName, QStringLiteral("not a file"));
+        Refuse(fileName, QStringLiteral("not a file"));
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
-        refuse(fileName, QStringLiteral("cannot be read (%1)").arg(file.errorString()));
+        Refuse(fileName, QStringLiteral("cannot be read (%1)").arg(file.errorString()));
     if (file.size() > kMaxFileSize)
-        refuse(fileName, QStringLiteral("too large for a settings file"));
+        Refuse(fileName, QStringLiteral("too large for a settings file"));
     file.close();
-    const QString text = SettingsFile::readSettingsText(fileName);
-    checkText(fileName, text);
+    const QString text = SettingsFile::ReadSettingsText(fileName);
+    CheckText(fileName, text);
     return text;
 }
 
 QString ReadStoredSettings(const QString &dataFolder)
 {
-    const QString ini = ToolConfig::filePath(dataFolder);
+    const QString ini = ToolConfig::FilePath(dataFolder);
     if (!QFileInfo::exists(ini))
         throw ECliError{ExitCode::Usage,
                         QStringLiteral("no stored settings (%1 does not exist); name a settings file").arg(ini)};
@@ -76,7 +76,7 @@ QByteArray TransferPayload(const QString &text, const QDateTime &now)
     DeviceSettings s = Decode(text, now);
     TSettingsPayload payload;
     BuildSettings(s, payload);
-    return QByteArray(reinterpret_cast<const char *>(payload.bytes.data()), TSettingsPayload::Size);
+    return QByteArray(reinterpret_cast<const char *>(payload.Bytes.data()), TSettingsPayload::Size);
 }
 
 QStringList Describe(const QString &text, const QDateTime &now)
@@ -113,7 +113,7 @@ QByteArray DescribeJson(const QString &text, const QDateTime &now)
     o[QStringLiteral("tempUnit")] = choice(s.TempUnit, {"C", "F"});
     o[QStringLiteral("timeFormat")] = choice(s.TimeFormat, {"24h", "12h"});
     o[QStringLiteral("pcTime")] = s.PCTime;
-    o[QStringLiteral("text")] = payload.text;
+    o[QStringLiteral("text")] = payload.Text;
     return QJsonDocument(o).toJson(QJsonDocument::Indented);
 }
 

@@ -32,7 +32,7 @@ int Run(const QString &settingsText, const QString &dataFolder, TCliOutput &out)
 {
     TStopRequest stop;
 
-    const QString portsFolder = DataFolder::portsFolder(dataFolder);
+    const QString portsFolder = DataFolder::PortsFolder(dataFolder);
     TSystemSerialPortSource source;
     TDeviceChangeMonitor monitor({portsFolder, true});
     // An interface counts as new while its port and device were not there at the
@@ -50,7 +50,7 @@ int Run(const QString &settingsText, const QString &dataFolder, TCliOutput &out)
         QSet<QString> now;
         QStringList fresh;
         for (const QString &port : CliPorts::InterfacePorts(source, portsFolder)) {
-            const QString key = port + QLatin1Char(' ') + PortNames::resolve(port, portsFolder);
+            const QString key = port + QLatin1Char(' ') + PortNames::Resolve(port, portsFolder);
             now.insert(key);
             if (!present.contains(key))
                 fresh << port;
@@ -66,8 +66,8 @@ int Run(const QString &settingsText, const QString &dataFolder, TCliOutput &out)
                     return CliSettings::TransferPayload(settingsText, QDateTime::currentDateTime());
                 });
             } catch (const ECliError &e) {
-                code = e.exitCode;
-                reason = e.message.section(QLatin1Char('\n'), 0, 0);
+                code = e.ExitCode;
+                reason = e.Message.section(QLatin1Char('\n'), 0, 0);
             }
             if (code == ExitCode::Ok) {
                 ++configured;
@@ -81,8 +81,8 @@ int Run(const QString &settingsText, const QString &dataFolder, TCliOutput &out)
         busy = false;
     };
 
-    QObject::connect(&monitor, &TDeviceChangeMonitor::arrived, &loop, look);
-    QObject::connect(&monitor, &TDeviceChangeMonitor::removed, &loop, look);
+    QObject::connect(&monitor, &TDeviceChangeMonitor::Arrived, &loop, look);
+    QObject::connect(&monitor, &TDeviceChangeMonitor::Removed, &loop, look);
     QObject::connect(&stop, &TStopRequest::Requested, &loop, &QEventLoop::quit);
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, &loop, look);

@@ -15,7 +15,7 @@ struct sigaction g_old[std::size(kSignals)] {};
 int g_pipe[2] = {-1, -1};
 
 // Only what is safe inside a signal handler: one write to the pipe.
-void onStopSignal(int)
+void OnStopSignal(int)
 {
     const int saved = errno;
     const char byte = 1;
@@ -38,7 +38,7 @@ TStopRequest::TStopRequest(bool withHangUp, QObject *parent)
         Deliver();
     });
     struct sigaction sa {};
-    sa.sa_handler = onStopSignal;
+    sa.sa_handler = OnStopSignal;
     sigemptyset(&sa.sa_mask);
     sa.sa_flags = SA_RESTART;
     for (int i = 0; i < FSignalCount; ++i)

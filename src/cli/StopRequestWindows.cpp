@@ -13,7 +13,7 @@ TStopRequest *g_instance = nullptr;
 
 // Runs on a thread of its own that the console starts: the delivery is posted to
 // the object's thread.
-BOOL WINAPI onConsoleControl(DWORD event)
+BOOL WINAPI OnConsoleControl(DWORD event)
 {
     if (event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT || event == CTRL_CLOSE_EVENT) {
         const std::lock_guard lock(g_mutex);
@@ -32,12 +32,12 @@ TStopRequest::TStopRequest(bool, QObject *parent) : QObject(parent)
         const std::lock_guard lock(g_mutex);
         g_instance = this;
     }
-    SetConsoleCtrlHandler(onConsoleControl, TRUE);
+    SetConsoleCtrlHandler(OnConsoleControl, TRUE);
 }
 
 TStopRequest::~TStopRequest()
 {
-    SetConsoleCtrlHandler(onConsoleControl, FALSE);
+    SetConsoleCtrlHandler(OnConsoleControl, FALSE);
     const std::lock_guard lock(g_mutex);
     g_instance = nullptr;
 }

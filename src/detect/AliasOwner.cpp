@@ -9,14 +9,14 @@
 
 namespace PortNames {
 
-QString ownerFilePath(const QString &linkPath)
+QString OwnerFilePath(const QString &linkPath)
 {
     return linkPath + QStringLiteral(".owner");
 }
 
-bool isStaleAlias(const QString &linkPath)
+bool IsStaleAlias(const QString &linkPath)
 {
-    const int fd = ::open(QFile::encodeName(ownerFilePath(linkPath)).constData(), O_RDONLY | O_CLOEXEC);
+    const int fd = ::open(QFile::encodeName(OwnerFilePath(linkPath)).constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return false;  // no owner file (or none this user may read): taken as it stands
     // A shared lock only succeeds when no owner holds its exclusive one; it is

@@ -9,11 +9,11 @@
 namespace PortNames {
 
 // The owner file of an alias link.
-QString ownerFilePath(const QString &linkPath);
+QString OwnerFilePath(const QString &linkPath);
 
 // True when the alias has an owner file that nobody holds locked. An alias without
 // an owner file (made by the user, or by a test) is never stale.
-bool isStaleAlias(const QString &linkPath);
+bool IsStaleAlias(const QString &linkPath);
 
 // The lock of one owner file, held from construction until destruction.
 class TAliasOwnerLock {
@@ -24,7 +24,7 @@ public:
     TAliasOwnerLock(const TAliasOwnerLock &) = delete;
     TAliasOwnerLock &operator=(const TAliasOwnerLock &) = delete;
 
-    bool isHeld() const { return FFd >= 0; }
+    bool IsHeld() const { return FFd >= 0; }
 
 private:
     int FFd = -1;

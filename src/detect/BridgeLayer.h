@@ -6,12 +6,12 @@
 
 // One attached USB-to-UART bridge: its USB identity and the serial port the system
 // gave it.
-struct BridgeInfo {
-    quint16 vendorId = 0;
-    quint16 productId = 0;
-    QString serialNumber;
-    QString portName;  // "COM<n>", empty when the bridge's port has no COM name
-    bool operator==(const BridgeInfo &) const = default;
+struct TBridgeInfo {
+    quint16 VendorId = 0;
+    quint16 ProductId = 0;
+    QString SerialNumber;
+    QString PortName;  // "COM<n>", empty when the bridge's port has no COM name
+    bool operator==(const TBridgeInfo &) const = default;
 };
 
 // Lists the attached bridges. One implementation asks the system; tests use a fake.
@@ -20,9 +20,9 @@ public:
     virtual ~IBridgeLayer() = default;
     // Makes the layer ready for use; false when this system offers no way to list
     // bridges (the interface is then undetectable).
-    virtual bool load() = 0;
+    virtual bool Load() = 0;
     // Releases what load() took.
-    virtual void unload() = 0;
+    virtual void Unload() = 0;
     // The bridges attached now, in index order; nothing when they cannot be counted.
-    virtual std::optional<QList<BridgeInfo>> attachedBridges() = 0;
+    virtual std::optional<QList<TBridgeInfo>> AttachedBridges() = 0;
 };

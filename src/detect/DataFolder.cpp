@@ -2,15 +2,15 @@
 
 namespace DataFolder {
 
-QString path()
+QString Path()
 {
-    QString base = appDataFolder();
+    QString base = AppDataFolder();
     if (!base.isEmpty() && !base.endsWith(QLatin1Char('/')))
         base += QLatin1Char('/');
     return base + QStringLiteral("Orvan/SetupTool");
 }
 
-QString portsFolder(const QString &dataFolder)
+QString PortsFolder(const QString &dataFolder)
 {
     QString base = dataFolder;
     if (!base.isEmpty() && !base.endsWith(QLatin1Char('/')))

@@ -8,13 +8,13 @@
 namespace DataFolder {
 
 // The per-user application-data folder, or empty when the system names none.
-QString appDataFolder();
+QString AppDataFolder();
 
-// appDataFolder() + "/Orvan/SetupTool"; the relative "Orvan/SetupTool" when there
+// AppDataFolder() + "/Orvan/SetupTool"; the relative "Orvan/SetupTool" when there
 // is no application-data folder.
-QString path();
+QString Path();
 
 // The folder of port aliases inside a data folder: dataFolder + "/Ports".
-QString portsFolder(const QString &dataFolder);
+QString PortsFolder(const QString &dataFolder);
 
 }  // namespace DataFolder

@@ -5,7 +5,7 @@
 namespace DataFolder {
 
 // The generic config location: $XDG_CONFIG_HOME, else ~/.config.
-QString appDataFolder()
+QString AppDataFolder()
 {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
 }

@@ -7,7 +7,7 @@
 namespace DataFolder {
 
 // The roaming application-data folder (%APPDATA%), as the system names it.
-QString appDataFolder()
+QString AppDataFolder()
 {
     PWSTR path = nullptr;
     QString folder;

@@ -14,20 +14,20 @@ class TDeviceChangeMonitor : public QObject {
     Q_OBJECT
 public:
     struct Options {
-        QString portsFolder;             // the folder of port aliases (Linux)
-        bool watchSystemDevices = true;  // listen to the system as well
+        QString PortsFolder;             // the folder of port aliases (Linux)
+        bool WatchSystemDevices = true;  // listen to the system as well
     };
 
     explicit TDeviceChangeMonitor(const Options &options, QObject *parent = nullptr);
     ~TDeviceChangeMonitor() override;
 
     // Whether the system's notifications are being received.
-    bool watchingSystemDevices() const;
-    bool watchingPortsFolder() const;
+    bool WatchingSystemDevices() const;
+    bool WatchingPortsFolder() const;
 
 signals:
-    void arrived();
-    void removed();
+    void Arrived();
+    void Removed();
 
 private:
     class TImpl;

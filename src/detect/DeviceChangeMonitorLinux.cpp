@@ -12,13 +12,13 @@
 class TDeviceChangeMonitor::TImpl {
 public:
     TImpl(TDeviceChangeMonitor &owner, const Options &options);
-    ~TImpl() { stopUdev(); }
+    ~TImpl() { StopUdev(); }
 
-    void startUdev();
-    void stopUdev();
-    void readUdevEvent();
-    void portsFolderChanged();
-    QSet<QString> aliasKeys() const;
+    void StartUdev();
+    void StopUdev();
+    void ReadUdevEvent();
+    void PortsFolderChanged();
+    QSet<QString> AliasKeys() const;
 
     TDeviceChangeMonitor &FOwner;
     QString FPortsFolder;
@@ -36,32 +36,32 @@ TDeviceChangeMonitor::TDeviceChangeMonitor(const Options &options, QObject *pare
 
 TDeviceChangeMonitor::~TDeviceChangeMonitor() = default;
 
-bool TDeviceChangeMonitor::watchingSystemDevices() const
+bool TDeviceChangeMonitor::WatchingSystemDevices() const
 {
     return FImpl->FNotifier != nullptr;
 }
 
-bool TDeviceChangeMonitor::watchingPortsFolder() const
+bool TDeviceChangeMonitor::WatchingPortsFolder() const
 {
     return FImpl->FWatcher && FImpl->FWatcher->directories().contains(FImpl->FPortsFolder);
 }
 
 TDeviceChangeMonitor::TImpl::TImpl(TDeviceChangeMonitor &owner, const Options &options)
-    : FOwner(owner), FPortsFolder(options.portsFolder)
+    : FOwner(owner), FPortsFolder(options.PortsFolder)
 {
     if (!FPortsFolder.isEmpty()) {
         QDir().mkpath(FPortsFolder);
         FWatcher = new QFileSystemWatcher(&FOwner);
         FWatcher->addPath(FPortsFolder);
         QObject::connect(FWatcher, &QFileSystemWatcher::directoryChanged, &FOwner,
-                         [this] { portsFolderChanged(); });
-        FAliases = aliasKeys();
+                         [this] { PortsFolderChanged(); });
+        FAliases = AliasKeys();
     }
-    if (options.watchSystemDevices)
-        startUdev();
+    if (options.WatchSystemDevices)
+        StartUdev();
 }
 
-void TDeviceChangeMonitor::TImpl::startUdev()
+void TDeviceChangeMonitor::TImpl::StartUdev()
 {
     FUdev = udev_new();
     if (!FUdev)
@@ -71,19 +71,19 @@ void TDeviceChangeMonitor::TImpl::startUdev()
     if (!FMonitor
         || udev_monitor_filter_add_match_subsystem_devtype(FMonitor, "tty", nullptr) < 0
         || udev_monitor_enable_receiving(FMonitor) < 0) {
-        stopUdev();
+        StopUdev();
         return;
     }
     const int fd = udev_monitor_get_fd(FMonitor);
     if (fd < 0) {
-        stopUdev();
+        StopUdev();
         return;
     }
     FNotifier = new QSocketNotifier(fd, QSocketNotifier::Read, &FOwner);
-    QObject::connect(FNotifier, &QSocketNotifier::activated, &FOwner, [this] { readUdevEvent(); });
+    QObject::connect(FNotifier, &QSocketNotifier::activated, &FOwner, [this] { ReadUdevEvent(); });
 }
 
-void TDeviceChangeMonitor::TImpl::stopUdev()
+void TDeviceChangeMonitor::TImpl::StopUdev()
 {
     delete FNotifier;
     FNotifier = nullptr;
@@ -95,7 +95,7 @@ void TDeviceChangeMonitor::TImpl::stopUdev()
     FUdev = nullptr;
 }
 
-void TDeviceChangeMonitor::TImpl::readUdevEvent()
+void TDeviceChangeMonitor::TImpl::ReadUdevEvent()
 {
     udev_device *device = udev_monitor_receive_device(FMonitor);
     if (!device)
@@ -103,32 +103,32 @@ void TDeviceChangeMonitor::TImpl::readUdevEvent()
     const QByteArray action = udev_device_get_action(device);
     udev_device_unref(device);
     if (action == "add")
-        emit FOwner.arrived();
+        emit FOwner.Arrived();
     else if (action == "remove")
-        emit FOwner.removed();
+        emit FOwner.Removed();
 }
 
 // An alias that now links to another device counts as a removal and an arrival.
-QSet<QString> TDeviceChangeMonitor::TImpl::aliasKeys() const
+QSet<QString> TDeviceChangeMonitor::TImpl::AliasKeys() const
 {
     QSet<QString> names;
-    for (const PortNames::PortAlias &alias : PortNames::readAliases(FPortsFolder))
-        names.insert(alias.linkPath + QLatin1Char('\n') + alias.devicePath);
+    for (const PortNames::TPortAlias &alias : PortNames::ReadAliases(FPortsFolder))
+        names.insert(alias.LinkPath + QLatin1Char('\n') + alias.DevicePath);
     return names;
 }
 
-void TDeviceChangeMonitor::TImpl::portsFolderChanged()
+void TDeviceChangeMonitor::TImpl::PortsFolderChanged()
 {
     // A folder that was removed and made again must be watched anew.
     if (!FWatcher->directories().contains(FPortsFolder) && QDir().mkpath(FPortsFolder))
         FWatcher->addPath(FPortsFolder);
 
-    const QSet<QString> now = aliasKeys();
+    const QSet<QString> now = AliasKeys();
     const bool someRemoved = !(FAliases - now).isEmpty();
     const bool someArrived = !(now - FAliases).isEmpty();
     FAliases = now;
     if (someRemoved)
-        emit FOwner.removed();
+        emit FOwner.Removed();
     if (someArrived)
-        emit FOwner.arrived();
+        emit FOwner.Arrived();
 }

@@ -24,7 +24,7 @@ public:
             DestroyWindow(FWindow);
     }
 
-    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     TDeviceChangeMonitor &FOwner;
     HWND FWindow = nullptr;
@@ -35,7 +35,7 @@ TDeviceChangeMonitor::TImpl::TImpl(TDeviceChangeMonitor &owner) : FOwner(owner)
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW windowClass {};
     windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = &TImpl::windowProc;
+    windowClass.lpfnWndProc = &TImpl::WindowProc;
     windowClass.hInstance = instance;
     windowClass.lpszClassName = kWindowClass;
     RegisterClassExW(&windowClass);  // fails harmlessly when already registered
@@ -45,7 +45,7 @@ TDeviceChangeMonitor::TImpl::TImpl(TDeviceChangeMonitor &owner) : FOwner(owner)
         SetWindowLongPtrW(FWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
 }
 
-LRESULT CALLBACK TDeviceChangeMonitor::TImpl::windowProc(HWND window, UINT message, WPARAM wParam,
+LRESULT CALLBACK TDeviceChangeMonitor::TImpl::WindowProc(HWND window, UINT message, WPARAM wParam,
                                                        LPARAM lParam)
 {
     if (message != WM_DEVICECHANGE)
@@ -60,9 +60,9 @@ LRESULT CALLBACK TDeviceChangeMonitor::TImpl::windowProc(HWND window, UINT messa
             owner,
             [owner, arrival] {
                 if (arrival)
-                    emit owner->arrived();
+                    emit owner->Arrived();
                 else
-                    emit owner->removed();
+                    emit owner->Removed();
             },
             Qt::QueuedConnection);
     }
@@ -71,18 +71,18 @@ LRESULT CALLBACK TDeviceChangeMonitor::TImpl::windowProc(HWND window, UINT messa
 
 TDeviceChangeMonitor::TDeviceChangeMonitor(const Options &options, QObject *parent) : QObject(parent)
 {
-    if (options.watchSystemDevices)
+    if (options.WatchSystemDevices)
         FImpl = std::make_unique<TImpl>(*this);
 }
 
 TDeviceChangeMonitor::~TDeviceChangeMonitor() = default;
 
-bool TDeviceChangeMonitor::watchingSystemDevices() const
+bool TDeviceChangeMonitor::WatchingSystemDevices() const
 {
     return FImpl && FImpl->FWindow;
 }
 
-bool TDeviceChangeMonitor::watchingPortsFolder() const
+bool TDeviceChangeMonitor::WatchingPortsFolder() const
 {
     return false;
 }

@@ -4,36 +4,36 @@
 
 namespace PortList {
 
-void sortAsText(QStringList &names)
+void SortAsText(QStringList &names)
 {
     std::stable_sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
         return QString::compare(a, b, Qt::CaseInsensitive) < 0;
     });
 }
 
-QStringList entries(const QList<SerialPortRecord> &ports,
-                    const QList<PortNames::PortAlias> &aliases)
+QStringList Entries(const QList<TSerialPortRecord> &ports,
+                    const QList<PortNames::TPortAlias> &aliases)
 {
     QStringList names;
     const auto add = [&names](int number) {
-        const QString name = PortNames::comName(number);
+        const QString name = PortNames::ComName(number);
         if (!names.contains(name, Qt::CaseInsensitive))
             names.append(name);
     };
-    for (const SerialPortRecord &port : ports) {
-        const int number = PortNames::defaultNumberForDevice(port.systemLocation);
+    for (const TSerialPortRecord &port : ports) {
+        const int number = PortNames::DefaultNumberForDevice(port.SystemLocation);
         if (number > 0)
             add(number);
     }
-    for (const PortNames::PortAlias &alias : aliases)
-        add(alias.number);
-    sortAsText(names);
+    for (const PortNames::TPortAlias &alias : aliases)
+        add(alias.Number);
+    SortAsText(names);
     return names;
 }
 
-QStringList currentEntries(ISerialPortSource &source, const QString &portsFolder)
+QStringList CurrentEntries(ISerialPortSource &source, const QString &portsFolder)
 {
-    return entries(source.availablePorts(), PortNames::readAliases(portsFolder));
+    return Entries(source.AvailablePorts(), PortNames::ReadAliases(portsFolder));
 }
 
 }  // namespace PortList

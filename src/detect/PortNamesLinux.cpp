@@ -15,54 +15,54 @@
 namespace PortNames {
 namespace {
 
-struct Range {
-    const char *prefix;  // device node name without the number
-    int first;           // COM number of node 0
+struct TRange {
+    const char *Prefix;  // device node name without the number
+    int First;           // COM number of node 0
 };
-constexpr Range kRanges[] = {{"ttyS", 1}, {"ttyUSB", 33}, {"ttyACM", 65}};
+constexpr TRange kRanges[] = {{"ttyS", 1}, {"ttyUSB", 33}, {"ttyACM", 65}};
 constexpr int kRangeSize = 32;
 
-bool isCharacterDevice(const QString &path)
+bool IsCharacterDevice(const QString &path)
 {
     struct stat st {};
     return ::stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISCHR(st.st_mode);
 }
 
-QString aliasPath(const QString &portsFolder, int number)
+QString AliasPath(const QString &portsFolder, int number)
 {
-    return QDir(portsFolder).filePath(comName(number));
+    return QDir(portsFolder).filePath(ComName(number));
 }
 
 }  // namespace
 
-int defaultNumberForDevice(const QString &deviceNode)
+int DefaultNumberForDevice(const QString &deviceNode)
 {
     const QString node = QFileInfo(deviceNode).fileName();
-    for (const Range &r : kRanges) {
-        const QString prefix = QLatin1String(r.prefix);
+    for (const TRange &r : kRanges) {
+        const QString prefix = QLatin1String(r.Prefix);
         if (!node.startsWith(prefix))
             continue;
         const QString rest = node.mid(prefix.size());
         bool ok = false;
         const int index = rest.toInt(&ok, 10);
         if (ok && !rest.isEmpty() && rest.at(0).isDigit() && index >= 0 && index < kRangeSize)
-            return r.first + index;
+            return r.First + index;
     }
     return 0;
 }
 
-QString defaultDeviceForNumber(int number)
+QString DefaultDeviceForNumber(int number)
 {
-    for (const Range &r : kRanges) {
-        if (number >= r.first && number < r.first + kRangeSize)
-            return QStringLiteral("/dev/%1%2").arg(QLatin1String(r.prefix)).arg(number - r.first);
+    for (const TRange &r : kRanges) {
+        if (number >= r.First && number < r.First + kRangeSize)
+            return QStringLiteral("/dev/%1%2").arg(QLatin1String(r.Prefix)).arg(number - r.First);
     }
     return {};
 }
 
-QList<PortAlias> readAliases(const QString &portsFolder)
+QList<TPortAlias> ReadAliases(const QString &portsFolder)
 {
-    QList<PortAlias> aliases;
+    QList<TPortAlias> aliases;
     if (portsFolder.isEmpty())
         return aliases;
     static const QRegularExpression nameRe(QStringLiteral("^COM([1-9][0-9]{0,4})$"));
@@ -74,70 +74,70 @@ QList<PortAlias> readAliases(const QString &portsFolder)
             continue;
         const QString target = entry.symLinkTarget();
         // A stale alias may point at a terminal number that someone else has since.
-        if (!isCharacterDevice(target) || isStaleAlias(entry.absoluteFilePath()))
+        if (!IsCharacterDevice(target) || IsStaleAlias(entry.absoluteFilePath()))
             continue;
-        PortAlias alias;
-        alias.number = m.captured(1).toInt();
-        alias.linkPath = entry.absoluteFilePath();
-        alias.devicePath = target;
+        TPortAlias alias;
+        alias.Number = m.captured(1).toInt();
+        alias.LinkPath = entry.absoluteFilePath();
+        alias.DevicePath = target;
         QFile usb(entry.absoluteFilePath() + QStringLiteral(".usb"));
         if (usb.open(QIODevice::ReadOnly | QIODevice::Text))
-            alias.identity = parseIdentity(QString::fromUtf8(usb.readLine(256)));
+            alias.Identity = ParseIdentity(QString::fromUtf8(usb.readLine(256)));
         aliases.append(alias);
     }
     std::sort(aliases.begin(), aliases.end(),
-              [](const PortAlias &a, const PortAlias &b) { return a.number < b.number; });
+              [](const TPortAlias &a, const TPortAlias &b) { return a.Number < b.Number; });
     return aliases;
 }
 
 namespace {
 
 // The identity file and the link of an alias whose number is free.
-bool writeAliasFiles(const QString &link, const QString &devicePath, const std::optional<UsbIdentity> &identity)
+bool WriteAliasFiles(const QString &link, const QString &devicePath, const std::optional<TUsbIdentity> &identity)
 {
     // The identity goes first, so that the arrival of the link sees it.
     if (identity) {
         QFile usb(link + QStringLiteral(".usb"));
         if (!usb.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
             return false;
-        usb.write(formatIdentity(*identity).toUtf8() + '\n');
+        usb.write(FormatIdentity(*identity).toUtf8() + '\n');
     }
     return QFile::link(devicePath, link);
 }
 
 }  // namespace
 
-bool writeAlias(const QString &portsFolder, int number, const QString &devicePath,
-                const std::optional<UsbIdentity> &identity)
+bool WriteAlias(const QString &portsFolder, int number, const QString &devicePath,
+                const std::optional<TUsbIdentity> &identity)
 {
     if (!QDir().mkpath(portsFolder))
         return false;
-    removeAlias(portsFolder, number);
-    return writeAliasFiles(aliasPath(portsFolder, number), devicePath, identity);
+    RemoveAlias(portsFolder, number);
+    return WriteAliasFiles(AliasPath(portsFolder, number), devicePath, identity);
 }
 
-std::unique_ptr<TAliasOwnerLock> writeOwnedAlias(const QString &portsFolder, int number,
+std::unique_ptr<TAliasOwnerLock> WriteOwnedAlias(const QString &portsFolder, int number,
                                                  const QString &devicePath,
-                                                 const std::optional<UsbIdentity> &identity)
+                                                 const std::optional<TUsbIdentity> &identity)
 {
     if (!QDir().mkpath(portsFolder))
         return nullptr;
-    removeAlias(portsFolder, number);
-    const QString link = aliasPath(portsFolder, number);
+    RemoveAlias(portsFolder, number);
+    const QString link = AliasPath(portsFolder, number);
     // The owner is locked before the link appears, so that the alias is never
     // seen as stale while it is being made.
-    auto owner = std::make_unique<TAliasOwnerLock>(ownerFilePath(link));
-    if (!owner->isHeld() || !writeAliasFiles(link, devicePath, identity))
+    auto owner = std::make_unique<TAliasOwnerLock>(OwnerFilePath(link));
+    if (!owner->IsHeld() || !WriteAliasFiles(link, devicePath, identity))
         return nullptr;
     return owner;
 }
 
-void removeAlias(const QString &portsFolder, int number)
+void RemoveAlias(const QString &portsFolder, int number)
 {
-    const QString link = aliasPath(portsFolder, number);
+    const QString link = AliasPath(portsFolder, number);
     QFile::remove(link);
     QFile::remove(link + QStringLiteral(".usb"));
-    QFile::remove(ownerFilePath(link));
+    QFile::remove(OwnerFilePath(link));
 }
 
 }  // namespace PortNames

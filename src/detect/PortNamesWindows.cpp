@@ -6,7 +6,7 @@
 
 namespace PortNames {
 
-int defaultNumberForDevice(const QString &deviceNode)
+int DefaultNumberForDevice(const QString &deviceNode)
 {
     static const QRegularExpression re(QStringLiteral("^(?:\\\\\\\\\\.\\\\)?COM([1-9][0-9]{0,4})$"),
                                        QRegularExpression::CaseInsensitiveOption);
@@ -14,22 +14,22 @@ int defaultNumberForDevice(const QString &deviceNode)
     return m.hasMatch() ? m.captured(1).toInt() : 0;
 }
 
-QString defaultDeviceForNumber(int number)
+QString DefaultDeviceForNumber(int number)
 {
     return number >= 1 ? QStringLiteral("\\\\.\\COM%1").arg(number) : QString();
 }
 
-QList<PortAlias> readAliases(const QString &)
+QList<TPortAlias> ReadAliases(const QString &)
 {
     return {};
 }
 
-bool writeAlias(const QString &, int, const QString &, const std::optional<UsbIdentity> &)
+bool WriteAlias(const QString &, int, const QString &, const std::optional<TUsbIdentity> &)
 {
     return false;
 }
 
-void removeAlias(const QString &, int)
+void RemoveAlias(const QString &, int)
 {
 }
 

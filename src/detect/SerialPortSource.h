@@ -7,21 +7,21 @@
 
 // A serial port as the system reports it: its device node and, for a USB serial
 // adapter, the USB identity of the adapter.
-struct SerialPortRecord {
-    QString systemLocation;                      // "/dev/ttyUSB0"
-    std::optional<PortNames::UsbIdentity> usb;   // only for USB devices
+struct TSerialPortRecord {
+    QString SystemLocation;                      // "/dev/ttyUSB0"
+    std::optional<PortNames::TUsbIdentity> Usb;   // only for USB devices
 };
 
 // Where the serial ports of this computer come from. Tests give a fixed list.
 class ISerialPortSource {
 public:
     virtual ~ISerialPortSource() = default;
-    virtual QList<SerialPortRecord> availablePorts() = 0;
+    virtual QList<TSerialPortRecord> AvailablePorts() = 0;
 };
 
 // The serial ports the operating system reports right now, of the kinds that have
 // a fixed COM name (ttyS, ttyUSB, ttyACM).
 class TSystemSerialPortSource final : public ISerialPortSource {
 public:
-    QList<SerialPortRecord> availablePorts() override;
+    QList<TSerialPortRecord> AvailablePorts() override;
 };

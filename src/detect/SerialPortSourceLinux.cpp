@@ -16,7 +16,7 @@ namespace {
 // some 15 ms, twice in the window's start.
 constexpr const char *kNamedKinds[] = {"ttyS*", "ttyUSB*", "ttyACM*"};
 
-struct UdevDeleter {
+struct TUdevDeleter {
     void operator()(udev *u) const { udev_unref(u); }
     void operator()(udev_enumerate *e) const { udev_enumerate_unref(e); }
     void operator()(udev_device *d) const { udev_device_unref(d); }
@@ -49,12 +49,12 @@ bool IsReal8250Port(const char *node)
 // parent device is virtual, and an 8250 placeholder counts only when a UART is
 // behind it. Nothing when udev cannot be asked or knows no terminal of these
 // kinds at all (a system without udev's view of the devices).
-std::optional<QList<SerialPortRecord>> PortsFromUdev()
+std::optional<QList<TSerialPortRecord>> PortsFromUdev()
 {
-    std::unique_ptr<udev, UdevDeleter> context(udev_new());
+    std::unique_ptr<udev, TUdevDeleter> context(udev_new());
     if (!context)
         return std::nullopt;
-    std::unique_ptr<udev_enumerate, UdevDeleter> enumerate(udev_enumerate_new(context.get()));
+    std::unique_ptr<udev_enumerate, TUdevDeleter> enumerate(udev_enumerate_new(context.get()));
     if (!enumerate || udev_enumerate_add_match_subsystem(enumerate.get(), "tty") < 0)
         return std::nullopt;
     for (const char *kind : kNamedKinds) {
@@ -67,11 +67,11 @@ std::optional<QList<SerialPortRecord>> PortsFromUdev()
     udev_list_entry *first = udev_enumerate_get_list_entry(enumerate.get());
     if (!first)
         return std::nullopt;
-    QList<SerialPortRecord> ports;
+    QList<TSerialPortRecord> ports;
     udev_list_entry *entry = nullptr;
     udev_list_entry_foreach(entry, first)
     {
-        std::unique_ptr<udev_device, UdevDeleter> device(
+        std::unique_ptr<udev_device, TUdevDeleter> device(
             udev_device_new_from_syspath(context.get(), udev_list_entry_get_name(entry)));
         if (!device)
             continue;
@@ -81,12 +81,12 @@ std::optional<QList<SerialPortRecord>> PortsFromUdev()
             continue;
         if (qstrcmp(udev_device_get_driver(parent), "serial8250") == 0 && !IsReal8250Port(node))
             continue;
-        SerialPortRecord record;
-        record.systemLocation = QString::fromLocal8Bit(node);
+        TSerialPortRecord record;
+        record.SystemLocation = QString::fromLocal8Bit(node);
         const auto vendorId = HexProperty(device.get(), "ID_VENDOR_ID");
         const auto productId = HexProperty(device.get(), "ID_MODEL_ID");
         if (vendorId && productId) {
-            record.usb = PortNames::UsbIdentity{
+            record.Usb = PortNames::TUsbIdentity{
                 *vendorId, *productId,
                 QString::fromLatin1(udev_device_get_property_value(device.get(), "ID_SERIAL_SHORT"))};
         }
@@ -97,22 +97,22 @@ std::optional<QList<SerialPortRecord>> PortsFromUdev()
 
 }  // namespace
 
-QList<SerialPortRecord> TSystemSerialPortSource::availablePorts()
+QList<TSerialPortRecord> TSystemSerialPortSource::AvailablePorts()
 {
     if (auto ports = PortsFromUdev())
         return *ports;
     // Without udev the toolkit finds the ports its own way.
-    QList<SerialPortRecord> ports;
+    QList<TSerialPortRecord> ports;
     const auto infos = QSerialPortInfo::availablePorts();
     for (const QSerialPortInfo &info : infos) {
-        SerialPortRecord record;
-        record.systemLocation = info.systemLocation();
+        TSerialPortRecord record;
+        record.SystemLocation = info.systemLocation();
         if (info.hasVendorIdentifier() && info.hasProductIdentifier()) {
-            PortNames::UsbIdentity id;
-            id.vendorId = info.vendorIdentifier();
-            id.productId = info.productIdentifier();
-            id.serialNumber = info.serialNumber();
-            record.usb = id;
+            PortNames::TUsbIdentity id;
+            id.VendorId = info.vendorIdentifier();
+            id.ProductId = info.productIdentifier();
+            id.SerialNumber = info.serialNumber();
+            record.Usb = id;
         }
         ports.append(record);
     }

@@ -8,48 +8,48 @@ TSystemBridgeLayer::TSystemBridgeLayer(ISerialPortSource &source, QString portsF
 {
 }
 
-QList<BridgeInfo> TSystemBridgeLayer::bridgesFrom(const QList<SerialPortRecord> &ports,
-                                                  const QList<PortNames::PortAlias> &aliases)
+QList<TBridgeInfo> TSystemBridgeLayer::BridgesFrom(const QList<TSerialPortRecord> &ports,
+                                                  const QList<PortNames::TPortAlias> &aliases)
 {
-    struct Numbered {
-        int number;  // 0 = no COM name
-        BridgeInfo bridge;
+    struct TNumbered {
+        int Number;  // 0 = no COM name
+        TBridgeInfo Bridge;
     };
-    QList<Numbered> found;
+    QList<TNumbered> found;
     const auto aliasHasNumber = [&aliases](int number) {
         return std::any_of(aliases.begin(), aliases.end(),
-                           [number](const PortNames::PortAlias &a) { return a.number == number; });
+                           [number](const PortNames::TPortAlias &a) { return a.Number == number; });
     };
-    const auto make = [](const PortNames::UsbIdentity &id, int number) {
-        BridgeInfo b;
-        b.vendorId = id.vendorId;
-        b.productId = id.productId;
-        b.serialNumber = id.serialNumber;
+    const auto make = [](const PortNames::TUsbIdentity &id, int number) {
+        TBridgeInfo b;
+        b.VendorId = id.VendorId;
+        b.ProductId = id.ProductId;
+        b.SerialNumber = id.SerialNumber;
         if (number > 0)
-            b.portName = PortNames::comName(number);
+            b.PortName = PortNames::ComName(number);
         return b;
     };
 
-    for (const SerialPortRecord &port : ports) {
-        if (!port.usb)
+    for (const TSerialPortRecord &port : ports) {
+        if (!port.Usb)
             continue;
-        int number = PortNames::defaultNumberForDevice(port.systemLocation);
+        int number = PortNames::DefaultNumberForDevice(port.SystemLocation);
         if (number > 0 && aliasHasNumber(number))
             number = 0;
-        found.append({number, make(*port.usb, number)});
+        found.append({number, make(*port.Usb, number)});
     }
-    for (const PortNames::PortAlias &alias : aliases) {
-        if (alias.identity)
-            found.append({alias.number, make(*alias.identity, alias.number)});
+    for (const PortNames::TPortAlias &alias : aliases) {
+        if (alias.Identity)
+            found.append({alias.Number, make(*alias.Identity, alias.Number)});
     }
 
-    std::stable_sort(found.begin(), found.end(), [](const Numbered &a, const Numbered &b) {
-        if ((a.number == 0) != (b.number == 0))
-            return b.number == 0;
-        return a.number < b.number;
+    std::stable_sort(found.begin(), found.end(), [](const TNumbered &a, const TNumbered &b) {
+        if ((a.Number == 0) != (b.Number == 0))
+            return b.Number == 0;
+        return a.Number < b.Number;
     });
-    QList<BridgeInfo> bridges;
-    for (const Numbered &n : found)
-        bridges.append(n.bridge);
+    QList<TBridgeInfo> bridges;
+    for (const TNumbered &n : found)
+        bridges.append(n.Bridge);
     return bridges;
 }

@@ -16,13 +16,13 @@ public:
     // portsFolder: the folder of port aliases; source must outlive the layer.
     TSystemBridgeLayer(ISerialPortSource &source, QString portsFolder);
 
-    bool load() override { return true; }
-    void unload() override {}
-    std::optional<QList<BridgeInfo>> attachedBridges() override;
+    bool Load() override { return true; }
+    void Unload() override {}
+    std::optional<QList<TBridgeInfo>> AttachedBridges() override;
 
     // The bridge list of the given system ports and aliases.
-    static QList<BridgeInfo> bridgesFrom(const QList<SerialPortRecord> &ports,
-                                         const QList<PortNames::PortAlias> &aliases);
+    static QList<TBridgeInfo> BridgesFrom(const QList<TSerialPortRecord> &ports,
+                                         const QList<PortNames::TPortAlias> &aliases);
 
 private:
     ISerialPortSource &FSource;

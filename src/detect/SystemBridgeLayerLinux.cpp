@@ -1,6 +1,6 @@
 #include "SystemBridgeLayer.h"
 
-std::optional<QList<BridgeInfo>> TSystemBridgeLayer::attachedBridges()
+std::optional<QList<TBridgeInfo>> TSystemBridgeLayer::AttachedBridges()
 {
-    return bridgesFrom(FSource.availablePorts(), PortNames::readAliases(FPortsFolder));
+    return BridgesFrom(FSource.AvailablePorts(), PortNames::ReadAliases(FPortsFolder));
 }

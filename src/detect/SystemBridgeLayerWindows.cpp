@@ -3,8 +3,8 @@
 #include "PortList.h"
 #include "WindowsRegistry.h"
 
-std::optional<QList<BridgeInfo>> TSystemBridgeLayer::attachedBridges()
+std::optional<QList<TBridgeInfo>> TSystemBridgeLayer::AttachedBridges()
 {
-    const QStringList present = PortList::entries(FSource.availablePorts(), {});
+    const QStringList present = PortList::Entries(FSource.AvailablePorts(), {});
     return WindowsRegistry::UsbBridges(HKEY_LOCAL_MACHINE, WindowsRegistry::kUsbEnumKey, present);
 }

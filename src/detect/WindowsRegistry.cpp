@@ -10,13 +10,13 @@
 namespace WindowsRegistry {
 namespace {
 
-const wchar_t *wide(const QString &text)
+const wchar_t *Wide(const QString &text)
 {
     return reinterpret_cast<const wchar_t *>(text.utf16());
 }
 
 // A REG_SZ value's data up to its first NUL.
-QString textOf(const wchar_t *data, DWORD bytes)
+QString TextOf(const wchar_t *data, DWORD bytes)
 {
     const qsizetype chars = qsizetype(bytes / sizeof(wchar_t));
     QString text = QString::fromWCharArray(data, chars);
@@ -24,10 +24,10 @@ QString textOf(const wchar_t *data, DWORD bytes)
     return nul >= 0 ? text.left(nul) : text;
 }
 
-std::optional<QStringList> subKeys(HKEY root, const QString &keyPath)
+std::optional<QStringList> SubKeys(HKEY root, const QString &keyPath)
 {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(root, wide(keyPath), 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(root, Wide(keyPath), 0, KEY_READ, &key) != ERROR_SUCCESS)
         return std::nullopt;
     const auto close = qScopeGuard([key] { RegCloseKey(key); });
     QStringList names;
@@ -47,26 +47,26 @@ std::optional<QStringList> subKeys(HKEY root, const QString &keyPath)
 std::optional<QString> ReadText(HKEY root, const QString &keyPath, const QString &valueName)
 {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(root, wide(keyPath), 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(root, Wide(keyPath), 0, KEY_READ, &key) != ERROR_SUCCESS)
         return std::nullopt;
     const auto close = qScopeGuard([key] { RegCloseKey(key); });
     wchar_t data[256] = {};
     DWORD bytes = sizeof(data);
     DWORD type = 0;
-    if (RegQueryValueExW(key, wide(valueName), nullptr, &type, reinterpret_cast<BYTE *>(data), &bytes)
+    if (RegQueryValueExW(key, Wide(valueName), nullptr, &type, reinterpret_cast<BYTE *>(data), &bytes)
             != ERROR_SUCCESS
         || (type != REG_SZ && type != REG_EXPAND_SZ))
         return std::nullopt;
-    return textOf(data, bytes);
+    return TextOf(data, bytes);
 }
 
 QStringList SerialCommPorts(HKEY root, const QString &keyPath)
 {
     HKEY key = nullptr;
     QStringList names;
-    if (RegOpenKeyExW(root, wide(keyPath), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+    if (RegOpenKeyExW(root, Wide(keyPath), 0, KEY_READ, &key) != ERROR_SUCCESS) {
         for (int n = 1; n <= 10; ++n)
-            names << PortNames::comName(n);
+            names << PortNames::ComName(n);
         return names;
     }
     const auto close = qScopeGuard([key] { RegCloseKey(key); });
@@ -83,28 +83,28 @@ QStringList SerialCommPorts(HKEY root, const QString &keyPath)
         if (status != ERROR_SUCCESS)
             throw EComPortExt(TComOperation::PortList, int(status), QStringLiteral("EnumComPorts"));
         if (type == REG_SZ)
-            names << textOf(data, bytes);
+            names << TextOf(data, bytes);
     }
     return names;
 }
 
-QList<BridgeInfo> UsbBridges(HKEY root, const QString &usbEnumKeyPath, const QStringList &presentPorts)
+QList<TBridgeInfo> UsbBridges(HKEY root, const QString &usbEnumKeyPath, const QStringList &presentPorts)
 {
     static const QRegularExpression deviceRe(
         QStringLiteral("^VID_([0-9A-F]{2,4})&PID_([0-9A-F]{2,4})(&MI_00)?$"),
         QRegularExpression::CaseInsensitiveOption);
-    struct Numbered {
-        int number;
-        BridgeInfo bridge;
+    struct TNumbered {
+        int Number;
+        TBridgeInfo Bridge;
     };
-    QList<Numbered> found;
-    for (const QString &device : subKeys(root, usbEnumKeyPath).value_or(QStringList())) {
+    QList<TNumbered> found;
+    for (const QString &device : SubKeys(root, usbEnumKeyPath).value_or(QStringList())) {
         const auto m = deviceRe.match(device);
         if (!m.hasMatch())
             continue;
         const bool composite = !m.captured(3).isEmpty();
         const QString devicePath = usbEnumKeyPath + QLatin1Char('\\') + device;
-        for (const QString &instance : subKeys(root, devicePath).value_or(QStringList())) {
+        for (const QString &instance : SubKeys(root, devicePath).value_or(QStringList())) {
             QString serial = instance;
             if (composite) {
                 if (!serial.endsWith(QLatin1String("_00")))
@@ -116,20 +116,20 @@ QList<BridgeInfo> UsbBridges(HKEY root, const QString &usbEnumKeyPath, const QSt
                                            QStringLiteral("PortName"));
             if (!portName || portName->isEmpty() || !presentPorts.contains(*portName, Qt::CaseInsensitive))
                 continue;
-            BridgeInfo bridge;
-            bridge.vendorId = quint16(m.captured(1).toUInt(nullptr, 16));
-            bridge.productId = quint16(m.captured(2).toUInt(nullptr, 16));
-            bridge.serialNumber = serial;
-            bridge.portName = portName->toUpper();
-            const int number = PortNames::numberFromName(bridge.portName);
+            TBridgeInfo bridge;
+            bridge.VendorId = quint16(m.captured(1).toUInt(nullptr, 16));
+            bridge.ProductId = quint16(m.captured(2).toUInt(nullptr, 16));
+            bridge.SerialNumber = serial;
+            bridge.PortName = portName->toUpper();
+            const int number = PortNames::NumberFromName(bridge.PortName);
             found.append({number > 0 ? number : std::numeric_limits<int>::max(), bridge});
         }
     }
     std::stable_sort(found.begin(), found.end(),
-                     [](const Numbered &a, const Numbered &b) { return a.number < b.number; });
-    QList<BridgeInfo> bridges;
-    for (const Numbered &n : found)
-        bridges.append(n.bridge);
+                     [](const TNumbered &a, const TNumbered &b) { return a.Number < b.Number; });
+    QList<TBridgeInfo> bridges;
+    for (const TNumbered &n : found)
+        bridges.append(n.Bridge);
     return bridges;
 }
 

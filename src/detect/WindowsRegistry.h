@@ -29,6 +29,6 @@ QStringList SerialCommPorts(HKEY root, const QString &keyPath);
 // "Vid_VVVV&Pid_PPPP&Mi_00\<serial>_00\Device Parameters", each with its text
 // value PortName. Only devices whose port is one of presentPorts count (the keys
 // stay when a device is unplugged). Ordered by COM number.
-QList<BridgeInfo> UsbBridges(HKEY root, const QString &usbEnumKeyPath, const QStringList &presentPorts);
+QList<TBridgeInfo> UsbBridges(HKEY root, const QString &usbEnumKeyPath, const QStringList &presentPorts);
 
 }  // namespace WindowsRegistry

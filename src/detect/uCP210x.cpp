@@ -11,14 +11,14 @@ TCP210x::~TCP210x()
     UnloadBridgeLibrary();
 }
 
-bool TCP210x::ensureLoaded()
+bool TCP210x::EnsureLoaded()
 {
     if (!FLoaded)
-        FLoaded = FLayer.load();
+        FLoaded = FLayer.Load();
     return FLoaded;
 }
 
-const BridgeInfo *TCP210x::openBridge(BridgeHandle handle) const
+const TBridgeInfo *TCP210x::OpenBridge(BridgeHandle handle) const
 {
     if (handle < 0 || handle >= FBridges.size() || !FOpen.at(handle))
         return nullptr;
@@ -27,9 +27,9 @@ const BridgeInfo *TCP210x::openBridge(BridgeHandle handle) const
 
 int TCP210x::CP210x_GetNumDevices(quint32 &count)
 {
-    if (!ensureLoaded())
+    if (!EnsureLoaded())
         return kStatusFailed;
-    const auto bridges = FLayer.attachedBridges();
+    const auto bridges = FLayer.AttachedBridges();
     if (!bridges)
         return kStatusFailed;
     FBridges = *bridges;
@@ -40,7 +40,7 @@ int TCP210x::CP210x_GetNumDevices(quint32 &count)
 
 int TCP210x::CP210x_Open(quint32 index, BridgeHandle &handle)
 {
-    if (!ensureLoaded() || index >= static_cast<quint32>(FBridges.size()))
+    if (!EnsureLoaded() || index >= static_cast<quint32>(FBridges.size()))
         return kStatusFailed;
     handle = static_cast<BridgeHandle>(index);
     FOpen[handle] = true;
@@ -49,7 +49,7 @@ int TCP210x::CP210x_Open(quint32 index, BridgeHandle &handle)
 
 int TCP210x::CP210x_Close(BridgeHandle handle)
 {
-    if (!ensureLoaded() || !openBridge(handle))
+    if (!EnsureLoaded() || !OpenBridge(handle))
         return kStatusFailed;
     FOpen[handle] = false;
     return kStatusOk;
@@ -57,19 +57,19 @@ int TCP210x::CP210x_Close(BridgeHandle handle)
 
 int TCP210x::CP210x_GetDeviceVid(BridgeHandle handle, quint16 &vendorId)
 {
-    const BridgeInfo *bridge = ensureLoaded() ? openBridge(handle) : nullptr;
+    const TBridgeInfo *bridge = EnsureLoaded() ? OpenBridge(handle) : nullptr;
     if (!bridge)
         return kStatusFailed;
-    vendorId = bridge->vendorId;
+    vendorId = bridge->VendorId;
     return kStatusOk;
 }
 
 int TCP210x::CP210x_GetDevicePid(BridgeHandle handle, quint16 &productId)
 {
-    const BridgeInfo *bridge = ensureLoaded() ? openBridge(handle) : nullptr;
+    const TBridgeInfo *bridge = EnsureLoaded() ? OpenBridge(handle) : nullptr;
     if (!bridge)
         return kStatusFailed;
-    productId = bridge->productId;
+    productId = bridge->ProductId;
     return kStatusOk;
 }
 
@@ -77,10 +77,10 @@ int TCP210x::CP210x_GetDeviceSerialNumber(BridgeHandle handle,
                                           std::array<char, kSerialBufferSize> &buffer,
                                           quint8 &length, bool ascii)
 {
-    const BridgeInfo *bridge = ensureLoaded() ? openBridge(handle) : nullptr;
+    const TBridgeInfo *bridge = EnsureLoaded() ? OpenBridge(handle) : nullptr;
     if (!bridge || !ascii)
         return kStatusFailed;
-    const QByteArray bytes = bridge->serialNumber.toLatin1().left(kSerialBufferSize);
+    const QByteArray bytes = bridge->SerialNumber.toLatin1().left(kSerialBufferSize);
     buffer.fill('\0');
     std::memcpy(buffer.data(), bytes.constData(), static_cast<size_t>(bytes.size()));
     length = static_cast<quint8>(bytes.size());
@@ -89,10 +89,10 @@ int TCP210x::CP210x_GetDeviceSerialNumber(BridgeHandle handle,
 
 int TCP210x::GetDevicePortName(BridgeHandle handle, QString &portName)
 {
-    const BridgeInfo *bridge = ensureLoaded() ? openBridge(handle) : nullptr;
+    const TBridgeInfo *bridge = EnsureLoaded() ? OpenBridge(handle) : nullptr;
     if (!bridge)
         return kStatusFailed;
-    portName = bridge->portName;
+    portName = bridge->PortName;
     return kStatusOk;
 }
 
@@ -135,14 +135,14 @@ int TCP210x::LookupPortNumber(quint16 vendorId, quint16 productId, const QString
                               const QString &portName)
 {
     if (portName.isEmpty() || vendorId != kInterfaceVendorId || productId != kInterfaceProductId
-        || serialNumber != interfaceSerialNumber())
+        || serialNumber != InterfaceSerialNumber())
         return -1;
-    return PortNames::numberFromName(portName);
+    return PortNames::NumberFromName(portName);
 }
 
 void TCP210x::UnloadBridgeLibrary()
 {
     if (FLoaded)
-        FLayer.unload();
+        FLayer.Unload();
     FLoaded = false;
 }

@@ -24,7 +24,7 @@ public:
 
     static constexpr quint16 kInterfaceVendorId = 0x10C4;
     static constexpr quint16 kInterfaceProductId = 0xEA60;
-    static QString interfaceSerialNumber() { return QStringLiteral("0001"); }
+    static QString InterfaceSerialNumber() { return QStringLiteral("0001"); }
 
     // layer must outlive this object.
     explicit TCP210x(IBridgeLayer &layer);
@@ -64,13 +64,13 @@ public:
     quint32 BridgeCount() const { return FCount; }
 
 private:
-    bool ensureLoaded();
-    const BridgeInfo *openBridge(BridgeHandle handle) const;
+    bool EnsureLoaded();
+    const TBridgeInfo *OpenBridge(BridgeHandle handle) const;
 
     IBridgeLayer &FLayer;
     bool FLoaded = false;
     quint32 FCount = 0;
     BridgeHandle FHandle = -1;  // the handle FindInterfacePort works with
-    QList<BridgeInfo> FBridges; // what the last count saw
+    QList<TBridgeInfo> FBridges; // what the last count saw
     QList<bool> FOpen;          // per bridge of the last count: opened and not closed
 };

@@ -4,12 +4,12 @@ namespace CommaText {
 namespace {
 
 // NUL counts among the control characters: it separates items like a blank.
-bool isBlankOrControl(QChar c)
+bool IsBlankOrControl(QChar c)
 {
     return c.unicode() <= ' ';
 }
 
-bool needsQuotes(const QString &item)
+bool NeedsQuotes(const QString &item)
 {
     if (item.isEmpty())
         return true;
@@ -22,12 +22,12 @@ bool needsQuotes(const QString &item)
 
 }  // namespace
 
-QString join(const QStringList &items)
+QString Join(const QStringList &items)
 {
     QStringList parts;
     parts.reserve(items.size());
     for (const QString &item : items) {
-        if (needsQuotes(item))
+        if (NeedsQuotes(item))
             parts.append(u'"' + QString(item).replace(QStringLiteral("\""), QStringLiteral("\"\"")) + u'"');
         else
             parts.append(item);
@@ -35,13 +35,13 @@ QString join(const QStringList &items)
     return parts.join(u',');
 }
 
-QStringList split(const QString &text)
+QStringList Split(const QString &text)
 {
     QStringList items;
     const qsizetype n = text.size();
     qsizetype i = 0;
     auto skipBlanks = [&] {
-        while (i < n && isBlankOrControl(text[i]))
+        while (i < n && IsBlankOrControl(text[i]))
             ++i;
     };
     skipBlanks();
@@ -64,7 +64,7 @@ QStringList split(const QString &text)
             }
         } else {
             const qsizetype start = i;
-            while (i < n && !isBlankOrControl(text[i]) && text[i] != u',')
+            while (i < n && !IsBlankOrControl(text[i]) && text[i] != u',')
                 ++i;
             item = text.mid(start, i - start);
         }

@@ -8,7 +8,7 @@
 // quotes doubled.
 namespace CommaText {
 
-QString join(const QStringList &items);
-QStringList split(const QString &text);
+QString Join(const QStringList &items);
+QStringList Split(const QString &text);
 
 }  // namespace CommaText

@@ -5,7 +5,7 @@
 
 namespace {
 
-QStringList matchingFiles(const QString &folder, const QString &mask)
+QStringList MatchingFiles(const QString &folder, const QString &mask)
 {
     QDir dir(folder);
     dir.setNameFilters({mask});
@@ -21,7 +21,7 @@ int FindFiles(const QString &folder, const QString &mask, QStringList *list, boo
     if (!list)
         return 0;
     if (!subFolders) {
-        list->append(matchingFiles(folder, mask));
+        list->append(MatchingFiles(folder, mask));
         return static_cast<int>(list->size());
     }
     QStringList folders{folder};
@@ -31,7 +31,7 @@ int FindFiles(const QString &folder, const QString &mask, QStringList *list, boo
         folders.append(it.next());
     for (const QString &f : folders) {
         const QDir dir(f);
-        for (const QString &name : matchingFiles(f, mask))
+        for (const QString &name : MatchingFiles(f, mask))
             list->append(dir.filePath(name));
     }
     return static_cast<int>(list->size());

@@ -7,20 +7,20 @@
 #include <QFile>
 #include <QHash>
 
-using TextCompare::sameText;
+using TextCompare::SameText;
 
 namespace {
 
-struct RawKeyValue {
-    QByteArray key;
-    QByteArray value;
+struct TRawKeyValue {
+    QByteArray Key;
+    QByteArray Value;
 };
-struct RawSection {
-    QByteArray name;
-    QList<RawKeyValue> entries;
+struct TRawSection {
+    QByteArray Name;
+    QList<TRawKeyValue> Entries;
 };
 
-QList<QByteArray> splitLines(const QByteArray &bytes)
+QList<QByteArray> SplitLines(const QByteArray &bytes)
 {
     QList<QByteArray> lines;
     qsizetype start = 0;
@@ -38,10 +38,10 @@ QList<QByteArray> splitLines(const QByteArray &bytes)
     return lines;
 }
 
-QList<RawSection> parseRaw(const QByteArray &bytes)
+QList<TRawSection> ParseRaw(const QByteArray &bytes)
 {
-    QList<RawSection> sections;
-    for (const QByteArray &line : splitLines(bytes)) {
+    QList<TRawSection> sections;
+    for (const QByteArray &line : SplitLines(bytes)) {
         if (line.isEmpty() || line.startsWith(';'))
             continue;
         if (line.size() >= 2 && line.startsWith('[') && line.endsWith(']')) {
@@ -52,23 +52,23 @@ QList<RawSection> parseRaw(const QByteArray &bytes)
             continue;
         const qsizetype eq = line.indexOf('=');
         if (eq < 0)
-            sections.last().entries.append({line, QByteArray()});
+            sections.last().Entries.append({line, QByteArray()});
         else
-            sections.last().entries.append({line.left(eq), line.mid(eq + 1)});
+            sections.last().Entries.append({line.left(eq), line.mid(eq + 1)});
     }
     return sections;
 }
 
-bool declaresUtf8(const QList<RawSection> &sections)
+bool DeclaresUtf8(const QList<TRawSection> &sections)
 {
     // Section and key names are ASCII, so they can be matched before decoding.
-    for (const RawSection &section : sections) {
-        if (section.name.compare("OPTIONS", Qt::CaseInsensitive) != 0)
+    for (const TRawSection &section : sections) {
+        if (section.Name.compare("OPTIONS", Qt::CaseInsensitive) != 0)
             continue;
-        for (const RawKeyValue &kv : section.entries) {
-            if (kv.key.compare("IsUTF8File", Qt::CaseInsensitive) == 0) {
+        for (const TRawKeyValue &kv : section.Entries) {
+            if (kv.Key.compare("IsUTF8File", Qt::CaseInsensitive) == 0) {
                 bool ok = false;
-                const int number = kv.value.trimmed().toInt(&ok);
+                const int number = kv.Value.trimmed().toInt(&ok);
                 return ok && number != 0;
             }
         }
@@ -78,7 +78,7 @@ bool declaresUtf8(const QList<RawSection> &sections)
 
 }  // namespace
 
-LanguageFile LanguageFile::read(const QString &path)
+TLanguageFile TLanguageFile::Read(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -86,67 +86,67 @@ LanguageFile LanguageFile::read(const QString &path)
                                      .arg(path, file.errorString())
                                      .toStdString());
     }
-    return parse(file.readAll());
+    return Parse(file.readAll());
 }
 
-LanguageFile LanguageFile::parse(const QByteArray &input)
+TLanguageFile TLanguageFile::Parse(const QByteArray &input)
 {
     QByteArray bytes = input;
     if (bytes.startsWith("\xEF\xBB\xBF"))
         bytes.remove(0, 3);
 
-    const QList<RawSection> raw = parseRaw(bytes);
-    LanguageFile file;
-    file.FUtf8 = declaresUtf8(raw);
+    const QList<TRawSection> raw = ParseRaw(bytes);
+    TLanguageFile file;
+    file.FUtf8 = DeclaresUtf8(raw);
     auto decode = [&](const QByteArray &b) {
-        return file.FUtf8 ? QString::fromUtf8(b) : Cp1252::toUnicode(b);
+        return file.FUtf8 ? QString::fromUtf8(b) : Cp1252::ToUnicode(b);
     };
-    for (const RawSection &rawSection : raw) {
-        Section section{decode(rawSection.name), {}};
-        section.entries.reserve(rawSection.entries.size());
-        for (const RawKeyValue &kv : rawSection.entries)
-            section.entries.append({decode(kv.key), decode(kv.value)});
+    for (const TRawSection &rawSection : raw) {
+        TSection section{decode(rawSection.Name), {}};
+        section.Entries.reserve(rawSection.Entries.size());
+        for (const TRawKeyValue &kv : rawSection.Entries)
+            section.Entries.append({decode(kv.Key), decode(kv.Value)});
         file.FSections.append(std::move(section));
     }
     return file;
 }
 
-bool LanguageFile::hasSection(const QString &name) const
+bool TLanguageFile::HasSection(const QString &name) const
 {
-    for (const Section &section : FSections) {
-        if (sameText(section.name, name))
+    for (const TSection &section : FSections) {
+        if (SameText(section.Name, name))
             return true;
     }
     return false;
 }
 
-QList<LanguageFile::KeyValue> LanguageFile::entries(const QString &name) const
+QList<TLanguageFile::TKeyValue> TLanguageFile::Entries(const QString &name) const
 {
-    QList<KeyValue> result;
-    for (const Section &section : FSections) {
-        if (sameText(section.name, name))
-            result.append(section.entries);
+    QList<TKeyValue> result;
+    for (const TSection &section : FSections) {
+        if (SameText(section.Name, name))
+            result.append(section.Entries);
     }
     return result;
 }
 
-QString LanguageFile::value(const QString &section, const QString &key,
+QString TLanguageFile::Value(const QString &section, const QString &key,
                             const QString &defaultValue) const
 {
-    for (const KeyValue &kv : entries(section)) {
-        if (sameText(kv.key, key))
-            return kv.value;
+    for (const TKeyValue &kv : Entries(section)) {
+        if (SameText(kv.Key, key))
+            return kv.Value;
     }
     return defaultValue;
 }
 
-QStringList LanguageFile::languageNames() const
+QStringList TLanguageFile::LanguageNames() const
 {
     QHash<QString, QString> firstValueByKey;
-    for (const KeyValue &kv : entries(kLanguageNames)) {
-        const QString key = kv.key.toCaseFolded();
+    for (const TKeyValue &kv : Entries(kLanguageNames)) {
+        const QString key = kv.Key.toCaseFolded();
         if (!firstValueByKey.contains(key))
-            firstValueByKey.insert(key, kv.value);
+            firstValueByKey.insert(key, kv.Value);
     }
     QStringList names;
     for (int k = 1;; ++k) {

@@ -10,15 +10,15 @@
 // before the first section are ignored. Sections and keys match without regard
 // to case. Texts are Windows-1252 unless [OPTIONS] IsUTF8File is a number other
 // than 0; invalid UTF-8 becomes replacement characters.
-class LanguageFile {
+class TLanguageFile {
 public:
-    struct KeyValue {
-        QString key;
-        QString value;
+    struct TKeyValue {
+        QString Key;
+        QString Value;
     };
-    struct Section {
-        QString name;
-        QList<KeyValue> entries;  // in file order
+    struct TSection {
+        QString Name;
+        QList<TKeyValue> Entries;  // in file order
     };
 
     static inline const QString kOptions = QStringLiteral("OPTIONS");
@@ -27,24 +27,24 @@ public:
     static inline const QString kDefaultDelimiter = QStringLiteral("~!@#");
 
     // Throws ELanguageFileError, naming the file, when it cannot be read.
-    static LanguageFile read(const QString &path);
-    static LanguageFile parse(const QByteArray &bytes);
+    static TLanguageFile Read(const QString &path);
+    static TLanguageFile Parse(const QByteArray &bytes);
 
-    bool hasSection(const QString &name) const;
+    bool HasSection(const QString &name) const;
     // Keys of a section (all sections of that name) in file order.
-    QList<KeyValue> entries(const QString &section) const;
+    QList<TKeyValue> Entries(const QString &section) const;
     // The first value of the key, or the default when section or key is missing.
-    QString value(const QString &section, const QString &key,
+    QString Value(const QString &section, const QString &key,
                   const QString &defaultValue = QString()) const;
 
-    bool isUtf8() const { return FUtf8; }
-    QString delimiter() const { return value(kOptions, QStringLiteral("DELIMITER"), kDefaultDelimiter); }
+    bool IsUtf8() const { return FUtf8; }
+    QString Delimiter() const { return Value(kOptions, QStringLiteral("DELIMITER"), kDefaultDelimiter); }
     // "Language_1", "Language_2", ... up to the first missing or empty one.
-    QStringList languageNames() const;
+    QStringList LanguageNames() const;
     // True when the language-names section exists and holds at least one key.
-    bool hasLanguageNames() const { return !entries(kLanguageNames).isEmpty(); }
+    bool HasLanguageNames() const { return !Entries(kLanguageNames).isEmpty(); }
 
 private:
-    QList<Section> FSections;
+    QList<TSection> FSections;
     bool FUtf8 = false;
 };

@@ -16,21 +16,21 @@ QStringList ScanLanguageNames(const QString &languageFolder)
     const QDir folder(languageFolder);
     QStringList names;
     for (const QString &fileName : files) {
-        LanguageFile file;
+        TLanguageFile file;
         try {
-            file = LanguageFile::read(folder.filePath(fileName));
+            file = TLanguageFile::Read(folder.filePath(fileName));
         } catch (const std::exception &) {
             continue;  // an unreadable file offers no language
         }
         // Only the first two languages of a file are offered.
         for (const QString &key : {QStringLiteral("Language_1"), QStringLiteral("Language_2")}) {
-            const QString name = file.value(LanguageFile::kLanguageNames, key);
+            const QString name = file.Value(TLanguageFile::kLanguageNames, key);
             if (!name.isEmpty() && !names.contains(name, Qt::CaseInsensitive))
                 names.append(name);
         }
     }
     std::stable_sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
-        return TextCompare::compareCaseless(a, b) < 0;
+        return TextCompare::CompareCaseless(a, b) < 0;
     });
     return names;
 }
@@ -43,15 +43,15 @@ int FlagIndexForLanguage(const QString &name)
             c = QChar(c.unicode() + ('a' - 'A'));
     }
     static const struct {
-        const char16_t *prefix;
-        int index;
+        const char16_t *Prefix;
+        int Index;
     } kRules[] = {
         {u"eng", 0}, {u"ger", 1}, {u"deu", 1}, {u"fre", 2}, {u"fra", 2}, {u"ita", 3},
         {u"net", 4}, {u"dut", 4}, {u"spa", 5}, {u"esp", 5},
     };
     for (const auto &rule : kRules) {
-        if (prefix == QStringView(rule.prefix))
-            return rule.index;
+        if (prefix == QStringView(rule.Prefix))
+            return rule.Index;
     }
     return 6;
 }

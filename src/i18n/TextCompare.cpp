@@ -2,7 +2,7 @@
 
 namespace TextCompare {
 
-int compareCaseless(const QString &a, const QString &b)
+int CompareCaseless(const QString &a, const QString &b)
 {
     const QString fa = a.toCaseFolded();
     const QString fb = b.toCaseFolded();

@@ -24,24 +24,24 @@ QString DecodeLineBreaks(QString text)
     return text;
 }
 
-TranslationEntry ParseEntryLine(const QString &line)
+TTranslationEntry ParseEntryLine(const QString &line)
 {
     QStringList parts = line.split(QChar(kLangDelim));
-    TranslationEntry entry;
-    entry.key = parts.takeFirst();
+    TTranslationEntry entry;
+    entry.Key = parts.takeFirst();
     // The final separator closes the last text rather than opening another one.
     if (parts.size() > 1 && parts.last().isEmpty())
         parts.removeLast();
     for (QString &part : parts)
         part = DecodeLineBreaks(part);
-    entry.texts = parts;
+    entry.Texts = parts;
     return entry;
 }
 
-TranslationTable TranslationTable::fromStoredForm(const QByteArray &cp1252)
+TTranslationTable TTranslationTable::FromStoredForm(const QByteArray &cp1252)
 {
-    TranslationTable table;
-    const QString text = Cp1252::toUnicode(cp1252);
+    TTranslationTable table;
+    const QString text = Cp1252::ToUnicode(cp1252);
     int current = -1;  // lines before the first section line belong nowhere
     for (QString line : text.split(u'\n')) {
         if (line.endsWith(u'\r'))
@@ -57,7 +57,7 @@ TranslationTable TranslationTable::fromStoredForm(const QByteArray &cp1252)
             }
         }
         if (!isSectionLine && current >= 0)
-            table.sections[current].append(ParseEntryLine(line));
+            table.Sections[current].append(ParseEntryLine(line));
     }
     return table;
 }

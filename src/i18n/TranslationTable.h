@@ -28,33 +28,33 @@ QString StringsTypeName(TStringsType type);
 
 // One entry: a key (control name, "control.Property" or string id) and one text per
 // language; texts()[k - 1] belongs to language k. A missing column reads as empty.
-struct TranslationEntry {
-    QString key;
-    QStringList texts;
+struct TTranslationEntry {
+    QString Key;
+    QStringList Texts;
 
-    QString text(int language) const
+    QString Text(int language) const
     {
-        return language >= 1 && language <= texts.size() ? texts[language - 1] : QString();
+        return language >= 1 && language <= Texts.size() ? Texts[language - 1] : QString();
     }
 };
 
-using TranslationSection = QList<TranslationEntry>;
+using TTranslationSection = QList<TTranslationEntry>;
 
 // The separator between the key and the texts of one stored entry.
 constexpr char16_t kLangDelim = 0x01;
 
 // An entry line: key, then per language the separator and its text; a final
 // separator is optional. Bytes 0x19 and 0x1A inside a text stand for CR and LF.
-TranslationEntry ParseEntryLine(const QString &line);
+TTranslationEntry ParseEntryLine(const QString &line);
 QString DecodeLineBreaks(QString text);
 
-struct TranslationTable {
-    std::array<TranslationSection, kStringsTypeCount> sections;
+struct TTranslationTable {
+    std::array<TTranslationSection, kStringsTypeCount> Sections;
 
-    TranslationSection &operator[](TStringsType type) { return sections[type]; }
-    const TranslationSection &operator[](TStringsType type) const { return sections[type]; }
+    TTranslationSection &operator[](TStringsType type) { return Sections[type]; }
+    const TTranslationSection &operator[](TStringsType type) const { return Sections[type]; }
 
     // The stored form: Windows-1252 lines separated by CR LF; a line equal to a
     // section name starts that section, each following line is one of its entries.
-    static TranslationTable fromStoredForm(const QByteArray &cp1252);
+    static TTranslationTable FromStoredForm(const QByteArray &cp1252);
 };

@@ -7,26 +7,26 @@
 // to case; the empty name means the window itself. Property names (Caption,
 // Hint, Items, Lines, Text, HTMLText, Filter, ...) are compared without regard
 // to case as well.
-class TranslationTarget {
+class TTranslationTarget {
 public:
-    enum class PropertyKind {
+    enum class TPropertyKind {
         None,  // the control has no such property that can be read and written
         Text,  // a single text
         Lines  // a list of lines
     };
 
-    virtual ~TranslationTarget() = default;
+    virtual ~TTranslationTarget() = default;
 
-    virtual bool hasControl(const QString &control) const = 0;
-    virtual PropertyKind propertyKind(const QString &control, const QString &property) const = 0;
+    virtual bool HasControl(const QString &control) const = 0;
+    virtual TPropertyKind PropertyKind(const QString &control, const QString &property) const = 0;
 
     virtual QString text(const QString &control, const QString &property) const = 0;
     // May throw; the pass then goes on with the next entry.
     virtual void setText(const QString &control, const QString &property, const QString &value) = 0;
 
-    virtual QStringList lines(const QString &control, const QString &property) const = 0;
+    virtual QStringList Lines(const QString &control, const QString &property) const = 0;
     // Line i becomes items[i], further items are appended and surplus lines removed
     // from the end; a list keeps the index of its selected item.
-    virtual void replaceLinesInPlace(const QString &control, const QString &property,
+    virtual void ReplaceLinesInPlace(const QString &control, const QString &property,
                                      const QStringList &items) = 0;
 };

@@ -8,8 +8,8 @@
 
 #include <algorithm>
 
-using TextCompare::compareCaseless;
-using TextCompare::sameText;
+using TextCompare::CompareCaseless;
+using TextCompare::SameText;
 
 namespace {
 
@@ -26,7 +26,7 @@ const std::array<QString, kStringsTypeCount> kFileSectionNames = {
 };
 
 // The property a section translates when its key is a bare control name.
-QString fixedProperty(TStringsType section)
+QString FixedProperty(TStringsType section)
 {
     switch (section) {
     case stCaptions: return QStringLiteral("Caption");
@@ -39,10 +39,10 @@ QString fixedProperty(TStringsType section)
 }
 
 // Control name and property path of an entry; false when the key names no property.
-bool splitTarget(TStringsType section, const QString &key, QString &control, QString &property)
+bool SplitTarget(TStringsType section, const QString &key, QString &control, QString &property)
 {
     const qsizetype dot = key.indexOf(u'.');
-    const QString fixed = fixedProperty(section);
+    const QString fixed = FixedProperty(section);
     if (!fixed.isEmpty()) {
         control = dot < 0 ? key : key.left(dot);
         property = fixed;
@@ -55,24 +55,24 @@ bool splitTarget(TStringsType section, const QString &key, QString &control, QSt
     return !property.isEmpty();
 }
 
-bool containsCaseless(const QStringList &list, const QString &text)
+bool ContainsCaseless(const QStringList &list, const QString &text)
 {
     return list.contains(text, Qt::CaseInsensitive);
 }
 
-TranslationTable readBuiltInTable()
+TTranslationTable ReadBuiltInTable()
 {
     QFile file(kBuiltInTable);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    return TranslationTable::fromStoredForm(file.readAll());
+    return TTranslationTable::FromStoredForm(file.readAll());
 }
 
 }  // namespace
 
 TsiLang::TsiLang()
 {
-    SetTable(readBuiltInTable());
+    SetTable(ReadBuiltInTable());
 }
 
 const QStringList &TsiLang::ExcludedProperties()
@@ -115,7 +115,7 @@ void TsiLang::SelectLanguage(int index, const QString &name)
     FLanguage = name;
 }
 
-void TsiLang::SetTable(const TranslationTable &table)
+void TsiLang::SetTable(const TTranslationTable &table)
 {
     FTable = table;
     CleanTable();
@@ -124,46 +124,46 @@ void TsiLang::SetTable(const TranslationTable &table)
 
 bool TsiLang::IsWindowName(const QString &control) const
 {
-    return sameText(control, kFormName) || sameText(control, kFormClassName);
+    return SameText(control, kFormName) || SameText(control, kFormClassName);
 }
 
 bool TsiLang::IsExcluded(const QString &control, const QString &propertyPath) const
 {
     const QStringList &excluded = ExcludedProperties();
     for (const QString &part : propertyPath.split(u'.')) {
-        if (containsCaseless(excluded, part))
+        if (ContainsCaseless(excluded, part))
             return true;
     }
-    if (sameText(propertyPath, QStringLiteral("Name")))
+    if (SameText(propertyPath, QStringLiteral("Name")))
         return true;
     const QStringList &smart = SmartExcludeProps();
-    if (containsCaseless(smart, control + u'.' + propertyPath))
+    if (ContainsCaseless(smart, control + u'.' + propertyPath))
         return true;
     // The window is listed under its class name; its object name means the same window.
-    return IsWindowName(control) && containsCaseless(smart, kFormClassName + u'.' + propertyPath);
+    return IsWindowName(control) && ContainsCaseless(smart, kFormClassName + u'.' + propertyPath);
 }
 
 void TsiLang::CleanTable()
 {
     const QStringList &excluded = ExcludedProperties();
-    if (containsCaseless(excluded, QStringLiteral("Caption")))
+    if (ContainsCaseless(excluded, QStringLiteral("Caption")))
         FTable[stCaptions].clear();
-    if (containsCaseless(excluded, QStringLiteral("Hint")))
+    if (ContainsCaseless(excluded, QStringLiteral("Hint")))
         FTable[stHints].clear();
-    if (containsCaseless(excluded, QStringLiteral("DisplayLabel")))
+    if (ContainsCaseless(excluded, QStringLiteral("DisplayLabel")))
         FTable[stDisplayLabels].clear();
-    if (containsCaseless(excluded, QStringLiteral("Font"))) {
+    if (ContainsCaseless(excluded, QStringLiteral("Font"))) {
         FTable[stFonts].clear();
         FTable[stCharSets].clear();
     }
-    if (containsCaseless(excluded, QStringLiteral("Charset")))
+    if (ContainsCaseless(excluded, QStringLiteral("Charset")))
         FTable[stCharSets].clear();
 
     for (TStringsType section : {stCaptions, stHints, stDisplayLabels, stFonts, stCharSets,
                                  stMultiLines, stOtherStrings, stCollections}) {
-        FTable[section].removeIf([&](const TranslationEntry &entry) {
+        FTable[section].removeIf([&](const TTranslationEntry &entry) {
             QString control, property;
-            return splitTarget(section, entry.key, control, property) && IsExcluded(control, property);
+            return SplitTarget(section, entry.Key, control, property) && IsExcluded(control, property);
         });
     }
 }
@@ -171,48 +171,48 @@ void TsiLang::CleanTable()
 void TsiLang::RebuildIndex()
 {
     FIndex.clear();
-    for (const TranslationEntry &entry : FTable[stStrings])
-        FIndex.push_back({entry.key, entry.texts});
-    std::stable_sort(FIndex.begin(), FIndex.end(), [](const IndexedString &a, const IndexedString &b) {
-        return compareCaseless(a.id, b.id) < 0;
+    for (const TTranslationEntry &entry : FTable[stStrings])
+        FIndex.push_back({entry.Key, entry.Texts});
+    std::stable_sort(FIndex.begin(), FIndex.end(), [](const TIndexedString &a, const TIndexedString &b) {
+        return CompareCaseless(a.Id, b.Id) < 0;
     });
 }
 
 QString TsiLang::GetTextOrDefault(const QString &id) const
 {
     const auto it = std::lower_bound(FIndex.begin(), FIndex.end(), id,
-                                     [](const IndexedString &item, const QString &key) {
-                                         return compareCaseless(item.id, key) < 0;
+                                     [](const TIndexedString &item, const QString &key) {
+                                         return CompareCaseless(item.Id, key) < 0;
                                      });
-    if (it == FIndex.end() || compareCaseless(it->id, id) != 0)
+    if (it == FIndex.end() || CompareCaseless(it->Id, id) != 0)
         return QString();
-    const TranslationEntry entry{it->id, it->texts};
-    const QString text = entry.text(FActiveLanguage);
-    return text.isEmpty() ? entry.text(1) : text;
+    const TTranslationEntry entry{it->Id, it->Texts};
+    const QString text = entry.Text(FActiveLanguage);
+    return text.isEmpty() ? entry.Text(1) : text;
 }
 
-void TsiLang::ApplyEntry(TStringsType section, const TranslationEntry &entry)
+void TsiLang::ApplyEntry(TStringsType section, const TTranslationEntry &entry)
 {
     QString control, property;
-    if (!splitTarget(section, entry.key, control, property))
+    if (!SplitTarget(section, entry.Key, control, property))
         return;
-    const QString text = entry.text(FActiveLanguage);
+    const QString text = entry.Text(FActiveLanguage);
     if (text.isEmpty())
         return;
     if (IsWindowName(control))
         control.clear();
-    else if (!FTarget->hasControl(control))
+    else if (!FTarget->HasControl(control))
         return;
 
-    const auto kind = FTarget->propertyKind(control, property);
+    const auto kind = FTarget->PropertyKind(control, property);
     try {
         if (section == stMultiLines) {
-            if (kind != TranslationTarget::PropertyKind::Lines)
+            if (kind != TTranslationTarget::TPropertyKind::Lines)
                 return;
-            if (CommaText::join(FTarget->lines(control, property)) != text)
-                FTarget->replaceLinesInPlace(control, property, CommaText::split(text));
+            if (CommaText::Join(FTarget->Lines(control, property)) != text)
+                FTarget->ReplaceLinesInPlace(control, property, CommaText::Split(text));
         } else {
-            if (kind != TranslationTarget::PropertyKind::Text)
+            if (kind != TTranslationTarget::TPropertyKind::Text)
                 return;
             if (FTarget->text(control, property) != text)
                 FTarget->setText(control, property, text);
@@ -228,7 +228,7 @@ void TsiLang::ApplyTranslations()
         // Locales stay as they are: switching number and date formats is off.
         for (TStringsType section : {stCaptions, stHints, stDisplayLabels, stFonts, stMultiLines,
                                      stOtherStrings, stCollections}) {
-            for (const TranslationEntry &entry : FTable[section])
+            for (const TTranslationEntry &entry : FTable[section])
                 ApplyEntry(section, entry);
         }
     }
@@ -236,27 +236,27 @@ void TsiLang::ApplyTranslations()
         OnChangeLanguage();
 }
 
-void TsiLang::LoadFromFile(const LanguageFile &file)
+void TsiLang::LoadFromFile(const TLanguageFile &file)
 {
-    const QString delimiter = file.delimiter();
+    const QString delimiter = file.Delimiter();
     const QChar separator(kLangDelim);
-    TranslationTable table;
+    TTranslationTable table;
 
     for (int s = 0; s < kStringsTypeCount; ++s) {
         const auto section = static_cast<TStringsType>(s);
-        QList<LanguageFile::KeyValue> lines = file.entries(kFileSectionNames[s]);
+        QList<TLanguageFile::TKeyValue> lines = file.Entries(kFileSectionNames[s]);
         std::stable_sort(lines.begin(), lines.end(), [](const auto &a, const auto &b) {
-            return compareCaseless(a.key, b.key) < 0;
+            return CompareCaseless(a.Key, b.Key) < 0;
         });
         lines.erase(std::unique(lines.begin(), lines.end(),
-                                [](const auto &a, const auto &b) { return compareCaseless(a.key, b.key) == 0; }),
+                                [](const auto &a, const auto &b) { return CompareCaseless(a.Key, b.Key) == 0; }),
                     lines.end());
 
-        for (const LanguageFile::KeyValue &line : lines) {
+        for (const TLanguageFile::TKeyValue &line : lines) {
             QString key;
             for (const QString &prefix : {kFormClassName, kFormName}) {
-                if (line.key.startsWith(prefix + u'.', Qt::CaseInsensitive)) {
-                    key = line.key.mid(prefix.size() + 1);
+                if (line.Key.startsWith(prefix + u'.', Qt::CaseInsensitive)) {
+                    key = line.Key.mid(prefix.size() + 1);
                     break;
                 }
             }
@@ -272,30 +272,30 @@ void TsiLang::LoadFromFile(const LanguageFile &file)
             }
 
             QStringList texts;
-            if (!delimiter.isEmpty() && line.value.contains(delimiter)) {
-                texts = line.value.split(delimiter);
+            if (!delimiter.isEmpty() && line.Value.contains(delimiter)) {
+                texts = line.Value.split(delimiter);
                 if (texts.size() > 1 && texts.last().isEmpty())
                     texts.removeLast();  // the usual final delimiter
             } else {
-                texts = {line.value, line.value};  // one text for both languages
+                texts = {line.Value, line.Value};  // one text for both languages
             }
             for (QString &text : texts)
                 text = DecodeLineBreaks(text.remove(separator));
 
-            TranslationEntry entry{key, texts};
+            TTranslationEntry entry{key, texts};
             if (IsWindowName(key))
-                table.sections[s].prepend(entry);
+                table.Sections[s].prepend(entry);
             else
-                table.sections[s].append(entry);
+                table.Sections[s].append(entry);
         }
     }
 
     // A file without language names keeps the current ones: the columns are
     // still split by the delimiter and matched by position.
-    const QStringList names = file.languageNames();
+    const QStringList names = file.LanguageNames();
     if (!names.isEmpty())
         FLangNames = names;
-    FExtended = file.entries(QStringLiteral("Extended"));
+    FExtended = file.Entries(QStringLiteral("Extended"));
 
     SetTable(table);
     ApplyTranslations();

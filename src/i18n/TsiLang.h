@@ -8,7 +8,7 @@
 #include <functional>
 #include <vector>
 
-class TranslationTarget;
+class TTranslationTarget;
 
 // The window's translator: the translation table with one text per language,
 // the message strings by id, and the translation pass that writes the texts of
@@ -26,7 +26,7 @@ public:
     static inline const QString kFormClassName = QStringLiteral("TFTernuSetup");
 
     // The controls the pass writes to; none means the pass only fires the event.
-    void SetTarget(TranslationTarget *target) { FTarget = target; }
+    void SetTarget(TTranslationTarget *target) { FTarget = target; }
 
     // Fired at the end of every translation pass.
     std::function<void()> OnChangeLanguage;
@@ -39,10 +39,10 @@ public:
     // pass writes its texts. The names stay; they change only with a file.
     void SelectLanguage(int index, const QString &name);
 
-    const TranslationTable &Table() const { return FTable; }
+    const TTranslationTable &Table() const { return FTable; }
     // Replaces the table, then cleans it and rebuilds the id index.
-    void SetTable(const TranslationTable &table);
-    const QList<LanguageFile::KeyValue> &Extended() const { return FExtended; }
+    void SetTable(const TTranslationTable &table);
+    const QList<TLanguageFile::TKeyValue> &Extended() const { return FExtended; }
 
     static const QStringList &ExcludedProperties();
     static const QStringList &SmartExcludeProps();
@@ -58,25 +58,25 @@ public:
     // Replaces table and language names by the file's contents, cleans the
     // table and runs the pass in the active language; then the language's name
     // follows the active index (kept when the file has fewer languages).
-    void LoadFromFile(const LanguageFile &file);
+    void LoadFromFile(const TLanguageFile &file);
 
 private:
-    struct IndexedString {
-        QString id;
-        QStringList texts;
+    struct TIndexedString {
+        QString Id;
+        QStringList Texts;
     };
 
     void CleanTable();
     void RebuildIndex();
     bool IsExcluded(const QString &control, const QString &propertyPath) const;
     bool IsWindowName(const QString &control) const;
-    void ApplyEntry(TStringsType section, const TranslationEntry &entry);
+    void ApplyEntry(TStringsType section, const TTranslationEntry &entry);
 
-    TranslationTable FTable;
-    std::vector<IndexedString> FIndex;
-    QList<LanguageFile::KeyValue> FExtended;
+    TTranslationTable FTable;
+    std::vector<TIndexedString> FIndex;
+    QList<TLanguageFile::TKeyValue> FExtended;
     QStringList FLangNames{QStringLiteral("English"), QStringLiteral("German")};
     int FActiveLanguage = 2;
     QString FLanguage = QStringLiteral("German");
-    TranslationTarget *FTarget = nullptr;
+    TTranslationTarget *FTarget = nullptr;
 };

@@ -23,7 +23,7 @@ void TsiLangDispatcher::SetLanguage(const QString &name)
         return;
     const QStringList &names = LangNames();
     qsizetype position = 0;
-    while (position < names.size() && !TextCompare::sameText(names[position], name))
+    while (position < names.size() && !TextCompare::SameText(names[position], name))
         ++position;
     if (position == names.size())
         throw ELanguageError("Language name shall be included in LangNames property!");
@@ -41,7 +41,7 @@ void TsiLangDispatcher::SetLanguage(const QString &name)
 
 void TsiLangDispatcher::LoadLanguageFile(const QString &path)
 {
-    FTranslator.LoadFromFile(LanguageFile::read(path));
+    FTranslator.LoadFromFile(TLanguageFile::Read(path));
 }
 
 QString LanguageFolder(const QString &programFolder)
@@ -66,7 +66,7 @@ QString LanguageFilePath(const QString &programFolder, const QString &languageNa
 
 namespace {
 
-void selectOrEnglish(TsiLangDispatcher &dispatcher, const QString &name)
+void SelectOrEnglish(TsiLangDispatcher &dispatcher, const QString &name)
 {
     try {
         dispatcher.SetLanguage(name);
@@ -75,7 +75,7 @@ void selectOrEnglish(TsiLangDispatcher &dispatcher, const QString &name)
     }
 }
 
-bool isKnown(const TsiLangDispatcher &dispatcher, const QString &name)
+bool IsKnown(const TsiLangDispatcher &dispatcher, const QString &name)
 {
     return dispatcher.LangNames().contains(name, Qt::CaseInsensitive);
 }
@@ -85,16 +85,16 @@ bool isKnown(const TsiLangDispatcher &dispatcher, const QString &name)
 void SwitchLanguage(TsiLangDispatcher &dispatcher, const QString &programFolder,
                     const QString &name)
 {
-    if (!isKnown(dispatcher, name))
+    if (!IsKnown(dispatcher, name))
         dispatcher.LoadLanguageFile(LanguageFilePath(programFolder, name));
-    selectOrEnglish(dispatcher, name);
+    SelectOrEnglish(dispatcher, name);
 }
 
 void RestoreLanguage(TsiLangDispatcher &dispatcher, const QString &programFolder,
                      const QString &name)
 {
     try {
-        if (!isKnown(dispatcher, name))
+        if (!IsKnown(dispatcher, name))
             dispatcher.LoadLanguageFile(LanguageFilePath(programFolder, name));
         dispatcher.SetLanguage(name);
     } catch (const std::exception &) {

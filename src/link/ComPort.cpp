@@ -27,12 +27,12 @@ QString TComPort::ResolveForOpen(int noSuchPortError)
     FSuspended = false;
     FDeviceLost = false;
 
-    const QString device = PortNames::resolve(FPort, FPortsFolder);
+    const QString device = PortNames::Resolve(FPort, FPortsFolder);
     if (device.isEmpty()) {
         TraceOpen(FPort);
         TSystemSerialPortSource ports;
         throw EComPortExt(TComOperation::Open, noSuchPortError, FPort,
-                          PortDiagnosis::NoSuchPortAdvice(FPort, PortList::currentEntries(ports, FPortsFolder)));
+                          PortDiagnosis::NoSuchPortAdvice(FPort, PortList::CurrentEntries(ports, FPortsFolder)));
     }
     return device;
 }

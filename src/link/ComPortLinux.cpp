@@ -15,31 +15,31 @@
 #include <termios.h>
 
 // Diagnostics for a developer (QT_LOGGING_RULES="ternu.link.port.debug=true").
-Q_LOGGING_CATEGORY(lcComPort, "ternu.link.port", QtWarningMsg)
+Q_LOGGING_CATEGORY(LcComPort, "ternu.link.port", QtWarningMsg)
 
 namespace {
 
 constexpr int kWriteMsPerByte = 100;
 constexpr int kWriteConstantMs = 1000;
 
-int lastSystemError()
+int LastSystemError()
 {
     return errno;
 }
 
 // DTR on, RTS off; 0 or the system's error. A device without modem lines (a
 // pseudo-terminal) is used without them.
-int raiseDtrLowerRts(int fd)
+int RaiseDtrLowerRts(int fd)
 {
     const auto unsupported = [](int error) { return error == ENOTTY || error == EINVAL; };
     int dtr = TIOCM_DTR;
     if (::ioctl(fd, TIOCMBIS, &dtr) == -1) {
-        const int error = lastSystemError();
+        const int error = LastSystemError();
         return unsupported(error) ? 0 : error;
     }
     int rts = TIOCM_RTS;
     if (::ioctl(fd, TIOCMBIC, &rts) == -1) {
-        const int error = lastSystemError();
+        const int error = LastSystemError();
         return unsupported(error) ? 0 : error;
     }
     return 0;
@@ -49,16 +49,16 @@ int raiseDtrLowerRts(int fd)
 
 class TComPort::TDevice {
 public:
-    QSerialPort serial;
+    QSerialPort Serial;
 };
 
 TComPort::TComPort(const QString &portsFolder, QObject *parent)
     : QObject(parent), FPortsFolder(portsFolder), FDevice(std::make_unique<TDevice>())
 {
-    connect(&FDevice->serial, &QSerialPort::readyRead, this, &TComPort::OnReadyRead);
+    connect(&FDevice->Serial, &QSerialPort::readyRead, this, &TComPort::OnReadyRead);
     // An unplugged adapter reports a resource error; a hung-up line reads end of
     // file, which arrives as a read error, again and again until the port closes.
-    connect(&FDevice->serial, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError error) {
+    connect(&FDevice->Serial, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError error) {
         if (error == QSerialPort::ResourceError || error == QSerialPort::ReadError)
             ScheduleCloseAfterDeviceLoss();
     });
@@ -76,23 +76,23 @@ TComPort::~TComPort()
 
 void TComPort::TraceOpen(const QString &device)
 {
-    qCDebug(lcComPort) << "CreateFile" << device;
+    qCDebug(LcComPort) << "CreateFile" << device;
 }
 
 void TComPort::DeliverUnannounced()
 {
-    FDevice->serial.waitForReadyRead(0);  // announces data the system has but we have not read
-    FDevice->serial.clearError();
+    FDevice->Serial.waitForReadyRead(0);  // announces data the system has but we have not read
+    FDevice->Serial.clearError();
 }
 
 bool TComPort::Connected() const
 {
-    return FDevice->serial.isOpen();
+    return FDevice->Serial.isOpen();
 }
 
 qint64 TComPort::QueuedCount()
 {
-    return FDevice->serial.bytesAvailable();
+    return FDevice->Serial.bytesAvailable();
 }
 
 void TComPort::Open()
@@ -100,35 +100,35 @@ void TComPort::Open()
     if (Connected())
         return;
     const QString device = ResolveForOpen(ENOENT);
-    FDevice->serial.setPortName(device);
-    FDevice->serial.setReadBufferSize(kInputSize);
-    if (!FDevice->serial.open(QIODevice::ReadWrite)) {
-        const int systemError = lastSystemError();
-        TraceOpen(device + QLatin1Char(' ') + FDevice->serial.errorString());
-        FDevice->serial.clearError();
+    FDevice->Serial.setPortName(device);
+    FDevice->Serial.setReadBufferSize(kInputSize);
+    if (!FDevice->Serial.open(QIODevice::ReadWrite)) {
+        const int systemError = LastSystemError();
+        TraceOpen(device + QLatin1Char(' ') + FDevice->Serial.errorString());
+        FDevice->Serial.clearError();
         throw EComPortExt(TComOperation::Open, systemError, FPort,
                           PortDiagnosis::OpenAdvice(FPort, device, systemError));
     }
     // The lock file keeps out programs that honour it; TIOCEXCL keeps out the rest.
-    if (::ioctl(FDevice->serial.handle(), TIOCEXCL) == -1)
-        FailAndClose(TComOperation::Open, lastSystemError());
-    const bool lineSet = FDevice->serial.setBaudRate(QSerialPort::Baud9600)
-        && FDevice->serial.setDataBits(QSerialPort::Data8) && FDevice->serial.setParity(QSerialPort::NoParity)
-        && FDevice->serial.setStopBits(QSerialPort::OneStop)
-        && FDevice->serial.setFlowControl(QSerialPort::NoFlowControl);
+    if (::ioctl(FDevice->Serial.handle(), TIOCEXCL) == -1)
+        FailAndClose(TComOperation::Open, LastSystemError());
+    const bool lineSet = FDevice->Serial.setBaudRate(QSerialPort::Baud9600)
+        && FDevice->Serial.setDataBits(QSerialPort::Data8) && FDevice->Serial.setParity(QSerialPort::NoParity)
+        && FDevice->Serial.setStopBits(QSerialPort::OneStop)
+        && FDevice->Serial.setFlowControl(QSerialPort::NoFlowControl);
     if (!lineSet)
-        FailAndClose(TComOperation::LineSettings, lastSystemError());
-    if (const int error = raiseDtrLowerRts(FDevice->serial.handle()))
+        FailAndClose(TComOperation::LineSettings, LastSystemError());
+    if (const int error = RaiseDtrLowerRts(FDevice->Serial.handle()))
         FailAndClose(TComOperation::LineSettings, error);
     // Whatever the device sent while the port was closed is not ours.
-    FDevice->serial.clear(QSerialPort::Input);
-    FDevice->serial.clearError();
+    FDevice->Serial.clear(QSerialPort::Input);
+    FDevice->Serial.clearError();
 }
 
 void TComPort::FailAndClose(TComOperation operation, int systemError)
 {
-    FDevice->serial.close();
-    FDevice->serial.clearError();
+    FDevice->Serial.close();
+    FDevice->Serial.clearError();
     ++FGeneration;
     throw EComPortExt(operation, systemError, FPort);
 }
@@ -137,10 +137,10 @@ void TComPort::Close()
 {
     if (!DeliverBeforeClose())
         return;
-    const bool purged = FDeviceLost || FDevice->serial.clear(QSerialPort::AllDirections);
-    const int systemError = lastSystemError();
-    FDevice->serial.close();
-    FDevice->serial.clearError();
+    const bool purged = FDeviceLost || FDevice->Serial.clear(QSerialPort::AllDirections);
+    const int systemError = LastSystemError();
+    FDevice->Serial.close();
+    FDevice->Serial.clearError();
     FPending = false;
     ++FGeneration;
     if (!purged)
@@ -155,32 +155,32 @@ int TComPort::WriteBytes(const char *data, int count)
     const TWriteHold hold(*this);
 
     const auto fail = [this]() {
-        const int systemError = lastSystemError();
-        if (FDeviceLost || FDevice->serial.error() == QSerialPort::ResourceError) {
+        const int systemError = LastSystemError();
+        if (FDeviceLost || FDevice->Serial.error() == QSerialPort::ResourceError) {
             FDeviceLost = true;
-            FDevice->serial.close();
+            FDevice->Serial.close();
             ++FGeneration;
         }
-        FDevice->serial.clearError();
+        FDevice->Serial.clearError();
         throw EComPortExt(TComOperation::Write, systemError, FPort);
     };
 
-    if (FDevice->serial.write(data, count) != count)
+    if (FDevice->Serial.write(data, count) != count)
         fail();
     const QDeadlineTimer deadline(qint64(count) * kWriteMsPerByte + kWriteConstantMs);
-    while (FDevice->serial.bytesToWrite() > 0 && !deadline.hasExpired()) {
-        if (FDevice->serial.waitForBytesWritten(int(qMax<qint64>(1, deadline.remainingTime()))))
+    while (FDevice->Serial.bytesToWrite() > 0 && !deadline.hasExpired()) {
+        if (FDevice->Serial.waitForBytesWritten(int(qMax<qint64>(1, deadline.remainingTime()))))
             continue;
-        if (FDevice->serial.error() == QSerialPort::TimeoutError || FDevice->serial.error() == QSerialPort::NoError) {
-            FDevice->serial.clearError();
+        if (FDevice->Serial.error() == QSerialPort::TimeoutError || FDevice->Serial.error() == QSerialPort::NoError) {
+            FDevice->Serial.clearError();
             continue;
         }
         fail();
     }
-    const qint64 notWritten = FDevice->serial.bytesToWrite();
+    const qint64 notWritten = FDevice->Serial.bytesToWrite();
     if (notWritten > 0)
-        FDevice->serial.clear(QSerialPort::Output);  // the write timed out: drop the rest
-    FDevice->serial.clearError();
+        FDevice->Serial.clear(QSerialPort::Output);  // the write timed out: drop the rest
+    FDevice->Serial.clearError();
     return count - int(notWritten);
 }
 
@@ -190,10 +190,10 @@ int TComPort::ReadBytes(char *data, int count)
         throw EComPortExt(TComOperation::Read, EBADF, FPort);
     if (count <= 0)
         return 0;
-    const qint64 n = FDevice->serial.read(data, count);
+    const qint64 n = FDevice->Serial.read(data, count);
     if (n < 0) {
-        const int systemError = lastSystemError();
-        FDevice->serial.clearError();
+        const int systemError = LastSystemError();
+        FDevice->Serial.clearError();
         throw EComPortExt(TComOperation::Read, systemError, FPort);
     }
     return int(n);

@@ -20,7 +20,7 @@ constexpr DWORD kWriteConstantMs = 1000;
 constexpr int kRewaitMs = 20;
 
 // The line: 9600 8N1, binary, DTR raised while open, RTS low, no handshake.
-bool applyLineSettings(HANDLE handle)
+bool ApplyLineSettings(HANDLE handle)
 {
     DCB dcb {};
     dcb.DCBlength = sizeof(dcb);
@@ -53,7 +53,7 @@ bool applyLineSettings(HANDLE handle)
 
 // A read returns at once with what is queued; a write takes at most 100 ms per
 // byte plus one second.
-bool applyTimeouts(HANDLE handle)
+bool ApplyTimeouts(HANDLE handle)
 {
     COMMTIMEOUTS timeouts {};
     timeouts.ReadIntervalTimeout = MAXDWORD;
@@ -66,7 +66,7 @@ bool applyTimeouts(HANDLE handle)
 
 // Runs an overlapped transfer to its end; false with GetLastError() set on failure.
 template <typename Start>
-bool completeOverlapped(HANDLE handle, DWORD &transferred, Start start)
+bool CompleteOverlapped(HANDLE handle, DWORD &transferred, Start start)
 {
     OVERLAPPED overlapped {};
     overlapped.hEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
@@ -83,44 +83,44 @@ bool completeOverlapped(HANDLE handle, DWORD &transferred, Start start)
 
 class TComPort::TDevice {
 public:
-    explicit TDevice(TComPort &port) : port(port) {}
+    explicit TDevice(TComPort &port) : Port(port) {}
 
     // Starts the overlapped wait for the next comm event.
-    void startWait();
+    void StartWait();
     // The wait completed: announces received characters, then waits again.
-    void onCommEvent();
+    void OnCommEvent();
 
-    TComPort &port;
-    HANDLE handle = INVALID_HANDLE_VALUE;
-    OVERLAPPED wait {};          // the pending WaitCommEvent
-    DWORD eventMask = 0;
-    bool waiting = false;
-    QWinEventNotifier *notifier = nullptr;
-    qint64 leftByHandler = 0;    // bytes a handler left unread: announced again only when more arrive
+    TComPort &Port;
+    HANDLE Handle = INVALID_HANDLE_VALUE;
+    OVERLAPPED Wait {};          // the pending WaitCommEvent
+    DWORD EventMask = 0;
+    bool Waiting = false;
+    QWinEventNotifier *Notifier = nullptr;
+    qint64 LeftByHandler = 0;    // bytes a handler left unread: announced again only when more arrive
 
-    bool isOpen() const { return handle != INVALID_HANDLE_VALUE; }
+    bool IsOpen() const { return Handle != INVALID_HANDLE_VALUE; }
 
     // Stops the wait and releases the handle and the event.
-    void release()
+    void Release()
     {
-        if (!isOpen())
+        if (!IsOpen())
             return;
-        delete notifier;
-        notifier = nullptr;
-        SetCommMask(handle, 0);  // completes a pending WaitCommEvent
-        if (waiting) {
-            CancelIoEx(handle, &wait);
+        delete Notifier;
+        Notifier = nullptr;
+        SetCommMask(Handle, 0);  // completes a pending WaitCommEvent
+        if (Waiting) {
+            CancelIoEx(Handle, &Wait);
             DWORD ignored = 0;
-            GetOverlappedResult(handle, &wait, &ignored, TRUE);
-            waiting = false;
+            GetOverlappedResult(Handle, &Wait, &ignored, TRUE);
+            Waiting = false;
         }
-        PurgeComm(handle, PURGE_RXCLEAR | PURGE_TXCLEAR);
-        if (wait.hEvent)
-            CloseHandle(wait.hEvent);
-        wait = OVERLAPPED {};
-        CloseHandle(handle);
-        handle = INVALID_HANDLE_VALUE;
-        leftByHandler = 0;
+        PurgeComm(Handle, PURGE_RXCLEAR | PURGE_TXCLEAR);
+        if (Wait.hEvent)
+            CloseHandle(Wait.hEvent);
+        Wait = OVERLAPPED {};
+        CloseHandle(Handle);
+        Handle = INVALID_HANDLE_VALUE;
+        LeftByHandler = 0;
     }
 };
 
@@ -137,7 +137,7 @@ TComPort::~TComPort()
     } catch (...) {
         // The device goes away with us either way.
     }
-    FDevice->release();
+    FDevice->Release();
 }
 
 void TComPort::TraceOpen(const QString &device)
@@ -147,20 +147,20 @@ void TComPort::TraceOpen(const QString &device)
 
 void TComPort::DeliverUnannounced()
 {
-    if (QueuedCount() > FDevice->leftByHandler)
+    if (QueuedCount() > FDevice->LeftByHandler)
         DeliverNow();
 }
 
 bool TComPort::Connected() const
 {
-    return FDevice->isOpen();
+    return FDevice->IsOpen();
 }
 
 qint64 TComPort::QueuedCount()
 {
     DWORD errors = 0;
     COMSTAT status {};
-    if (!ClearCommError(FDevice->handle, &errors, &status)) {
+    if (!ClearCommError(FDevice->Handle, &errors, &status)) {
         ScheduleCloseAfterDeviceLoss();
         return 0;
     }
@@ -181,88 +181,88 @@ void TComPort::Open()
         throw EComPortExt(TComOperation::Open, int(error), FPort,
                           PortDiagnosis::OpenAdvice(FPort, device, int(error)));
     }
-    FDevice->handle = handle;
+    FDevice->Handle = handle;
     if (!SetupComm(handle, kQueueSize, kQueueSize))
         FailAndClose(TComOperation::QueueSizes, int(GetLastError()));
-    if (!applyLineSettings(handle))
+    if (!ApplyLineSettings(handle))
         FailAndClose(TComOperation::LineSettings, int(GetLastError()));
-    if (!applyTimeouts(handle))
+    if (!ApplyTimeouts(handle))
         FailAndClose(TComOperation::Timeouts, int(GetLastError()));
     // Whatever the device sent while the port was closed is not ours.
     PurgeComm(handle, PURGE_RXCLEAR);
-    FDevice->wait.hEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    if (!FDevice->wait.hEvent || !SetCommMask(handle, EV_RXCHAR))
+    FDevice->Wait.hEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    if (!FDevice->Wait.hEvent || !SetCommMask(handle, EV_RXCHAR))
         FailAndClose(TComOperation::Open, int(GetLastError()));
 
-    FDevice->notifier = new QWinEventNotifier(FDevice->wait.hEvent);
+    FDevice->Notifier = new QWinEventNotifier(FDevice->Wait.hEvent);
     const quint64 generation = FGeneration;
-    connect(FDevice->notifier, &QWinEventNotifier::activated, this, [this, generation] {
+    connect(FDevice->Notifier, &QWinEventNotifier::activated, this, [this, generation] {
         if (generation == FGeneration)
-            FDevice->onCommEvent();
+            FDevice->OnCommEvent();
     });
-    FDevice->startWait();
+    FDevice->StartWait();
 }
 
-void TComPort::TDevice::startWait()
+void TComPort::TDevice::StartWait()
 {
-    ResetEvent(wait.hEvent);
-    eventMask = 0;
-    if (WaitCommEvent(handle, &eventMask, &wait)) {
-        SetEvent(wait.hEvent);  // completed at once: handled like a completion
-        waiting = false;
+    ResetEvent(Wait.hEvent);
+    EventMask = 0;
+    if (WaitCommEvent(Handle, &EventMask, &Wait)) {
+        SetEvent(Wait.hEvent);  // completed at once: handled like a completion
+        Waiting = false;
         return;
     }
     if (GetLastError() == ERROR_IO_PENDING) {
-        waiting = true;
+        Waiting = true;
         return;
     }
-    port.ScheduleCloseAfterDeviceLoss();  // the device is gone
+    Port.ScheduleCloseAfterDeviceLoss();  // the device is gone
 }
 
-void TComPort::TDevice::onCommEvent()
+void TComPort::TDevice::OnCommEvent()
 {
-    if (!isOpen())
+    if (!IsOpen())
         return;
     DWORD ignored = 0;
     bool ended = false;  // the driver ended the wait without telling which event
-    if (waiting && !GetOverlappedResult(handle, &wait, &ignored, FALSE)) {
+    if (Waiting && !GetOverlappedResult(Handle, &Wait, &ignored, FALSE)) {
         const DWORD error = GetLastError();
         if (error == ERROR_IO_INCOMPLETE)
             return;
         // A line without modem lines (Wine's COM port on a pseudo-terminal) ends the
         // wait this way when characters arrive; anything else means the device is gone.
         if (error != ERROR_OPERATION_ABORTED) {
-            waiting = false;
-            port.ScheduleCloseAfterDeviceLoss();
+            Waiting = false;
+            Port.ScheduleCloseAfterDeviceLoss();
             return;
         }
         ended = true;
     }
-    waiting = false;
-    ResetEvent(wait.hEvent);
-    const quint64 generation = port.FGeneration;
-    const bool arrived = port.QueuedCount() > leftByHandler;
-    if ((ended || (eventMask & EV_RXCHAR)) && arrived)
-        port.OnReadyRead();
+    Waiting = false;
+    ResetEvent(Wait.hEvent);
+    const quint64 generation = Port.FGeneration;
+    const bool arrived = Port.QueuedCount() > LeftByHandler;
+    if ((ended || (EventMask & EV_RXCHAR)) && arrived)
+        Port.OnReadyRead();
     // The handler may have closed the port, or closed and opened it again.
-    if (generation != port.FGeneration || !isOpen() || port.FDeviceLost)
+    if (generation != Port.FGeneration || !IsOpen() || Port.FDeviceLost)
         return;
-    leftByHandler = port.QueuedCount();
+    LeftByHandler = Port.QueuedCount();
     if (ended && !arrived) {
         // Nothing new: wait again a little later, so that such a driver cannot
         // keep the event loop busy.
-        QTimer::singleShot(kRewaitMs, &port, [this, generation] {
-            if (generation == port.FGeneration && isOpen() && !waiting)
-                startWait();
+        QTimer::singleShot(kRewaitMs, &Port, [this, generation] {
+            if (generation == Port.FGeneration && IsOpen() && !Waiting)
+                StartWait();
         });
         return;
     }
-    startWait();
+    StartWait();
 }
 
 void TComPort::FailAndClose(TComOperation operation, int systemError)
 {
-    FDevice->release();
+    FDevice->Release();
     ++FGeneration;
     throw EComPortExt(operation, systemError, FPort);
 }
@@ -272,9 +272,9 @@ void TComPort::Close()
     if (!DeliverBeforeClose())
         return;
     const bool purged = FDeviceLost
-        || PurgeComm(FDevice->handle, PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR);
+        || PurgeComm(FDevice->Handle, PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR);
     const DWORD systemError = GetLastError();
-    FDevice->release();
+    FDevice->Release();
     FPending = false;
     ++FGeneration;
     if (!purged)
@@ -288,9 +288,9 @@ int TComPort::WriteBytes(const char *data, int count)
         return 0;
     const TWriteHold hold(*this);
     DWORD written = 0;
-    const HANDLE handle = FDevice->handle;
+    const HANDLE handle = FDevice->Handle;
     // Waits without a limit of its own: the write timeouts end it.
-    if (!completeOverlapped(handle, written, [&](OVERLAPPED *overlapped) {
+    if (!CompleteOverlapped(handle, written, [&](OVERLAPPED *overlapped) {
             return WriteFile(handle, data, DWORD(count), nullptr, overlapped);
         }))
         throw EComPortExt(TComOperation::Write, int(GetLastError()), FPort);
@@ -304,12 +304,12 @@ int TComPort::ReadBytes(char *data, int count)
     if (count <= 0)
         return 0;
     DWORD read = 0;
-    const HANDLE handle = FDevice->handle;
+    const HANDLE handle = FDevice->Handle;
     // The read timeouts make the driver complete at once with what is queued.
-    if (!completeOverlapped(handle, read, [&](OVERLAPPED *overlapped) {
+    if (!CompleteOverlapped(handle, read, [&](OVERLAPPED *overlapped) {
             return ReadFile(handle, data, DWORD(count), nullptr, overlapped);
         }))
         throw EComPortExt(TComOperation::Read, int(GetLastError()), FPort);
-    FDevice->leftByHandler = qMax<qint64>(0, FDevice->leftByHandler - qint64(read));
+    FDevice->LeftByHandler = qMax<qint64>(0, FDevice->LeftByHandler - qint64(read));
     return int(read);
 }

@@ -5,7 +5,7 @@
 namespace CommandFrames {
 namespace {
 
-QByteArray bytes(std::initializer_list<quint8> list)
+QByteArray Bytes(std::initializer_list<quint8> list)
 {
     QByteArray out;
     for (quint8 b : list)
@@ -26,13 +26,13 @@ quint8 Checksum(const QByteArray &data)
 QByteArray Build(quint8 operation, const QByteArray &payload)
 {
     switch (operation) {
-    case TOperationCode::ConnectionTest: return bytes({0x06, 0x00, 0x06});
-    case TOperationCode::ClearMemory: return bytes({0x0B, 0x00, 0x0B});
-    case TOperationCode::FollowUp: return bytes({0x0A, 0x86, 0x90});
+    case TOperationCode::ConnectionTest: return Bytes({0x06, 0x00, 0x06});
+    case TOperationCode::ClearMemory: return Bytes({0x0B, 0x00, 0x0B});
+    case TOperationCode::FollowUp: return Bytes({0x0A, 0x86, 0x90});
     case TOperationCode::SettingsTransfer: {
         if (payload.size() != kPayloadSize)
             throw std::invalid_argument("the settings payload must hold 28 bytes");
-        QByteArray frame = bytes({0x0C}) + payload;
+        QByteArray frame = Bytes({0x0C}) + payload;
         frame.append(char(Checksum(frame)));
         return frame;
     }
@@ -54,8 +54,8 @@ bool IsExpectedReply(quint8 operation, const QByteArray &received)
 {
     switch (operation) {
     case TOperationCode::ConnectionTest: return received.startsWith(char(0x86));
-    case TOperationCode::SettingsTransfer: return received.startsWith(bytes({0x8C, 0x00, 0x8C}));
-    case TOperationCode::ClearMemory: return received.startsWith(bytes({0x8B, 0x00, 0x8B}));
+    case TOperationCode::SettingsTransfer: return received.startsWith(Bytes({0x8C, 0x00, 0x8C}));
+    case TOperationCode::ClearMemory: return received.startsWith(Bytes({0x8B, 0x00, 0x8B}));
     default: return false;
     }
 }

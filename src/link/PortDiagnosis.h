@@ -10,8 +10,8 @@
 namespace PortDiagnosis {
 
 struct THolder {
-    qint64 pid = 0;
-    QString program;
+    qint64 Pid = 0;
+    QString Program;
 };
 
 // The process that holds a device open, as far as the system tells: a lock file

@@ -10,7 +10,7 @@
 namespace PortDiagnosis {
 namespace {
 
-QString readFirstLine(const QString &path)
+QString ReadFirstLine(const QString &path)
 {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
@@ -18,16 +18,16 @@ QString readFirstLine(const QString &path)
     return QString::fromLocal8Bit(f.readLine(256)).trimmed();
 }
 
-std::optional<THolder> liveProcess(qint64 pid)
+std::optional<THolder> LiveProcess(qint64 pid)
 {
     if (pid <= 0 || !QFileInfo::exists(QStringLiteral("/proc/%1").arg(pid)))
         return std::nullopt;
-    return THolder{pid, readFirstLine(QStringLiteral("/proc/%1/comm").arg(pid))};
+    return THolder{pid, ReadFirstLine(QStringLiteral("/proc/%1/comm").arg(pid))};
 }
 
 // Lock files as serial programs write them: LCK..ttyUSB0 for /dev/ttyUSB0,
 // LCK..pts_3 for /dev/pts/3, the holder's process id on the first line.
-std::optional<THolder> fromLockFile(const QString &device)
+std::optional<THolder> FromLockFile(const QString &device)
 {
     QString name = device;
     if (name.startsWith(QLatin1String("/dev/")))
@@ -38,15 +38,15 @@ std::optional<THolder> fromLockFile(const QString &device)
         if (!QFileInfo::exists(path))
             continue;
         bool ok = false;
-        const qint64 pid = readFirstLine(path).toLongLong(&ok);
+        const qint64 pid = ReadFirstLine(path).toLongLong(&ok);
         if (ok)
-            return liveProcess(pid);
+            return LiveProcess(pid);
     }
     return std::nullopt;
 }
 
 // Only the user's own processes are visible this way (all of them to root).
-std::optional<THolder> fromOpenFiles(const QString &device)
+std::optional<THolder> FromOpenFiles(const QString &device)
 {
     const QString target = QFileInfo(device).canonicalFilePath();
     const QStringList pids = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
@@ -58,7 +58,7 @@ std::optional<THolder> fromOpenFiles(const QString &device)
         const QString fdFolder = QStringLiteral("/proc/%1/fd").arg(pid);
         for (const QFileInfo &fd : QDir(fdFolder).entryInfoList(QDir::System | QDir::NoDotAndDotDot)) {
             if (fd.symLinkTarget() == target || fd.symLinkTarget() == device)
-                return liveProcess(pid);
+                return LiveProcess(pid);
         }
     }
     return std::nullopt;
@@ -70,9 +70,9 @@ std::optional<THolder> FindHolder(const QString &device)
 {
     if (device.isEmpty())
         return std::nullopt;
-    if (auto holder = fromLockFile(device))
+    if (auto holder = FromLockFile(device))
         return holder;
-    return fromOpenFiles(device);
+    return FromOpenFiles(device);
 }
 
 QString OpenAdvice(const QString &portName, const QString &device, int systemError)
@@ -89,13 +89,13 @@ QString OpenAdvice(const QString &portName, const QString &device, int systemErr
     }
     // A lock file is taken for the whole use; a process with the device open
     // counts only when the system said the device is busy.
-    std::optional<THolder> holder = fromLockFile(device);
+    std::optional<THolder> holder = FromLockFile(device);
     if (!holder && systemError == EBUSY)
-        holder = fromOpenFiles(device);
+        holder = FromOpenFiles(device);
     if (holder) {
         return QStringLiteral("%1 (%2) is in use by %3 (process %4). End that program or choose another port.")
-            .arg(portName, device, holder->program.isEmpty() ? QStringLiteral("another program") : holder->program)
-            .arg(holder->pid);
+            .arg(portName, device, holder->Program.isEmpty() ? QStringLiteral("another program") : holder->Program)
+            .arg(holder->Pid);
     }
     if (systemError == EBUSY)
         return QStringLiteral("%1 (%2) is in use by another program.").arg(portName, device);

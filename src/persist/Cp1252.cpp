@@ -15,7 +15,7 @@ constexpr std::array<char16_t, 32> kHigh = {
 
 }  // namespace
 
-QString toUnicode(const QByteArray &bytes)
+QString ToUnicode(const QByteArray &bytes)
 {
     QString text;
     text.reserve(bytes.size());
@@ -26,7 +26,7 @@ QString toUnicode(const QByteArray &bytes)
     return text;
 }
 
-QByteArray fromUnicode(const QString &text)
+QByteArray FromUnicode(const QString &text)
 {
     QByteArray bytes;
     bytes.reserve(text.size());

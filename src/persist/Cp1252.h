@@ -8,9 +8,9 @@
 // survives a round trip.
 namespace Cp1252 {
 
-QString toUnicode(const QByteArray &bytes);
+QString ToUnicode(const QByteArray &bytes);
 
 // Characters outside Windows-1252 become '?'.
-QByteArray fromUnicode(const QString &text);
+QByteArray FromUnicode(const QString &text);
 
 }  // namespace Cp1252

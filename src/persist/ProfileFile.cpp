@@ -25,28 +25,28 @@ namespace {
 constexpr qint64 kMaxLineLength = 64 * 1024;
 constexpr qint64 kReadPiece = 4096;
 
-struct Line {
-    qint64 start = 0;          // offset of the first byte of the line
-    qint64 contentLength = 0;  // bytes before the line ending
-    int endingLength = 0;      // 0 (last line without ending), 1 (LF) or 2 (CR LF)
-    QByteArray content;        // the content; empty when the line was too long
-    bool tooLong = false;
+struct TLine {
+    qint64 Start = 0;          // offset of the first byte of the line
+    qint64 ContentLength = 0;  // bytes before the line ending
+    int EndingLength = 0;      // 0 (last line without ending), 1 (LF) or 2 (CR LF)
+    QByteArray Content;        // the content; empty when the line was too long
+    bool TooLong = false;
 
-    qint64 contentEnd() const { return start + contentLength; }
-    qint64 end() const { return contentEnd() + endingLength; }
+    qint64 ContentEnd() const { return Start + ContentLength; }
+    qint64 end() const { return ContentEnd() + EndingLength; }
 };
 
 // Reads a file line by line with the offsets of each line.
-class LineReader {
+class TLineReader {
 public:
-    explicit LineReader(QIODevice &file) : FFile(file) {}
+    explicit TLineReader(QIODevice &file) : FFile(file) {}
 
-    bool next(Line &line)
+    bool Next(TLine &line)
     {
         if (FFailed || FFile.atEnd())
             return false;
-        line = Line{};
-        line.start = FOffset;
+        line = TLine{};
+        line.Start = FOffset;
         // Read in small pieces, so that a short line costs no more than its
         // length; of a line over the cap only the length is counted.
         QByteArray kept;
@@ -73,16 +73,16 @@ public:
             return false;
         FOffset += total;
         if (ended)
-            line.endingLength = lastBeforeEnding == '\r' ? 2 : 1;
-        line.contentLength = total - line.endingLength;
-        line.tooLong = line.contentLength > kMaxLineLength;
-        if (!line.tooLong)
-            line.content = kept.left(line.contentLength);
+            line.EndingLength = lastBeforeEnding == '\r' ? 2 : 1;
+        line.ContentLength = total - line.EndingLength;
+        line.TooLong = line.ContentLength > kMaxLineLength;
+        if (!line.TooLong)
+            line.Content = kept.left(line.ContentLength);
         return true;
     }
 
     // Whether the reading stopped at an error before the end of the file.
-    bool failed() const { return FFailed; }
+    bool Failed() const { return FFailed; }
 
 private:
     QIODevice &FFile;
@@ -90,26 +90,26 @@ private:
     bool FFailed = false;
 };
 
-bool isBlank(char c)
+bool IsBlank(char c)
 {
     return c == ' ' || c == '\t';
 }
 
 // What a line is for the profile rules.
-struct ParsedLine {
-    enum Kind { Other, Section, Key } kind = Other;
-    QString name;              // section or key name, trimmed
-    qsizetype valueStart = 0;  // Key: offset in the content where the value begins
+struct TParsedLine {
+    enum TKind { Other, Section, Key } Kind = Other;
+    QString Name;              // section or key name, trimmed
+    qsizetype ValueStart = 0;  // Key: offset in the content where the value begins
 };
 
-ParsedLine parse(const Line &line)
+TParsedLine Parse(const TLine &line)
 {
-    ParsedLine parsed;
-    if (line.tooLong)
+    TParsedLine parsed;
+    if (line.TooLong)
         return parsed;
-    QByteArray content = line.content;
+    QByteArray content = line.Content;
     qsizetype skipped = 0;
-    if (line.start == 0 && content.startsWith("\xEF\xBB\xBF")) {
+    if (line.Start == 0 && content.startsWith("\xEF\xBB\xBF")) {
         content = content.mid(3);
         skipped = 3;
     }
@@ -118,8 +118,8 @@ ParsedLine parse(const Line &line)
         qsizetype close = trimmed.indexOf(']');
         if (close < 0)
             close = trimmed.size();
-        parsed.kind = ParsedLine::Section;
-        parsed.name = Cp1252::toUnicode(trimmed.mid(1, close - 1).trimmed());
+        parsed.Kind = TParsedLine::Section;
+        parsed.Name = Cp1252::ToUnicode(trimmed.mid(1, close - 1).trimmed());
         return parsed;
     }
     if (trimmed.startsWith(';'))
@@ -131,51 +131,51 @@ ParsedLine parse(const Line &line)
     if (key.isEmpty())
         return parsed;
     qsizetype valueStart = eq + 1;
-    while (valueStart < content.size() && isBlank(content[valueStart]))
+    while (valueStart < content.size() && IsBlank(content[valueStart]))
         ++valueStart;
-    parsed.kind = ParsedLine::Key;
-    parsed.name = Cp1252::toUnicode(key);
-    parsed.valueStart = valueStart + skipped;
+    parsed.Kind = TParsedLine::Key;
+    parsed.Name = Cp1252::ToUnicode(key);
+    parsed.ValueStart = valueStart + skipped;
     return parsed;
 }
 
-bool sameName(const QString &a, const QString &b)
+bool SameName(const QString &a, const QString &b)
 {
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
-QString valueOf(const Line &line, const ParsedLine &parsed)
+QString ValueOf(const TLine &line, const TParsedLine &parsed)
 {
-    QByteArray value = line.content.mid(parsed.valueStart).trimmed();
+    QByteArray value = line.Content.mid(parsed.ValueStart).trimmed();
     if (value.size() >= 2 && value.startsWith('"') && value.endsWith('"'))
         value = value.mid(1, value.size() - 2);
-    return Cp1252::toUnicode(value);
+    return Cp1252::ToUnicode(value);
 }
 
 // Where a write goes: the bytes [editStart, editEnd) of the file are replaced by
 // the inserted text.
-struct WritePlan {
+struct TWritePlan {
     qint64 editStart = 0;
     qint64 editEnd = 0;
-    QByteArray inserted;
+    QByteArray Inserted;
 };
 
 // The texts written must not break the line structure of the file.
-QByteArray oneLine(const QString &text)
+QByteArray OneLine(const QString &text)
 {
     QString flat = text;
     flat.replace(QLatin1Char('\r'), QLatin1Char(' '));
     flat.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    return Cp1252::fromUnicode(flat);
+    return Cp1252::FromUnicode(flat);
 }
 
 // Nothing when the file could not be read to the place of the key: a place found
 // in part of the file could put the new key into the wrong section.
-std::optional<WritePlan> planWrite(QIODevice *file, const QString &section, const QString &key,
+std::optional<TWritePlan> PlanWrite(QIODevice *file, const QString &section, const QString &key,
                                    const QString &value)
 {
-    const QByteArray valueBytes = oneLine(value);
-    const QByteArray keyLine = oneLine(key) + '=' + valueBytes;
+    const QByteArray valueBytes = OneLine(value);
+    const QByteArray keyLine = OneLine(key) + '=' + valueBytes;
 
     QByteArray ending;              // the file's own line ending
     bool inSection = false;         // inside the first section of that name
@@ -186,38 +186,38 @@ std::optional<WritePlan> planWrite(QIODevice *file, const QString &section, cons
     bool fileEndsWithEnding = true;
 
     if (file) {
-        LineReader reader(*file);
-        Line line;
-        while (reader.next(line)) {
-            if (ending.isEmpty() && line.endingLength == 2)
+        TLineReader reader(*file);
+        TLine line;
+        while (reader.Next(line)) {
+            if (ending.isEmpty() && line.EndingLength == 2)
                 ending = "\r\n";
-            else if (ending.isEmpty() && line.endingLength == 1)
+            else if (ending.isEmpty() && line.EndingLength == 1)
                 ending = "\n";
             fileEnd = line.end();
-            fileEndsWithEnding = line.endingLength > 0;
+            fileEndsWithEnding = line.EndingLength > 0;
 
-            const ParsedLine parsed = parse(line);
-            if (parsed.kind == ParsedLine::Section) {
+            const TParsedLine parsed = Parse(line);
+            if (parsed.Kind == TParsedLine::Section) {
                 if (inSection)
                     break;  // the section ends here
-                if (!sectionSeen && sameName(parsed.name, section)) {
+                if (!sectionSeen && SameName(parsed.Name, section)) {
                     inSection = sectionSeen = true;
                     sectionInsertAt = line.end();
-                    sectionInsertNeedsEnding = line.endingLength == 0;
+                    sectionInsertNeedsEnding = line.EndingLength == 0;
                 }
                 continue;
             }
             if (!inSection)
                 continue;
-            if (parsed.kind == ParsedLine::Key && sameName(parsed.name, key)) {
-                return WritePlan{line.start + parsed.valueStart, line.contentEnd(), valueBytes};
+            if (parsed.Kind == TParsedLine::Key && SameName(parsed.Name, key)) {
+                return TWritePlan{line.Start + parsed.ValueStart, line.ContentEnd(), valueBytes};
             }
-            if (line.tooLong || !line.content.trimmed().isEmpty()) {
+            if (line.TooLong || !line.Content.trimmed().isEmpty()) {
                 sectionInsertAt = line.end();
-                sectionInsertNeedsEnding = line.endingLength == 0;
+                sectionInsertNeedsEnding = line.EndingLength == 0;
             }
         }
-        if (reader.failed())
+        if (reader.Failed())
             return std::nullopt;
     }
     if (ending.isEmpty())
@@ -225,14 +225,14 @@ std::optional<WritePlan> planWrite(QIODevice *file, const QString &section, cons
 
     if (sectionSeen) {
         const QByteArray before = sectionInsertNeedsEnding ? ending : QByteArray();
-        return WritePlan{sectionInsertAt, sectionInsertAt, before + keyLine + ending};
+        return TWritePlan{sectionInsertAt, sectionInsertAt, before + keyLine + ending};
     }
     QByteArray appended = fileEndsWithEnding ? QByteArray() : ending;
-    appended += '[' + oneLine(section) + ']' + ending + keyLine + ending;
-    return WritePlan{fileEnd, fileEnd, appended};
+    appended += '[' + OneLine(section) + ']' + ending + keyLine + ending;
+    return TWritePlan{fileEnd, fileEnd, appended};
 }
 
-bool copyRange(QIODevice &from, QSaveFile &to, qint64 start, qint64 end)
+bool CopyRange(QIODevice &from, QSaveFile &to, qint64 start, qint64 end)
 {
     if (!from.seek(start))
         return false;
@@ -252,35 +252,35 @@ bool copyRange(QIODevice &from, QSaveFile &to, qint64 start, qint64 end)
 
 TProfileFile::TProfileFile(QString fileName) : FFileName(std::move(fileName)) {}
 
-QString TProfileFile::readString(const QString &section, const QString &key,
+QString TProfileFile::ReadString(const QString &section, const QString &key,
                                  const QString &defaultValue) const
 {
     QFile file(FFileName);
     if (!file.open(QIODevice::ReadOnly))
         return defaultValue;
-    LineReader reader(file);
-    Line line;
+    TLineReader reader(file);
+    TLine line;
     bool inSection = false;
-    while (reader.next(line)) {
-        const ParsedLine parsed = parse(line);
-        if (parsed.kind == ParsedLine::Section) {
+    while (reader.Next(line)) {
+        const TParsedLine parsed = Parse(line);
+        if (parsed.Kind == TParsedLine::Section) {
             if (inSection)
                 break;
-            inSection = sameName(parsed.name, section);
-        } else if (inSection && parsed.kind == ParsedLine::Key && sameName(parsed.name, key)) {
-            return valueOf(line, parsed);
+            inSection = SameName(parsed.Name, section);
+        } else if (inSection && parsed.Kind == TParsedLine::Key && SameName(parsed.Name, key)) {
+            return ValueOf(line, parsed);
         }
     }
     return defaultValue;
 }
 
-int TProfileFile::readInteger(const QString &section, const QString &key, int defaultValue) const
+int TProfileFile::ReadInteger(const QString &section, const QString &key, int defaultValue) const
 {
-    const QString text = readString(section, key, QString());
-    return profileIntegerOr(text, defaultValue);
+    const QString text = ReadString(section, key, QString());
+    return ProfileIntegerOr(text, defaultValue);
 }
 
-std::unique_ptr<QIODevice> TProfileFile::openOriginal() const
+std::unique_ptr<QIODevice> TProfileFile::OpenOriginal() const
 {
     auto file = std::make_unique<QFile>(FFileName);
     if (!file->open(QIODevice::ReadOnly))
@@ -288,7 +288,7 @@ std::unique_ptr<QIODevice> TProfileFile::openOriginal() const
     return file;
 }
 
-void TProfileFile::writeString(const QString &section, const QString &key, const QString &value)
+void TProfileFile::WriteString(const QString &section, const QString &key, const QString &value)
 {
     const QFileInfo info(FFileName);
     // Replacing the file by a rename would get around its write protection. A
@@ -302,14 +302,14 @@ void TProfileFile::writeString(const QString &section, const QString &key, const
 
     std::unique_ptr<QIODevice> original;
     if (info.exists()) {
-        original = openOriginal();
+        original = OpenOriginal();
         if (!original)
             throw EProfileWriteError(FFileName);  // its content could not be kept
     }
-    const std::optional<WritePlan> planned = planWrite(original.get(), section, key, value);
+    const std::optional<TWritePlan> planned = PlanWrite(original.get(), section, key, value);
     if (!planned)
         throw EProfileWriteError(FFileName);
-    const WritePlan &plan = *planned;
+    const TWritePlan &plan = *planned;
 
     QSaveFile out(FFileName);
     if (!out.open(QIODevice::WriteOnly))
@@ -317,11 +317,11 @@ void TProfileFile::writeString(const QString &section, const QString &key, const
     bool ok = true;
     if (original) {
         const qint64 size = original->size();
-        ok = copyRange(*original, out, 0, plan.editStart)
-             && out.write(plan.inserted) == plan.inserted.size()
-             && copyRange(*original, out, plan.editEnd, size);
+        ok = CopyRange(*original, out, 0, plan.editStart)
+             && out.write(plan.Inserted) == plan.Inserted.size()
+             && CopyRange(*original, out, plan.editEnd, size);
     } else {
-        ok = out.write(plan.inserted) == plan.inserted.size();
+        ok = out.write(plan.Inserted) == plan.Inserted.size();
     }
     // Windows refuses to replace a file that is still open.
     if (original)
@@ -337,7 +337,7 @@ void TProfileFile::writeString(const QString &section, const QString &key, const
         throw EProfileWriteError(FFileName);
 }
 
-void TProfileFile::writeInteger(const QString &section, const QString &key, int value)
+void TProfileFile::WriteInteger(const QString &section, const QString &key, int value)
 {
-    writeString(section, key, QString::number(value));
+    WriteString(section, key, QString::number(value));
 }

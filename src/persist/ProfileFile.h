@@ -33,22 +33,22 @@ public:
     explicit TProfileFile(QString fileName);
     virtual ~TProfileFile() = default;
 
-    const QString &fileName() const { return FFileName; }
+    const QString &FileName() const { return FFileName; }
 
-    QString readString(const QString &section, const QString &key,
+    QString ReadString(const QString &section, const QString &key,
                        const QString &defaultValue) const;
     // The value read by the profile integer rules (see ProfileInteger.h).
-    int readInteger(const QString &section, const QString &key, int defaultValue) const;
+    int ReadInteger(const QString &section, const QString &key, int defaultValue) const;
 
-    void writeString(const QString &section, const QString &key, const QString &value);
-    void writeInteger(const QString &section, const QString &key, int value);
+    void WriteString(const QString &section, const QString &key, const QString &value);
+    void WriteInteger(const QString &section, const QString &key, int value);
 
 protected:
     // The file's present content, open for reading from its start; null when it
     // cannot be opened. A write reads it twice, to find its place and to copy it. A
     // test replaces it to let the copy fail midway, as a failing disk or a file
     // that shrinks meanwhile would.
-    virtual std::unique_ptr<QIODevice> openOriginal() const;
+    virtual std::unique_ptr<QIODevice> OpenOriginal() const;
 
 private:
     QString FFileName;

@@ -2,7 +2,7 @@
 
 #include <limits>
 
-std::optional<qint32> parseProfileInteger(const QString &text)
+std::optional<qint32> ParseProfileInteger(const QString &text)
 {
     QString s = text;
     if (s.size() > 2 && (s.startsWith(QLatin1String("0x")) || s.startsWith(QLatin1String("0X"))))
@@ -47,7 +47,7 @@ std::optional<qint32> parseProfileInteger(const QString &text)
     return static_cast<qint32>(value);
 }
 
-qint32 profileIntegerOr(const QString &text, qint32 defaultValue)
+qint32 ProfileIntegerOr(const QString &text, qint32 defaultValue)
 {
-    return parseProfileInteger(text).value_or(defaultValue);
+    return ParseProfileInteger(text).value_or(defaultValue);
 }

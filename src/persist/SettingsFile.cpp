@@ -10,14 +10,14 @@ const QString kKey = QStringLiteral("Settings_TERNU");
 
 }  // namespace
 
-QString readSettingsText(const QString &fileName)
+QString ReadSettingsText(const QString &fileName)
 {
-    return TProfileFile(fileName).readString(kSection, kKey, QString());
+    return TProfileFile(fileName).ReadString(kSection, kKey, QString());
 }
 
-void writeSettingsText(const QString &fileName, const QString &text)
+void WriteSettingsText(const QString &fileName, const QString &text)
 {
-    TProfileFile(fileName).writeString(kSection, kKey, text);
+    TProfileFile(fileName).WriteString(kSection, kKey, text);
 }
 
 }  // namespace SettingsFile

@@ -10,10 +10,10 @@ inline constexpr char kExtension[] = "dat";
 
 // The stored settings text, or the empty string when the file, the section or
 // the key is missing.
-QString readSettingsText(const QString &fileName);
+QString ReadSettingsText(const QString &fileName);
 
 // Stores the text under [DEVICE] Settings_TERNU, creating the file or the
 // section when missing and keeping everything else. Throws EProfileWriteError.
-void writeSettingsText(const QString &fileName, const QString &text);
+void WriteSettingsText(const QString &fileName, const QString &text);
 
 }  // namespace SettingsFile

@@ -10,7 +10,7 @@ const QString kPlacement = QStringLiteral("FTernuSetup");
 
 }  // namespace
 
-QString filePath(const QString &dataFolder)
+QString FilePath(const QString &dataFolder)
 {
     QString base = dataFolder;
     if (!base.isEmpty() && !base.endsWith(QLatin1Char('/')))
@@ -18,45 +18,45 @@ QString filePath(const QString &dataFolder)
     return base + QString::fromLatin1(kFileName);
 }
 
-TMiscValues readMisc(const QString &iniFile)
+TMiscValues ReadMisc(const QString &iniFile)
 {
     const TProfileFile ini(iniFile);
     TMiscValues values;
-    values.comPortNo = static_cast<qint16>(ini.readInteger(kMisc, QStringLiteral("CPort"), -1));
-    values.style = static_cast<quint8>(ini.readInteger(kMisc, QStringLiteral("Layout"), 0));
-    values.language = ini.readString(kMisc, QStringLiteral("Language"), QStringLiteral("German"));
+    values.ComPortNo = static_cast<qint16>(ini.ReadInteger(kMisc, QStringLiteral("CPort"), -1));
+    values.Style = static_cast<quint8>(ini.ReadInteger(kMisc, QStringLiteral("Layout"), 0));
+    values.Language = ini.ReadString(kMisc, QStringLiteral("Language"), QStringLiteral("German"));
     return values;
 }
 
-void writeMisc(const QString &iniFile, qint16 comPortNo, quint8 style, const QString &language)
+void WriteMisc(const QString &iniFile, qint16 comPortNo, quint8 style, const QString &language)
 {
     TProfileFile ini(iniFile);
-    ini.writeInteger(kMisc, QStringLiteral("CPort"), comPortNo);
-    ini.writeInteger(kMisc, QStringLiteral("Layout"), style);
-    ini.writeString(kMisc, QStringLiteral("Language"), language);
+    ini.WriteInteger(kMisc, QStringLiteral("CPort"), comPortNo);
+    ini.WriteInteger(kMisc, QStringLiteral("Layout"), style);
+    ini.WriteString(kMisc, QStringLiteral("Language"), language);
 }
 
-TPlacementRecord readPlacement(const QString &iniFile, const TPlacementRecord &defaults)
+TPlacementRecord ReadPlacement(const QString &iniFile, const TPlacementRecord &defaults)
 {
     const TProfileFile ini(iniFile);
     TPlacementRecord placement;
-    placement.left = ini.readInteger(kPlacement, QStringLiteral("Left"), defaults.left);
-    placement.top = ini.readInteger(kPlacement, QStringLiteral("Top"), defaults.top);
-    placement.right = ini.readInteger(kPlacement, QStringLiteral("Right"), defaults.right);
-    placement.bottom = ini.readInteger(kPlacement, QStringLiteral("Bottom"), defaults.bottom);
-    placement.maximized =
-        ini.readInteger(kPlacement, QStringLiteral("Maximized"), defaults.maximized ? 1 : 0) != 0;
+    placement.Left = ini.ReadInteger(kPlacement, QStringLiteral("Left"), defaults.Left);
+    placement.Top = ini.ReadInteger(kPlacement, QStringLiteral("Top"), defaults.Top);
+    placement.Right = ini.ReadInteger(kPlacement, QStringLiteral("Right"), defaults.Right);
+    placement.Bottom = ini.ReadInteger(kPlacement, QStringLiteral("Bottom"), defaults.Bottom);
+    placement.Maximized =
+        ini.ReadInteger(kPlacement, QStringLiteral("Maximized"), defaults.Maximized ? 1 : 0) != 0;
     return placement;
 }
 
-void writePlacement(const QString &iniFile, const TPlacementRecord &placement)
+void WritePlacement(const QString &iniFile, const TPlacementRecord &placement)
 {
     TProfileFile ini(iniFile);
-    ini.writeInteger(kPlacement, QStringLiteral("Left"), placement.left);
-    ini.writeInteger(kPlacement, QStringLiteral("Top"), placement.top);
-    ini.writeInteger(kPlacement, QStringLiteral("Right"), placement.right);
-    ini.writeInteger(kPlacement, QStringLiteral("Bottom"), placement.bottom);
-    ini.writeInteger(kPlacement, QStringLiteral("Maximized"), placement.maximized ? 1 : 0);
+    ini.WriteInteger(kPlacement, QStringLiteral("Left"), placement.Left);
+    ini.WriteInteger(kPlacement, QStringLiteral("Top"), placement.Top);
+    ini.WriteInteger(kPlacement, QStringLiteral("Right"), placement.Right);
+    ini.WriteInteger(kPlacement, QStringLiteral("Bottom"), placement.Bottom);
+    ini.WriteInteger(kPlacement, QStringLiteral("Maximized"), placement.Maximized ? 1 : 0);
 }
 
 }  // namespace ToolConfig

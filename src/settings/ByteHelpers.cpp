@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-WordBytes SplitWord(qint64 v)
+TWordBytes SplitWord(qint64 v)
 {
     const quint16 word = static_cast<quint16>(v & 0xFFFF);
     return {static_cast<quint8>(word >> 8), static_cast<quint8>(word & 0xFF)};
@@ -13,9 +13,9 @@ WordBytes SplitWord(qint64 v)
 std::array<quint8, 4> SplitLong(qint64 v)
 {
     const quint32 u = static_cast<quint32>(v & 0xFFFFFFFF);
-    const WordBytes high = SplitWord(u >> 16);
-    const WordBytes low = SplitWord(u & 0xFFFF);
-    return {high.hi, high.lo, low.hi, low.lo};
+    const TWordBytes high = SplitWord(u >> 16);
+    const TWordBytes low = SplitWord(u & 0xFFFF);
+    return {high.Hi, high.Lo, low.Hi, low.Lo};
 }
 
 quint32 MakeLong(quint8 a, quint8 b, quint8 c, quint8 d)
@@ -45,7 +45,7 @@ quint32 SetBit(quint32 v, int bit)
 }
 
 namespace {
-int hexDigit(QChar c)
+int HexDigit(QChar c)
 {
     const char16_t u = c.unicode();
     if (u >= u'0' && u <= u'9')
@@ -64,7 +64,7 @@ quint32 HexToInt(QStringView s)
         throw EConvertError("'" + s.toString().toStdString() + "' is not a valid hexadecimal number");
     quint32 value = 0;
     for (QChar c : s) {
-        const int digit = hexDigit(c);
+        const int digit = HexDigit(c);
         if (digit < 0)
             throw EConvertError("'" + s.toString().toStdString() + "' is not a valid hexadecimal number");
         value = (value << 4) | quint32(digit);
@@ -89,7 +89,7 @@ quint8 IntToBcd(int n)
 
 namespace {
 // Keeps a conversion to an integer defined for any double (NaN gives 0).
-qint64 toInteger(double x)
+qint64 ToInteger(double x)
 {
     if (std::isnan(x))
         return 0;
@@ -107,7 +107,7 @@ qint64 Round(double x)
         result = below + 1;
     else if (fraction == 0.5)
         result = std::fmod(below, 2.0) == 0 ? below : below + 1;
-    return toInteger(result);
+    return ToInteger(result);
 }
 
 // Decided on the exact fraction rather than by the C library's round(), which
@@ -119,5 +119,5 @@ qint64 RoundHalfAway(double x)
     double result = below;
     if (fraction > 0.5 || (fraction == 0.5 && x > 0))
         result = below + 1;
-    return toInteger(result);
+    return ToInteger(result);
 }

@@ -16,14 +16,14 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-struct WordBytes {
-    quint8 hi = 0;
-    quint8 lo = 0;
+struct TWordBytes {
+    quint8 Hi = 0;
+    quint8 Lo = 0;
 };
 
 // Negative values are taken as their 16-bit two's complement (v + 65536).
 // Values from -32768 to 65535 split exactly; outside that only the low 16 bits count.
-WordBytes SplitWord(qint64 v);
+TWordBytes SplitWord(qint64 v);
 
 // {b3, b2, b1, b0}, b3 the most significant byte of the low 32 bits of v.
 std::array<quint8, 4> SplitLong(qint64 v);

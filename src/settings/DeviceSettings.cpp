@@ -4,11 +4,11 @@
 
 #include <cmath>
 
-int IntRange::cropWhole(double v) const
+int TIntRange::CropWhole(double v) const
 {
     if (std::isnan(v))
-        return crop(0);
-    return crop(RoundHalfAway(v));
+        return Crop(0);
+    return Crop(RoundHalfAway(v));
 }
 
 double CropLapDist(double km)

@@ -11,23 +11,23 @@
 // hold their index in the list of choices.
 
 // An inclusive range of a whole-number field.
-struct IntRange {
-    int min;
-    int max;
+struct TIntRange {
+    int Min;
+    int Max;
 
-    int crop(qint64 v) const { return static_cast<int>(std::clamp<qint64>(v, min, max)); }
+    int Crop(qint64 v) const { return static_cast<int>(std::clamp<qint64>(v, Min, Max)); }
     // A fractional value given to a whole-number field: nearest whole number,
     // halves away from zero, then cropped.
-    int cropWhole(double v) const;
+    int CropWhole(double v) const;
 };
 
 namespace SettingsRanges {
-inline constexpr IntRange Odo{0, 99999};        // km
-inline constexpr IntRange Wheel{0, 3999};       // mm
-inline constexpr IntRange Weight{1, 485};       // lb, the most the device takes
-inline constexpr IntRange WeightKg{1, 220};     // kg: the same 485 lb
-inline constexpr IntRange HeartRate{0, 240};    // bpm
-inline constexpr IntRange HomeAlt{-381, 6000};  // m
+inline constexpr TIntRange Odo{0, 99999};        // km
+inline constexpr TIntRange Wheel{0, 3999};       // mm
+inline constexpr TIntRange Weight{1, 485};       // lb, the most the device takes
+inline constexpr TIntRange WeightKg{1, 220};     // kg: the same 485 lb
+inline constexpr TIntRange HeartRate{0, 240};    // bpm
+inline constexpr TIntRange HomeAlt{-381, 6000};  // m
 inline constexpr double LapDistMin = 0.0;       // km
 inline constexpr double LapDistMax = 99.9;
 inline constexpr int LapDistDecimals = 2;
@@ -48,7 +48,7 @@ enum class TTimeFormat : int { H24 = 0, H12 = 1 };
 
 namespace SettingsRanges {
 // The range of the weight in the unit it is shown in.
-constexpr IntRange WeightIn(int weightUnit)
+constexpr TIntRange WeightIn(int weightUnit)
 {
     return weightUnit == int(TWeightUnit::Kg) ? WeightKg : Weight;
 }

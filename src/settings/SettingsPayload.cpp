@@ -6,40 +6,40 @@
 namespace {
 
 // Upper-case hexadecimal, at least `digits` digits, zero padded.
-QString hex(qint64 v, int digits)
+QString Hex(qint64 v, int digits)
 {
     return QStringLiteral("%1").arg(v, digits, 16, QLatin1Char('0')).toUpper();
 }
 
-void appendWordLE(TSettingsPayload &p, qint64 v)
+void AppendWordLE(TSettingsPayload &p, qint64 v)
 {
-    const WordBytes w = SplitWord(v);
-    p.Append(w.lo);
-    p.Append(w.hi);
+    const TWordBytes w = SplitWord(v);
+    p.Append(w.Lo);
+    p.Append(w.Hi);
 }
 
-void appendOdometer(TSettingsPayload &p, int odo)
+void AppendOdometer(TSettingsPayload &p, int odo)
 {
     const qint64 v = Round(odo);
     const auto b = SplitLong(v);
     p.Append(b[3]);
     p.Append(b[2]);
     p.Append(b[1]);
-    p.text += hex(v, 6);
+    p.Text += Hex(v, 6);
 }
 
 }  // namespace
 
 void TSettingsPayload::AddToChecksum(quint8 b)
 {
-    checksum = static_cast<quint8>(checksum + b);
-    ++length;
+    Checksum = static_cast<quint8>(Checksum + b);
+    ++Length;
 }
 
 void TSettingsPayload::Append(quint8 b)
 {
-    if (length < Size)
-        bytes[length] = b;
+    if (Length < Size)
+        Bytes[Length] = b;
     AddToChecksum(b);
 }
 
@@ -65,33 +65,33 @@ quint8 SettingsFlags(const DeviceSettings &s)
 
 void BuildSettings(DeviceSettings &s, TSettingsPayload &p)
 {
-    p.bytes.fill(0);
-    p.checksum = 0;
-    p.length = 0;
-    p.text.clear();
+    p.Bytes.fill(0);
+    p.Checksum = 0;
+    p.Length = 0;
+    p.Text.clear();
 
-    appendOdometer(p, s.Odo1);
-    appendOdometer(p, s.Odo2);
+    AppendOdometer(p, s.Odo1);
+    AppendOdometer(p, s.Odo2);
 
     for (int wheel : {s.Wheel1, s.Wheel2}) {
         const qint64 v = Round(wheel);
-        appendWordLE(p, v);
-        p.text += hex(v, 4);
+        AppendWordLE(p, v);
+        p.Text += Hex(v, 4);
     }
 
     // The device takes the weight in pounds, at most 485.
     qint64 pounds = s.WeightUnit == int(TWeightUnit::Kg)
                         ? RoundHalfAway(TConvertClass::KgToLb(s.Weight))
                         : RoundHalfAway(s.Weight);
-    if (pounds > SettingsRanges::Weight.max)
-        pounds = SettingsRanges::Weight.max;
-    p.text += hex(pounds, 4);
-    appendWordLE(p, pounds);
+    if (pounds > SettingsRanges::Weight.Max)
+        pounds = SettingsRanges::Weight.Max;
+    p.Text += Hex(pounds, 4);
+    AppendWordLE(p, pounds);
 
-    s.HomeAlt = SettingsRanges::HomeAlt.crop(s.HomeAlt);
+    s.HomeAlt = SettingsRanges::HomeAlt.Crop(s.HomeAlt);
     const qint64 altitude = Round(s.HomeAlt);
-    appendWordLE(p, altitude);
-    p.text += hex(altitude >= 0 ? altitude : 65536 + altitude, 4);
+    AppendWordLE(p, altitude);
+    p.Text += Hex(altitude >= 0 ? altitude : 65536 + altitude, 4);
 
     // The lower limit is raised to the least the device accepts first, then the
     // upper limit to at least the lower one, so that upper never lies below lower.
@@ -100,9 +100,9 @@ void BuildSettings(DeviceSettings &s, TSettingsPayload &p)
     if (s.HRUpper < s.HRLower)
         s.HRUpper = s.HRLower;
     p.Append(static_cast<quint8>(Round(s.HRUpper)));
-    p.text += hex(quint8(Round(s.HRUpper)), 2);
+    p.Text += Hex(quint8(Round(s.HRUpper)), 2);
     p.Append(static_cast<quint8>(Round(s.HRLower)));
-    p.text += hex(quint8(Round(s.HRLower)), 2);
+    p.Text += Hex(quint8(Round(s.HRLower)), 2);
 
     p.Append(IntToBcd(s.ClockTime.minute()));
     p.Append(IntToBcd(s.ClockTime.hour()));
@@ -113,26 +113,26 @@ void BuildSettings(DeviceSettings &s, TSettingsPayload &p)
     p.Append(IntToBcd(qBound(0, s.ClockDate.year() - 2000, 99)));
 
     p.Append(static_cast<quint8>(s.LapMode));
-    p.text += hex(quint8(s.LapMode), 2);
+    p.Text += Hex(quint8(s.LapMode), 2);
 
     if (s.LapDist * 10 > 999)
         s.LapDist = SettingsRanges::LapDistMax;
     const qint64 tenths = Round(s.LapDist * 10);
-    appendWordLE(p, tenths);
-    p.text += hex(tenths, 4);
+    AppendWordLE(p, tenths);
+    p.Text += Hex(tenths, 4);
 
     const quint8 lapMinute = std::min<quint8>(IntToBcd(s.LapTime.minute()), 0x59);
     p.Append(lapMinute);
-    p.text += hex(lapMinute, 2);
+    p.Text += Hex(lapMinute, 2);
     const quint8 lapHour = static_cast<quint8>(qBound(0, s.LapTime.hour(), SettingsRanges::LapHourMax));
     p.Append(lapHour);
-    p.text += hex(lapHour, 2);
+    p.Text += Hex(lapHour, 2);
 
     const quint8 flags = SettingsFlags(s);
     p.Append(flags);
-    p.text += hex(flags, 2);
+    p.Text += Hex(flags, 2);
 
-    p.text += hex(s.PCTime ? 1 : 0, 2);
+    p.Text += Hex(s.PCTime ? 1 : 0, 2);
 
     p.Append(0x00);  // reserved
 }

@@ -12,10 +12,10 @@
 struct TSettingsPayload {
     static constexpr int Size = 28;
 
-    std::array<quint8, Size> bytes{};
-    quint8 checksum = 0;  // sum of every byte added since the last reset, modulo 256
-    quint16 length = 0;   // bytes added since the last reset; next write position
-    QString text;
+    std::array<quint8, Size> Bytes{};
+    quint8 Checksum = 0;  // sum of every byte added since the last reset, modulo 256
+    quint16 Length = 0;   // bytes added since the last reset; next write position
+    QString Text;
 
     // Adds a byte to the sum and the count without storing it (the command byte
     // of the frame is counted this way).

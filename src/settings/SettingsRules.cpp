@@ -13,10 +13,10 @@ void UpdateWeightUnit(DeviceSettings &s, quint8 &lastWeightUnit)
 {
     if (s.WeightUnit == int(TWeightUnit::Kg)) {
         if (lastWeightUnit != int(TWeightUnit::Kg))
-            s.Weight = SettingsRanges::WeightKg.cropWhole(TConvertClass::LbToKg(s.Weight));
+            s.Weight = SettingsRanges::WeightKg.CropWhole(TConvertClass::LbToKg(s.Weight));
     } else if (s.WeightUnit == int(TWeightUnit::Lb)) {
         if (lastWeightUnit != int(TWeightUnit::Lb))
-            s.Weight = SettingsRanges::Weight.cropWhole(TConvertClass::KgToLb(s.Weight));
+            s.Weight = SettingsRanges::Weight.CropWhole(TConvertClass::KgToLb(s.Weight));
     }
     lastWeightUnit = static_cast<quint8>(s.WeightUnit);
 }
@@ -50,15 +50,15 @@ QTime LapTimeRule(QTime t)
     return t;
 }
 
-std::optional<LapModeView> LapModeDisplay(int lapMode)
+std::optional<TLapModeView> LapModeDisplay(int lapMode)
 {
     switch (lapMode) {
     case int(TLapMode::Manual):
-        return LapModeView{false, false, false, QString()};
+        return TLapModeView{false, false, false, QString()};
     case int(TLapMode::AutoDistance):
-        return LapModeView{true, false, true, QStringLiteral("km")};
+        return TLapModeView{true, false, true, QStringLiteral("km")};
     case int(TLapMode::AutoTime):
-        return LapModeView{false, true, true, QStringLiteral("hh:mm")};
+        return TLapModeView{false, true, true, QStringLiteral("hh:mm")};
     default:
         return std::nullopt;
     }
@@ -67,9 +67,9 @@ std::optional<LapModeView> LapModeDisplay(int lapMode)
 void ApplyWheelPreset(DeviceSettings &s, int wheelTarget, int circumference)
 {
     if (wheelTarget == 1)
-        s.Wheel1 = SettingsRanges::Wheel.crop(circumference);
+        s.Wheel1 = SettingsRanges::Wheel.Crop(circumference);
     else if (wheelTarget == 2)
-        s.Wheel2 = SettingsRanges::Wheel.crop(circumference);
+        s.Wheel2 = SettingsRanges::Wheel.Crop(circumference);
 }
 
 }  // namespace SettingsRules

@@ -35,21 +35,21 @@ void HRUpperExit(DeviceSettings &s);
 QTime LapTimeRule(QTime t);
 
 // Which lap controls a lap mode shows; no value for a mode outside the list.
-struct LapModeView {
-    bool showDistance;
-    bool showTime;
-    bool showArrow;
-    QString unitLabel;
+struct TLapModeView {
+    bool ShowDistance;
+    bool ShowTime;
+    bool ShowArrow;
+    QString UnitLabel;
 };
-std::optional<LapModeView> LapModeDisplay(int lapMode);
+std::optional<TLapModeView> LapModeDisplay(int lapMode);
 
-struct WheelPreset {
-    const char *objectName;
-    const char *caption;
-    int circumference;  // mm
-    int marker;         // picture of the menu's image list, -1 = none
+struct TWheelPreset {
+    const char *ObjectName;
+    const char *Caption;
+    int Circumference;  // mm
+    int Marker;         // picture of the menu's image list, -1 = none
 };
-inline constexpr std::array<WheelPreset, 14> WheelPresets{{
+inline constexpr std::array<TWheelPreset, 14> WheelPresets{{
     {"N700x20c1", "700x20c", 2086, -1},
     {"N700x23c1", "700x23c", 2096, 0},
     {"N700x25c1", "700x25c", 2105, -1},

@@ -43,18 +43,18 @@ void ApplySettingsText(const QString &text, DeviceSettings &s, ISettingsTextTarg
     TSettingsTextReader r(text);
     using namespace SettingsRanges;
 
-    s.Odo1 = Odo.crop(r.ReadField(6));
-    s.Odo2 = Odo.crop(r.ReadField(6));
-    s.Wheel1 = Wheel.crop(r.ReadField(4));
-    s.Wheel2 = Wheel.crop(r.ReadField(4));
+    s.Odo1 = Odo.Crop(r.ReadField(6));
+    s.Odo2 = Odo.Crop(r.ReadField(6));
+    s.Wheel1 = Wheel.Crop(r.ReadField(4));
+    s.Wheel2 = Wheel.Crop(r.ReadField(4));
 
     // The weight is always stored in pounds; the flags later in the text say
     // which unit it is shown in.
-    const int pounds = Weight.crop(r.ReadField(4));
+    const int pounds = Weight.Crop(r.ReadField(4));
 
-    s.HomeAlt = HomeAlt.crop(r.ReadField(4, true));
-    s.HRUpper = HeartRate.crop(r.ReadField(2));
-    s.HRLower = HeartRate.crop(r.ReadField(2));
+    s.HomeAlt = HomeAlt.Crop(r.ReadField(4, true));
+    s.HRUpper = HeartRate.Crop(r.ReadField(2));
+    s.HRLower = HeartRate.Crop(r.ReadField(2));
     // Kept even outside the list of modes, so that it is sent back unchanged.
     s.LapMode = static_cast<int>(r.ReadField(2));
     s.LapDist = CropLapDist(double(r.ReadField(4)) / 10.0);
@@ -72,7 +72,7 @@ void ApplySettingsText(const QString &text, DeviceSettings &s, ISettingsTextTarg
     const int weightUnit = IsBitSet(flags, 3) ? int(TWeightUnit::Kg) : int(TWeightUnit::Lb);
     // Pounds are taken as they stand; kilograms are converted once, whatever
     // unit the record showed before, so that a load never drifts the weight.
-    s.Weight = weightUnit == int(TWeightUnit::Kg) ? WeightKg.cropWhole(TConvertClass::LbToKg(pounds)) : pounds;
+    s.Weight = weightUnit == int(TWeightUnit::Kg) ? WeightKg.CropWhole(TConvertClass::LbToKg(pounds)) : pounds;
     if (weightUnit != s.WeightUnit) {
         s.WeightUnit = weightUnit;
         target.WeightUnitChanged(s);

@@ -18,7 +18,7 @@ public:
     // as 0. The position advances by `width` in every case.
     qint64 ReadField(int width, bool isSigned = false);
 
-    quint16 position() const { return FPos; }
+    quint16 Position() const { return FPos; }
 
 private:
     QString FText;
@@ -47,7 +47,7 @@ public:
     void SexChanged(const DeviceSettings &) override {}
     void PCTimeChanged(const DeviceSettings &) override {}
 
-    quint8 lastWeightUnit() const { return FLastWeightUnit; }
+    quint8 LastWeightUnit() const { return FLastWeightUnit; }
 
 private:
     quint8 FLastWeightUnit;

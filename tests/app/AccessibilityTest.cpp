@@ -16,27 +16,27 @@ class AccessibleWindow : public LanguageFixture {
 protected:
     // A control as a screen reader reaches it: down the accessible tree from the
     // window, so that a control missing from the tree is not found.
-    QAccessibleInterface *accessible(const char *name) const
+    QAccessibleInterface *Accessible(const char *name) const
     {
-        return findInTree(QAccessible::queryAccessibleInterface(window.get()), QLatin1String(name));
+        return FindInTree(QAccessible::queryAccessibleInterface(window.get()), QLatin1String(name));
     }
-    static QAccessibleInterface *findInTree(QAccessibleInterface *node, QLatin1String name)
+    static QAccessibleInterface *FindInTree(QAccessibleInterface *node, QLatin1String name)
     {
         if (!node)
             return nullptr;
         if (node->object() && node->object()->objectName() == name)
             return node;
         for (int i = 0; i < node->childCount(); ++i)
-            if (QAccessibleInterface *found = findInTree(node->child(i), name))
+            if (QAccessibleInterface *found = FindInTree(node->child(i), name))
                 return found;
         return nullptr;
     }
 
     // The name a screen reader speaks. A drop-down list tells its chosen item as
     // its name here; it is named by the label that the Label relation points to.
-    QString accessibleName(const char *name) const
+    QString AccessibleName(const char *name) const
     {
-        QAccessibleInterface *iface = accessible(name);
+        QAccessibleInterface *iface = Accessible(name);
         if (!iface)
             return QStringLiteral("<no interface>");
         if (iface->role() != QAccessible::ComboBox)
@@ -45,14 +45,14 @@ protected:
         return labels.isEmpty() ? QStringLiteral("<no label>") : labels.first().first->text(QAccessible::Name);
     }
 
-    QString accessibleDescription(const char *name) const
+    QString AccessibleDescription(const char *name) const
     {
-        QAccessibleInterface *iface = accessible(name);
+        QAccessibleInterface *iface = Accessible(name);
         return iface ? iface->text(QAccessible::Description) : QStringLiteral("<no interface>");
     }
 
     // The buttons of the tool's file dialog, read while it is open, then cancelled.
-    QStringList fileDialogButtons(QFileDialog::AcceptMode mode)
+    QStringList FileDialogButtons(QFileDialog::AcceptMode mode)
     {
         QStringList texts;
         QTimer::singleShot(0, [&] {
@@ -63,17 +63,17 @@ protected:
                 texts << button->text().remove(QLatin1Char('&'));  // access keys vary with the state
             dialog->reject();
         });
-        const FileDialogSpec request{QStringLiteral("Settings"), QDir::tempPath(), QString(), QStringLiteral("dat")};
+        const TFileDialogSpec request{QStringLiteral("Settings"), QDir::tempPath(), QString(), QStringLiteral("dat")};
         if (mode == QFileDialog::AcceptOpen)
-            QtDialogs().getOpenFileName(window.get(), request);
+            QtDialogs().GetOpenFileName(window.get(), request);
         else
-            QtDialogs().getSaveFileName(window.get(), request);
+            QtDialogs().GetSaveFileName(window.get(), request);
         texts.sort();
         return texts;
     }
 
     // The context menu of the monitor log, without its separators.
-    QStringList contextMenuItems()
+    QStringList ContextMenuItems()
     {
         std::unique_ptr<QMenu> menu(Child<QPlainTextEdit>(*window, "moMonitor")->createStandardContextMenu());
         QStringList texts;
@@ -85,7 +85,7 @@ protected:
 
     // The month March as the date field's calendar names it, opened as a user opens
     // it: by a click on the field's arrow.
-    QString calendarMonthOfMarch()
+    QString CalendarMonthOfMarch()
     {
         QDateEdit *field = Child<QDateEdit>(*window, "dtpDate");
         QTest::mouseClick(field, Qt::LeftButton, {}, QPoint(field->width() - 4, field->height() / 2));
@@ -99,14 +99,14 @@ protected:
     }
 };
 
-struct NamedControl {
-    const char *control;
-    const char *german;
-    const char *english;
+struct TNamedControl {
+    const char *Control;
+    const char *German;
+    const char *English;
 };
 
 // Every input control, named by the label in front of it, and the groups by their titles.
-const NamedControl kNames[] = {
+const TNamedControl kNames[] = {
     {"dtpTime", "Zeit", "Time"},
     {"dtpDate", "Datum", "Date"},
     {"cboSex", "Geschlecht", "Sex"},
@@ -135,26 +135,26 @@ const NamedControl kNames[] = {
 
 TEST_F(AccessibleWindow, ControlsAreNamedByTheirLabelsInTheLanguageShown)
 {
-    installShippedLanguages();
-    makeWindow();
+    InstallShippedLanguages();
+    MakeWindow();
     ASSERT_EQ(window->GetLanguageName(), "German");
-    for (const NamedControl &c : kNames)
-        EXPECT_EQ(accessibleName(c.control), QString::fromUtf8(c.german)) << c.control;
+    for (const TNamedControl &c : kNames)
+        EXPECT_EQ(AccessibleName(c.Control), QString::fromUtf8(c.German)) << c.Control;
 
-    choose("English");
-    for (const NamedControl &c : kNames)
-        EXPECT_EQ(accessibleName(c.control), QString::fromUtf8(c.english)) << c.control;
+    Choose("English");
+    for (const TNamedControl &c : kNames)
+        EXPECT_EQ(AccessibleName(c.Control), QString::fromUtf8(c.English)) << c.Control;
 
-    choose("German");
-    for (const NamedControl &c : kNames)
-        EXPECT_EQ(accessibleName(c.control), QString::fromUtf8(c.german)) << c.control;
+    Choose("German");
+    for (const TNamedControl &c : kNames)
+        EXPECT_EQ(AccessibleName(c.Control), QString::fromUtf8(c.German)) << c.Control;
 }
 
 TEST_F(AccessibleWindow, RadioItemsBelongToTheirOwnGroup)
 {
-    makeWindow();
+    MakeWindow();
     for (const char *group : {"rgSpeed", "rgWeight", "rgTemp", "rgTime", "grpSampleRate"}) {
-        QAccessibleInterface *item = accessible(QByteArray(group).append("_0").constData());
+        QAccessibleInterface *item = Accessible(QByteArray(group).append("_0").constData());
         ASSERT_NE(item, nullptr) << group;
         EXPECT_EQ(item->parent()->object()->objectName(), QString::fromLatin1(group));
         EXPECT_EQ(item->parent()->role(), QAccessible::Grouping) << group;
@@ -163,8 +163,8 @@ TEST_F(AccessibleWindow, RadioItemsBelongToTheirOwnGroup)
 
 TEST_F(AccessibleWindow, UnitLabelsDescribeTheirFieldsAndFollowTheUnit)
 {
-    installShippedLanguages();
-    makeWindow();
+    InstallShippedLanguages();
+    MakeWindow();
     const std::pair<const char *, const char *> units[] = {
         {"dtpTime", "(hh:mm:ss)"}, {"edWeight", "kg"},  {"edOdo1", "km"},   {"edWheel1", "mm"},
         {"edOdo2", "km"},          {"edWheel2", "mm"},  {"edHRUpper", "bpm"}, {"edHRLower", "bpm"},
@@ -173,46 +173,46 @@ TEST_F(AccessibleWindow, UnitLabelsDescribeTheirFieldsAndFollowTheUnit)
     // A screen reader leaves a description unsaid that the name contains ("m" is
     // inside "Heimhöhe", "Home Alt" and "Domicile"): the unit must stay apart.
     for (const char *language : {"German", "English", "French"}) {
-        choose(language);
+        Choose(language);
         for (const auto &[field, unit] : units) {
-            const QString description = accessibleDescription(field);
+            const QString description = AccessibleDescription(field);
             EXPECT_EQ(description.trimmed(), QString::fromLatin1(unit)) << language << " " << field;
-            EXPECT_FALSE(accessibleName(field).contains(description, Qt::CaseInsensitive))
+            EXPECT_FALSE(AccessibleName(field).contains(description, Qt::CaseInsensitive))
                 << language << " " << field << ": " << description.toStdString();
         }
     }
-    EXPECT_EQ(accessibleName("edHomeAlt"), "Domicile");
+    EXPECT_EQ(AccessibleName("edHomeAlt"), "Domicile");
 
-    Child<TRadioGroup>(*window, "rgWeight")->setItemIndex(1);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return accessibleDescription("edWeight") == "lb"; }, 5000))
-        << accessibleDescription("edWeight").toStdString();
+    Child<TRadioGroup>(*window, "rgWeight")->SetItemIndex(1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return AccessibleDescription("edWeight") == "lb"; }, 5000))
+        << AccessibleDescription("edWeight").toStdString();
 
     Child<QComboBox>(*window, "cboLapMode")->setCurrentIndex(1);
     emit Child<QComboBox>(*window, "cboLapMode")->activated(1);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return accessibleDescription("edLapDist") == "km"; }, 5000))
-        << accessibleDescription("edLapDist").toStdString();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return AccessibleDescription("edLapDist") == "km"; }, 5000))
+        << AccessibleDescription("edLapDist").toStdString();
     Child<QComboBox>(*window, "cboLapMode")->setCurrentIndex(2);
     emit Child<QComboBox>(*window, "cboLapMode")->activated(2);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return accessibleDescription("edLapTime") == "hh:mm"; }, 5000))
-        << accessibleDescription("edLapTime").toStdString();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return AccessibleDescription("edLapTime") == "hh:mm"; }, 5000))
+        << AccessibleDescription("edLapTime").toStdString();
 }
 
 TEST_F(AccessibleWindow, DropDownListsTellTheirChoiceInTheLanguageShown)
 {
-    installShippedLanguages();
-    makeWindow();
+    InstallShippedLanguages();
+    MakeWindow();
     Child<QComboBox>(*window, "cboSex")->setCurrentIndex(1);
     const struct {
-        const char *language, *sex, *lapMode;
+        const char *Language, *Sex, *LapMode;
     } cases[] = {{"German", "weiblich", "Man. Modus"}, {"English", "female", "Manual Mode"},
                  {"German", "weiblich", "Man. Modus"}};
     for (const auto &c : cases) {
-        if (window->GetLanguageName() != c.language)
-            choose(c.language);
+        if (window->GetLanguageName() != c.Language)
+            Choose(c.Language);
         const std::pair<const char *, const char *> lists[] = {
-            {"cboSex", c.sex}, {"cboLapMode", c.lapMode}, {"cboLang", c.language}};
+            {"cboSex", c.Sex}, {"cboLapMode", c.LapMode}, {"cboLang", c.Language}};
         for (const auto &[list, choice] : lists) {
-            QAccessibleInterface *box = accessible(list);
+            QAccessibleInterface *box = Accessible(list);
             ASSERT_NE(box, nullptr) << list;
             EXPECT_EQ(box->role(), QAccessible::ComboBox) << list;
             // What the accessibility bus hands a screen reader: the name, the value
@@ -221,15 +221,15 @@ TEST_F(AccessibleWindow, DropDownListsTellTheirChoiceInTheLanguageShown)
             ASSERT_NE(text, nullptr) << list;
             const QStringList read = {box->text(QAccessible::Name), box->text(QAccessible::Value),
                                       text->text(0, text->characterCount())};
-            EXPECT_EQ(read, QStringList(3, QString::fromUtf8(choice))) << c.language << " " << list;
+            EXPECT_EQ(read, QStringList(3, QString::fromUtf8(choice))) << c.Language << " " << list;
         }
     }
 }
 
 TEST_F(AccessibleWindow, TabStopsOncePerFieldAndTheArrowsMoveBetweenItsParts)
 {
-    makeWindow();
-    showActive();
+    MakeWindow();
+    ShowActive();
     Child<QComboBox>(*window, "cboLang")->setFocus(Qt::TabFocusReason);
     QStringList stops;
     for (int i = 0; i < 25; ++i) {
@@ -278,18 +278,18 @@ TEST_F(AccessibleWindow, TabStopsOncePerFieldAndTheArrowsMoveBetweenItsParts)
 
 TEST_F(AccessibleWindow, DevicePhotoIsOneButtonThatStartsTheConnectionTest)
 {
-    makeWindow();
-    QAccessibleInterface *photo = accessible("imgDevice");
+    MakeWindow();
+    QAccessibleInterface *photo = Accessible("imgDevice");
     ASSERT_NE(photo, nullptr);
     EXPECT_EQ(photo->role(), QAccessible::Button);
     for (const char *prompt : {"lblDev1", "lblDev2", "lblDev3"})
-        EXPECT_TRUE(accessible(prompt)->state().invisible) << prompt;
+        EXPECT_TRUE(Accessible(prompt)->state().invisible) << prompt;
     QAccessibleActionInterface *actions = photo->actionInterface();
     ASSERT_NE(actions, nullptr);
     ASSERT_TRUE(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
 
     // Reached by Tab just before the transfer button, with a visible focus frame.
-    showActive();
+    ShowActive();
     Child<QPushButton>(*window, "btnUnits")->setFocus();
     QTest::keyClick(Child<QPushButton>(*window, "btnUnits"), Qt::Key_Tab);
     ASSERT_TRUE(Child<TPhotoButton>(*window, "imgDevice")->hasFocus());
@@ -317,44 +317,44 @@ TEST_F(AccessibleWindow, DevicePhotoIsOneButtonThatStartsTheConnectionTest)
 
 TEST_F(AccessibleWindow, ToolkitDialogsSpeakTheLanguageInUse)
 {
-    installShippedLanguages();
+    InstallShippedLanguages();
     // A language the toolkit has no texts for.
-    writeLanguageFile("Svenska.sil", "[Language names - for internal use only!]\nLanguage_1=Svenska\n");
-    makeWindow();
+    WriteLanguageFile("Svenska.sil", "[Language names - for internal use only!]\nLanguage_1=Svenska\n");
+    MakeWindow();
     // The date field keeps the system's format whatever the calendar speaks.
     Child<QCheckBox>(*window, "chkPCTime")->setChecked(false);
     Child<QDateEdit>(*window, "dtpDate")->setDate(QDate(2024, 3, 5));
     const QString dateText = Child<QDateEdit>(*window, "dtpDate")->text();
 
-    EXPECT_EQ(fileDialogButtons(QFileDialog::AcceptOpen), QStringList({"Abbrechen", "Öffnen"}));
-    EXPECT_EQ(fileDialogButtons(QFileDialog::AcceptSave), QStringList({"Abbrechen", "Speichern"}));
-    EXPECT_EQ(calendarMonthOfMarch(), "März");
-    EXPECT_EQ(contextMenuItems(), QStringList({"&Kopieren\tStrg+C", "Alles auswählen\tStrg+A"}));
+    EXPECT_EQ(FileDialogButtons(QFileDialog::AcceptOpen), QStringList({"Abbrechen", "Öffnen"}));
+    EXPECT_EQ(FileDialogButtons(QFileDialog::AcceptSave), QStringList({"Abbrechen", "Speichern"}));
+    EXPECT_EQ(CalendarMonthOfMarch(), "März");
+    EXPECT_EQ(ContextMenuItems(), QStringList({"&Kopieren\tStrg+C", "Alles auswählen\tStrg+A"}));
 
-    choose("French");
-    EXPECT_EQ(fileDialogButtons(QFileDialog::AcceptOpen), QStringList({"Annuler", "Ouvrir"}));
-    EXPECT_EQ(calendarMonthOfMarch(), "mars");
+    Choose("French");
+    EXPECT_EQ(FileDialogButtons(QFileDialog::AcceptOpen), QStringList({"Annuler", "Ouvrir"}));
+    EXPECT_EQ(CalendarMonthOfMarch(), "mars");
     EXPECT_EQ(Child<QDateEdit>(*window, "dtpDate")->text(), dateText);
     EXPECT_EQ(Child<QDateEdit>(*window, "dtpDate")->date(), QDate(2024, 3, 5));
 
-    choose("English");
-    EXPECT_EQ(fileDialogButtons(QFileDialog::AcceptOpen), QStringList({"Cancel", "Open"}));
-    EXPECT_EQ(calendarMonthOfMarch(), "March");
-    EXPECT_EQ(contextMenuItems(), QStringList({"&Copy\tCtrl+C", "Select All\tCtrl+A"}));
+    Choose("English");
+    EXPECT_EQ(FileDialogButtons(QFileDialog::AcceptOpen), QStringList({"Cancel", "Open"}));
+    EXPECT_EQ(CalendarMonthOfMarch(), "March");
+    EXPECT_EQ(ContextMenuItems(), QStringList({"&Copy\tCtrl+C", "Select All\tCtrl+A"}));
 
     const struct {
-        const char *language, *march, *buttons;
+        const char *Language, *March, *Buttons;
     } others[] = {{"Italian", "marzo", "Annulla|Apri"},
                   {"Dutch", "maart", "Annuleren|Openen"},
                   {"Spanish", "marzo", "Abrir|Cancelar"}};
     for (const auto &c : others) {
-        choose(c.language);
-        EXPECT_EQ(calendarMonthOfMarch(), QString::fromLatin1(c.march)) << c.language;
-        EXPECT_EQ(fileDialogButtons(QFileDialog::AcceptOpen).join(u'|'), QString::fromLatin1(c.buttons)) << c.language;
+        Choose(c.Language);
+        EXPECT_EQ(CalendarMonthOfMarch(), QString::fromLatin1(c.March)) << c.Language;
+        EXPECT_EQ(FileDialogButtons(QFileDialog::AcceptOpen).join(u'|'), QString::fromLatin1(c.Buttons)) << c.Language;
     }
-    choose("Svenska");
+    Choose("Svenska");
     EXPECT_EQ(window->GetLanguageName(), "Svenska");
-    EXPECT_EQ(fileDialogButtons(QFileDialog::AcceptOpen), QStringList({"Cancel", "Open"}));
+    EXPECT_EQ(FileDialogButtons(QFileDialog::AcceptOpen), QStringList({"Cancel", "Open"}));
 }
 
 TEST(LinkStateNews, EachNewStateIsToldOnce)

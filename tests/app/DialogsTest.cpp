@@ -15,7 +15,7 @@
 TEST(ErrorReportTest, AppendsAFullStopOnlyWhereOneIsMissing)
 {
     const struct {
-        const char *message, *shown;
+        const char *Message, *Shown;
     } cases[] = {
         {"Port not found", "Port not found."},
         {"Done.", "Done."},
@@ -26,13 +26,13 @@ TEST(ErrorReportTest, AppendsAFullStopOnlyWhereOneIsMissing)
         {"Zugriff verweigert: Ä", "Zugriff verweigert: Ä."},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(ErrorReportText(QString::fromUtf8(c.message)), QString::fromUtf8(c.shown)) << c.message;
+        EXPECT_EQ(ErrorReportText(QString::fromUtf8(c.Message)), QString::fromUtf8(c.Shown)) << c.Message;
 }
 
 TEST(FileFilterTest, PairsBecomeQtNameFilters)
 {
     const struct {
-        const char *filter, *qt;
+        const char *Filter, *Qt;
     } cases[] = {
         {"Settings Files (*.dat)|*.dat", "Settings Files (*.dat)"},
         {"Setting Dateien (*.dat)|*.dat", "Setting Dateien (*.dat)"},
@@ -42,11 +42,11 @@ TEST(FileFilterTest, PairsBecomeQtNameFilters)
         {"", ""},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(QtFileFilter(QString::fromUtf8(c.filter)), QString::fromUtf8(c.qt)) << c.filter;
+        EXPECT_EQ(QtFileFilter(QString::fromUtf8(c.Filter)), QString::fromUtf8(c.Qt)) << c.Filter;
 }
 
 namespace {
-class ThrowingObject : public QObject {
+class TThrowingObject : public QObject {
 public:
     bool event(QEvent *) override { throw std::runtime_error("Gerät antwortet nicht"); }
 };
@@ -56,32 +56,32 @@ TEST(ExceptionBoundaryTest, AnEscapingErrorBecomesTheErrorReport)
 {
     auto *app = static_cast<TApplication *>(QCoreApplication::instance());
     TFakeDialogs dialogs;
-    app->setDialogs(&dialogs);
-    ThrowingObject thrower;
+    app->SetDialogs(&dialogs);
+    TThrowingObject thrower;
     QEvent event(QEvent::User);
     EXPECT_FALSE(QCoreApplication::sendEvent(&thrower, &event));
-    EXPECT_EQ(dialogs.errors, QStringList{QStringLiteral("Gerät antwortet nicht")});
+    EXPECT_EQ(dialogs.Errors, QStringList{QStringLiteral("Gerät antwortet nicht")});
 
-    EXPECT_FALSE(guarded(dialogs, nullptr, [] { throw std::runtime_error("again"); }));
-    EXPECT_TRUE(guarded(dialogs, nullptr, [] {}));
-    EXPECT_EQ(dialogs.errors.size(), 2);
-    app->setDialogs(&QtDialogs());
+    EXPECT_FALSE(Guarded(dialogs, nullptr, [] { throw std::runtime_error("again"); }));
+    EXPECT_TRUE(Guarded(dialogs, nullptr, [] {}));
+    EXPECT_EQ(dialogs.Errors.size(), 2);
+    app->SetDialogs(&QtDialogs());
 }
 
 namespace {
-TaskDialogSpec ClearMemoryRequest()
+TTaskDialogSpec ClearMemoryRequest()
 {
-    TaskDialogSpec request;
-    request.title = QStringLiteral("Clear device memory");
-    request.instruction = QStringLiteral("Please confirm clearing...");
-    request.content = QStringLiteral("Do you really want to clear the device memory?");
-    request.icon = TaskDialogSpec::Icon::Warning;
-    request.customButtons = {QStringLiteral("Yes (Delete memory)"), QStringLiteral("No (Do not delete memory)")};
-    request.commandLinks = true;
-    request.defaultButton = 101;
-    request.expandedText = QStringLiteral("CAUTION");
-    request.expandControlText = QStringLiteral("Click to hide");
-    request.collapseControlText = QStringLiteral("Click to see more");
+    TTaskDialogSpec request;
+    request.Title = QStringLiteral("Clear device memory");
+    request.Instruction = QStringLiteral("Please confirm clearing...");
+    request.Content = QStringLiteral("Do you really want to clear the device memory?");
+    request.Icon = TTaskDialogSpec::TIcon::Warning;
+    request.CustomButtons = {QStringLiteral("Yes (Delete memory)"), QStringLiteral("No (Do not delete memory)")};
+    request.CommandLinks = true;
+    request.DefaultButton = 101;
+    request.ExpandedText = QStringLiteral("CAUTION");
+    request.ExpandControlText = QStringLiteral("Click to hide");
+    request.CollapseControlText = QStringLiteral("Click to see more");
     return request;
 }
 }  // namespace
@@ -89,33 +89,33 @@ TaskDialogSpec ClearMemoryRequest()
 TEST(TaskDialogTest, CommandLinksReturnTheirResultsAndDetailsExpand)
 {
     TTaskDialog dialog(ClearMemoryRequest());
-    QPushButton *yes = dialog.buttonFor(100);
-    QPushButton *no = dialog.buttonFor(101);
+    QPushButton *yes = dialog.ButtonFor(100);
+    QPushButton *no = dialog.ButtonFor(101);
     ASSERT_TRUE(yes && no);
     EXPECT_TRUE(qobject_cast<QCommandLinkButton *>(yes));
     EXPECT_TRUE(no->isDefault());
 
     auto *toggle = dialog.findChild<QPushButton *>(QStringLiteral("detailsToggle"));
     ASSERT_NE(toggle, nullptr);
-    EXPECT_FALSE(dialog.detailsShown());
+    EXPECT_FALSE(dialog.DetailsShown());
     EXPECT_TRUE(toggle->text().endsWith(QStringLiteral("Click to see more")));
     toggle->click();
-    EXPECT_TRUE(dialog.detailsShown());
+    EXPECT_TRUE(dialog.DetailsShown());
     EXPECT_TRUE(toggle->text().endsWith(QStringLiteral("Click to hide")));
 
     QTimer::singleShot(0, yes, &QPushButton::click);
-    EXPECT_EQ(dialog.run(), 100);
+    EXPECT_EQ(dialog.Run(), 100);
 }
 
 TEST(TaskDialogTest, ClosingWithoutAChoiceCancels)
 {
-    TaskDialogSpec request;
-    request.instruction = QStringLiteral("Ternu Interface detected!");
-    request.commonButtons = TaskDialogSpec::OkButton;
+    TTaskDialogSpec request;
+    request.Instruction = QStringLiteral("Ternu Interface detected!");
+    request.CommonButtons = TTaskDialogSpec::OkButton;
     TTaskDialog dialog(request);
-    ASSERT_NE(dialog.buttonFor(kTaskDialogOk), nullptr);
+    ASSERT_NE(dialog.ButtonFor(kTaskDialogOk), nullptr);
     QTimer::singleShot(0, &dialog, &QDialog::reject);
-    EXPECT_EQ(dialog.run(), kTaskDialogCancel);
-    QTimer::singleShot(0, dialog.buttonFor(kTaskDialogOk), &QPushButton::click);
-    EXPECT_EQ(dialog.run(), kTaskDialogOk);
+    EXPECT_EQ(dialog.Run(), kTaskDialogCancel);
+    QTimer::singleShot(0, dialog.ButtonFor(kTaskDialogOk), &QPushButton::click);
+    EXPECT_EQ(dialog.Run(), kTaskDialogOk);
 }

@@ -8,22 +8,22 @@
 // language box used as the user uses it.
 class LanguageFixture : public WindowFixture {
 protected:
-    QString langFolder() const { return QDir(programDir.path()).filePath("Lang"); }
+    QString LangFolder() const { return QDir(programDir.path()).filePath("Lang"); }
 
     // The language files as shipped, copied from beside the test program.
-    void installShippedLanguages()
+    void InstallShippedLanguages()
     {
-        QDir().mkpath(langFolder());
+        QDir().mkpath(LangFolder());
         const QDir shipped(QCoreApplication::applicationDirPath() + "/Lang");
         const QStringList files = shipped.entryList({"*.sil"}, QDir::Files);
         ASSERT_EQ(files.size(), 5);
         for (const QString &file : files)
-            ASSERT_TRUE(QFile::copy(shipped.filePath(file), QDir(langFolder()).filePath(file)));
+            ASSERT_TRUE(QFile::copy(shipped.filePath(file), QDir(LangFolder()).filePath(file)));
     }
 
-    void writeLanguageFile(const QString &name, const QByteArray &bytes)
+    void WriteLanguageFile(const QString &name, const QByteArray &bytes)
     {
-        const QString path = QDir(langFolder()).filePath(name);
+        const QString path = QDir(LangFolder()).filePath(name);
         QDir().mkpath(QFileInfo(path).path());
         QFile f(path);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -31,7 +31,7 @@ protected:
     }
 
     // A choice in the language box, as the user makes it.
-    void choose(const QString &name)
+    void Choose(const QString &name)
     {
         QComboBox *box = Child<QComboBox>(*window, "cboLang");
         const int index = box->findText(name);

@@ -13,12 +13,12 @@ namespace {
 
 class LanguageWindow : public LanguageFixture {
 protected:
-    QStringList memoLines() const { return Child<QPlainTextEdit>(*window, "Memo1")->toPlainText().split('\n'); }
+    QStringList MemoLines() const { return Child<QPlainTextEdit>(*window, "Memo1")->toPlainText().split('\n'); }
 };
 
 TEST_F(LanguageWindow, WithoutLanguageFilesShowsBuiltInGermanAndFillsMessages)
 {
-    makeWindow();
+    MakeWindow();
     EXPECT_EQ(Child<QComboBox>(*window, "cboLang")->count(), 0);
     EXPECT_EQ(Child<QComboBox>(*window, "cboLang")->currentIndex(), -1);
     EXPECT_EQ(window->GetLanguageName(), "German");
@@ -31,9 +31,9 @@ TEST_F(LanguageWindow, WithoutLanguageFilesShowsBuiltInGermanAndFillsMessages)
 
 TEST_F(LanguageWindow, OffersShippedLanguagesSortedAndSelectsTheCurrentOne)
 {
-    installShippedLanguages();
-    writeLanguageFile("sub/Svenska.sil", "[Language names - for internal use only!]\nLanguage_1=Svenska\n");
-    makeWindow();
+    InstallShippedLanguages();
+    WriteLanguageFile("sub/Svenska.sil", "[Language names - for internal use only!]\nLanguage_1=Svenska\n");
+    MakeWindow();
     QStringList items;
     for (int i = 0; i < Child<QComboBox>(*window, "cboLang")->count(); ++i)
         items.append(Child<QComboBox>(*window, "cboLang")->itemText(i));
@@ -43,16 +43,16 @@ TEST_F(LanguageWindow, OffersShippedLanguagesSortedAndSelectsTheCurrentOne)
 
 TEST_F(LanguageWindow, SwitchRewritesTextsKeepsSelectionsAndSetsCaption)
 {
-    installShippedLanguages();
-    makeWindow();
+    InstallShippedLanguages();
+    MakeWindow();
     Child<QComboBox>(*window, "cboLapMode")->setCurrentIndex(2);
     Child<QComboBox>(*window, "cboSex")->setCurrentIndex(1);
     Child<QLabel>(*window, "lbDevLink")->setText("   Error");  // as an exchange leaves it
-    const QString unitsBefore = Child<TRadioGroup>(*window, "rgSpeed")->button(0)->text();
+    const QString unitsBefore = Child<TRadioGroup>(*window, "rgSpeed")->Button(0)->text();
     const QString kgBefore = Child<QLabel>(*window, "lbKG")->text();
 
-    choose("French");  // a language that only a file brings
-    EXPECT_TRUE(fakeDialogs.errors.isEmpty()) << fakeDialogs.errors.join('\n').toStdString();
+    Choose("French");  // a language that only a file brings
+    EXPECT_TRUE(fakeDialogs.Errors.isEmpty()) << fakeDialogs.Errors.join('\n').toStdString();
     EXPECT_EQ(window->GetLanguageName(), "French");
     EXPECT_EQ(Child<QPushButton>(*window, "btnClose")->text(), "&Fermer");
     EXPECT_EQ(Child<QGroupBox>(*window, "grpTime")->title(), "&Heure && date");
@@ -62,31 +62,31 @@ TEST_F(LanguageWindow, SwitchRewritesTextsKeepsSelectionsAndSetsCaption)
     EXPECT_EQ(Child<TPhotoPrompt>(*window, "lblDev1")->text(), "  Cliquez ici");
     EXPECT_EQ(Child<QLabel>(*window, "lbDevLink")->text(), "PC  Link");
     Child<QAction>(*window, "mnuLoad")->trigger();  // the open dialog, cancelled
-    ASSERT_EQ(fakeDialogs.openDialogs.size(), 1);
-    EXPECT_EQ(fakeDialogs.openDialogs.last().filter, "Fichiers de réglages (*.dat)|*.dat");
-    EXPECT_EQ(memoLines().size(), 3);
+    ASSERT_EQ(fakeDialogs.OpenDialogs.size(), 1);
+    EXPECT_EQ(fakeDialogs.OpenDialogs.last().Filter, "Fichiers de réglages (*.dat)|*.dat");
+    EXPECT_EQ(MemoLines().size(), 3);
     EXPECT_EQ(Child<QLabel>(*window, "DBHTMLabel1")->text(), "<B>Remarque :</B> votre Ternu doit être en mode <B>PC-Link</B> !");
     EXPECT_EQ(Child<QComboBox>(*window, "cboLapMode")->currentIndex(), 2);
     EXPECT_EQ(Child<QComboBox>(*window, "cboLapMode")->currentText(), "Par temps");
     EXPECT_EQ(Child<QComboBox>(*window, "cboSex")->currentText(), "femme");
-    EXPECT_EQ(Child<TRadioGroup>(*window, "rgSpeed")->button(0)->text(), unitsBefore);  // never translated
+    EXPECT_EQ(Child<TRadioGroup>(*window, "rgSpeed")->Button(0)->text(), unitsBefore);  // never translated
     EXPECT_EQ(Child<QLabel>(*window, "lbKG")->text(), kgBefore);
     EXPECT_EQ(window->MessageString(u"strStrNoPongReceived"), "Aucun pong reçu !");
     EXPECT_EQ(Child<QToolButton>(*window, "btnWheel1")->toolTip(), "Choisir une valeur prédéfinie dans la liste");
     EXPECT_EQ(window->windowTitle(), "Outil de configuration Ternu (Vers. 1.05)");
     EXPECT_TRUE(window->updatesEnabled());
 
-    choose("English");  // known after the load: no file is read
+    Choose("English");  // known after the load: no file is read
     EXPECT_EQ(Child<QPushButton>(*window, "btnClose")->text(), "&Close");
-    EXPECT_EQ(memoLines().at(0), "Use this dialog for adjusting your Ternu settings.");
+    EXPECT_EQ(MemoLines().at(0), "Use this dialog for adjusting your Ternu settings.");
     EXPECT_EQ(Child<QComboBox>(*window, "cboLapMode")->currentText(), "Auto Time");
     EXPECT_EQ(window->windowTitle(), "Ternu Setup Tool (Vers. 1.05)");
     ASSERT_FALSE(Child<QMenu>(*window, "mnuComport")->actions().isEmpty());
     EXPECT_EQ(Child<QMenu>(*window, "mnuComport")->actions().first()->text(), "AUTODETECT");
 
-    choose("German");
+    Choose("German");
     EXPECT_EQ(Child<QPushButton>(*window, "btnClose")->text(), "&Schließen");
-    EXPECT_EQ(memoLines().at(1), "Nachdem Sie die Werte angepaßt haben drücken Sie den Übertragen Button in der rechten ");
+    EXPECT_EQ(MemoLines().at(1), "Nachdem Sie die Werte angepaßt haben drücken Sie den Übertragen Button in der rechten ");
     EXPECT_EQ(Child<QComboBox>(*window, "cboSex")->currentText(), "weiblich");
 }
 
@@ -94,83 +94,83 @@ TEST_F(LanguageWindow, SwitchRewritesTextsKeepsSelectionsAndSetsCaption)
 // units of its kind (label and button width, title and item text width, lines of a
 // memo, height of the wrapped note). Labels drawn on one picture share it: there
 // the need is where the text ends, and the room is what the built-in texts use.
-struct TextFit {
-    const QWidget *place;
-    int need;
-    int room;
+struct TTextFit {
+    const QWidget *Place;
+    int Need;
+    int Room;
 };
 
-QString withoutMnemonics(QString text)
+QString WithoutMnemonics(QString text)
 {
     text.replace("&&", QString(QChar(1)));
     text.remove('&');
     return text.replace(QChar(1), '&');
 }
 
-std::optional<TextFit> labelFit(const QLabel *label)
+std::optional<TTextFit> LabelFit(const QLabel *label)
 {
     if (label->wordWrap())
-        return TextFit{label, label->heightForWidth(label->width()), label->height()};
+        return TTextFit{label, label->heightForWidth(label->width()), label->height()};
     const int need = label->sizeHint().width();
     // Up to the next control on the same row, or the edge of its parent.
     int room = label->parentWidget()->width() - label->x();
     for (const QWidget *other : label->parentWidget()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
         if (auto *picture = qobject_cast<const QLabel *>(other);
             picture && !picture->pixmap().isNull() && picture->geometry().contains(label->geometry()))
-            return TextFit{picture, label->x() + need, 0};
+            return TTextFit{picture, label->x() + need, 0};
         const bool sameRow = other->y() < label->geometry().bottom() && other->geometry().bottom() > label->y();
         if (other != label && !other->isHidden() && sameRow && other->x() > label->x())
             room = qMin(room, other->x() - label->x());
     }
-    return TextFit{label, need, room};
+    return TTextFit{label, need, room};
 }
 
-std::optional<TextFit> fitOf(const QWidget *w)
+std::optional<TTextFit> FitOf(const QWidget *w)
 {
     if (auto *label = qobject_cast<const QLabel *>(w); label && label->pixmap().isNull())
-        return labelFit(label);
+        return LabelFit(label);
     if (auto *button = qobject_cast<const QAbstractButton *>(w))
-        return TextFit{w, button->sizeHint().width(), button->width()};
+        return TTextFit{w, button->sizeHint().width(), button->width()};
     if (auto *group = qobject_cast<const QGroupBox *>(w))
-        return TextFit{w, group->fontMetrics().horizontalAdvance(withoutMnemonics(group->title())), group->width() - 16};
+        return TTextFit{w, group->fontMetrics().horizontalAdvance(WithoutMnemonics(group->title())), group->width() - 16};
     if (auto *combo = qobject_cast<const QComboBox *>(w)) {
         int widest = 0;
         for (int i = 0; i < combo->count(); ++i)
             widest = qMax(widest, combo->fontMetrics().horizontalAdvance(combo->itemText(i)));
-        return TextFit{w, widest, combo->width() - 24};
+        return TTextFit{w, widest, combo->width() - 24};
     }
     if (auto *memo = qobject_cast<const QPlainTextEdit *>(w); memo && memo->isReadOnly()) {
         int widest = 0;
         for (const QString &line : memo->toPlainText().split('\n'))
             widest = qMax(widest, memo->fontMetrics().horizontalAdvance(line));
-        return TextFit{w, widest, memo->viewport()->width()};
+        return TTextFit{w, widest, memo->viewport()->width()};
     }
     return std::nullopt;
 }
 
 TEST_F(LanguageWindow, ShippedTranslationsFitWhereTheBuiltInTextsFit)
 {
-    installShippedLanguages();
-    makeWindow();
+    InstallShippedLanguages();
+    MakeWindow();
     window->show();
 
     // The built-in English and German texts set what each place has to hold.
     QHash<const QWidget *, int> held;
     for (const char *builtIn : {"English", "German"}) {
-        choose(builtIn);
+        Choose(builtIn);
         QApplication::processEvents();
         for (const QWidget *w : window->findChildren<QWidget *>())
-            if (const auto fit = fitOf(w))
-                held[fit->place] = qMax(held.value(fit->place), qMax(fit->need, fit->room));
+            if (const auto fit = FitOf(w))
+                held[fit->Place] = qMax(held.value(fit->Place), qMax(fit->Need, fit->Room));
     }
     for (const char *language : {"French", "Italian", "Dutch", "Spanish"}) {
-        choose(language);
+        Choose(language);
         QApplication::processEvents();
         for (const QWidget *w : window->findChildren<QWidget *>()) {
-            const auto fit = fitOf(w);
+            const auto fit = FitOf(w);
             if (!fit)
                 continue;
-            EXPECT_LE(fit->need, held.value(fit->place)) << language << ": " << w->objectName().toStdString();
+            EXPECT_LE(fit->Need, held.value(fit->Place)) << language << ": " << w->objectName().toStdString();
             if (auto *label = qobject_cast<const QLabel *>(w); label && !label->wordWrap())
                 EXPECT_GE(label->width(), label->sizeHint().width()) << language << ": " << w->objectName().toStdString();
         }
@@ -179,12 +179,12 @@ TEST_F(LanguageWindow, ShippedTranslationsFitWhereTheBuiltInTextsFit)
 
 TEST_F(LanguageWindow, FileWithoutTheChosenNameFallsBackToEnglish)
 {
-    writeLanguageFile("A.sil", "[Language names - for internal use only!]\nLanguage_1=English\nLanguage_2=B\n");
-    writeLanguageFile("B.sil", "[Language names - for internal use only!]\nLanguage_1=English\nLanguage_2=C\n"
+    WriteLanguageFile("A.sil", "[Language names - for internal use only!]\nLanguage_1=English\nLanguage_2=B\n");
+    WriteLanguageFile("B.sil", "[Language names - for internal use only!]\nLanguage_1=English\nLanguage_2=C\n"
                                "[Captions]\nTFTernuSetup.btnClose=&Close~!@#C-Close~!@#\n");
-    makeWindow();
-    choose("B");
-    EXPECT_TRUE(fakeDialogs.errors.isEmpty());
+    MakeWindow();
+    Choose("B");
+    EXPECT_TRUE(fakeDialogs.Errors.isEmpty());
     EXPECT_EQ(window->GetLanguageName(), "English");
     EXPECT_EQ(Child<QPushButton>(*window, "btnClose")->text(), "&Close");
     EXPECT_EQ(window->MessageString(u"strTOOLCAPTION"), "");  // the file brings no message strings
@@ -192,34 +192,34 @@ TEST_F(LanguageWindow, FileWithoutTheChosenNameFallsBackToEnglish)
 
 TEST_F(LanguageWindow, FileNamesMatchInAnyLetterCase)
 {
-    installShippedLanguages();
-    ASSERT_TRUE(QFile::rename(QDir(langFolder()).filePath("French.sil"), QDir(langFolder()).filePath("french.sil")));
-    ASSERT_TRUE(QFile::rename(QDir(langFolder()).filePath("Italian.sil"), QDir(langFolder()).filePath("ITALIAN.SIL")));
-    QDir().mkpath(dataFolder());
-    QFile ini(dataFolder() + "/Ternu_SetupTool.ini");
+    InstallShippedLanguages();
+    ASSERT_TRUE(QFile::rename(QDir(LangFolder()).filePath("French.sil"), QDir(LangFolder()).filePath("french.sil")));
+    ASSERT_TRUE(QFile::rename(QDir(LangFolder()).filePath("Italian.sil"), QDir(LangFolder()).filePath("ITALIAN.SIL")));
+    QDir().mkpath(DataFolder());
+    QFile ini(DataFolder() + "/Ternu_SetupTool.ini");
     ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
     ini.write("[MISC]\r\nLanguage=French\r\n");
     ini.close();
 
-    makeWindow();  // at the start
+    MakeWindow();  // at the start
     EXPECT_EQ(window->GetLanguageName(), "French");
     EXPECT_EQ(Child<QPushButton>(*window, "btnClose")->text(), "&Fermer");
-    choose("Italian");  // from the language box
-    EXPECT_TRUE(fakeDialogs.errors.isEmpty()) << fakeDialogs.errors.join('\n').toStdString();
+    Choose("Italian");  // from the language box
+    EXPECT_TRUE(fakeDialogs.Errors.isEmpty()) << fakeDialogs.Errors.join('\n').toStdString();
     EXPECT_EQ(window->GetLanguageName(), "Italian");
     EXPECT_EQ(Child<QPushButton>(*window, "btnClose")->text(), "&Chiudi");
 }
 
 TEST_F(LanguageWindow, ControlNamesMatchInAnyLetterCase)
 {
-    writeLanguageFile("Case.sil", "[Language names - for internal use only!]\nLanguage_1=German\nLanguage_2=Case\n"
+    WriteLanguageFile("Case.sil", "[Language names - for internal use only!]\nLanguage_1=German\nLanguage_2=Case\n"
                                   "[Captions]\n"
                                   "TFTernuSetup.BTNCLOSE=Zu~!@#Shut~!@#\n"
                                   "TFTernuSetup.mnuFile=Datei~!@#File~!@#\n"
                                   "[Hints]\n"
                                   "TFTernuSetup.IMGdevice=Bild~!@#Click the picture~!@#\n");
-    makeWindow();
-    choose("Case");
+    MakeWindow();
+    Choose("Case");
     EXPECT_EQ(Child<QPushButton>(*window, "btnClose")->text(), "Shut");
     EXPECT_EQ(Child<QMenu>(*window, "mnuFile")->title(), "File");
     EXPECT_EQ(Child<TPhotoButton>(*window, "imgDevice")->toolTip(), "Click the picture");
@@ -238,16 +238,16 @@ TEST_F(LanguageWindow, ControlNamesMatchInAnyLetterCase)
 
 TEST_F(LanguageWindow, PicturesKeepTheirPicturesWhateverTheFileSays)
 {
-    writeLanguageFile("Pics.sil", "[Language names - for internal use only!]\nLanguage_1=German\nLanguage_2=Pics\n"
+    WriteLanguageFile("Pics.sil", "[Language names - for internal use only!]\nLanguage_1=German\nLanguage_2=Pics\n"
                                   "[Captions]\n"
                                   "TFTernuSetup.imgDevice=Bild~!@#Picture~!@#\n"
                                   "TFTernuSetup.imgSymbol=Symbol~!@#Symbol~!@#\n"
                                   "TFTernuSetup.imgUserSex=Mann~!@#Man~!@#\n"
                                   "[Hints]\n"
                                   "TFTernuSetup.imgDevice=Bild~!@#Click the picture~!@#\n");
-    makeWindow();
+    MakeWindow();
     const QList<QLabel *> pictures = {Child<QLabel>(*window, "imgSymbol"), Child<QLabel>(*window, "imgUserSex")};
-    choose("Pics");
+    Choose("Pics");
     EXPECT_EQ(window->GetLanguageName(), "Pics");
     for (QLabel *picture : pictures) {
         SCOPED_TRACE(picture->objectName().toStdString());
@@ -261,13 +261,13 @@ TEST_F(LanguageWindow, PicturesKeepTheirPicturesWhateverTheFileSays)
 
 TEST_F(LanguageWindow, MissingFileIsReportedAndChangesNothing)
 {
-    installShippedLanguages();
-    makeWindow();
+    InstallShippedLanguages();
+    MakeWindow();
     const QString caption = window->windowTitle();
-    QFile::remove(QDir(langFolder()).filePath("Spanish.sil"));
-    choose("Spanish");
-    ASSERT_EQ(fakeDialogs.errors.size(), 1);
-    EXPECT_TRUE(fakeDialogs.errors[0].contains("Spanish.sil"));
+    QFile::remove(QDir(LangFolder()).filePath("Spanish.sil"));
+    Choose("Spanish");
+    ASSERT_EQ(fakeDialogs.Errors.size(), 1);
+    EXPECT_TRUE(fakeDialogs.Errors[0].contains("Spanish.sil"));
     EXPECT_EQ(window->GetLanguageName(), "German");
     EXPECT_EQ(Child<QPushButton>(*window, "btnClose")->text(), "&Schließen");
     EXPECT_EQ(window->windowTitle(), caption);
@@ -276,7 +276,7 @@ TEST_F(LanguageWindow, MissingFileIsReportedAndChangesNothing)
 
 TEST_F(LanguageWindow, LanguageBoxDrawsFlagAndName)
 {
-    makeWindow();
+    MakeWindow();
     QImage image(112, 15, QImage::Format_RGB32);
     image.fill(Qt::black);
     QPainter painter(&image);

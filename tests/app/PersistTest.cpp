@@ -15,7 +15,7 @@ namespace {
 
 // Bytes of a literal, embedded NULs included.
 template <std::size_t N>
-QByteArray bytes(const char (&text)[N])
+QByteArray Bytes(const char (&text)[N])
 {
     return QByteArray(text, N - 1);
 }
@@ -27,9 +27,9 @@ const QByteArray kLapTimeFemaleText = "0000000000000852080000B000009682020014000
 
 class PersistTest : public WindowFixture {
 protected:
-    QString iniFile() const { return dataFolder() + QStringLiteral("/Ternu_SetupTool.ini"); }
+    QString IniFile() const { return DataFolder() + QStringLiteral("/Ternu_SetupTool.ini"); }
 
-    void prepare(const QString &file, const QByteArray &content)
+    void Prepare(const QString &file, const QByteArray &content)
     {
         QDir().mkpath(QFileInfo(file).path());
         QFile f(file);
@@ -37,13 +37,13 @@ protected:
         f.write(content);
     }
 
-    static QByteArray contentOf(const QString &file)
+    static QByteArray ContentOf(const QString &file)
     {
         QFile f(file);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
 
-    QList<QAction *> tickedLayoutItems() const
+    QList<QAction *> TickedLayoutItems() const
     {
         emit Child<QMenu>(*window, "mnuLayout")->aboutToShow();
         QList<QAction *> ticked;
@@ -56,11 +56,11 @@ protected:
 
 TEST_F(PersistTest, FirstRunStartsWithDefaultsAndWritesTheSectionsInOrder)
 {
-    TFTernuSetup &w = makeWindow();
-    EXPECT_FALSE(QFile::exists(iniFile())) << "reading created the file";
+    TFTernuSetup &w = MakeWindow();
+    EXPECT_FALSE(QFile::exists(IniFile())) << "reading created the file";
     EXPECT_EQ(w.PortChoiceState().ComPortNo, -1);
     EXPECT_TRUE(w.PortChoiceState().AutoDetect);
-    EXPECT_EQ(tickedLayoutItems(), QList<QAction *>{Child<QAction>(w, "mnuOfficeBlue")});  // style 0
+    EXPECT_EQ(TickedLayoutItems(), QList<QAction *>{Child<QAction>(w, "mnuOfficeBlue")});  // style 0
     EXPECT_EQ(w.GetLanguageName(), "German");
 
     w.move(100, 80);
@@ -68,7 +68,7 @@ TEST_F(PersistTest, FirstRunStartsWithDefaultsAndWritesTheSectionsInOrder)
     w.close();
     window.reset();
 
-    EXPECT_EQ(contentOf(iniFile()),
+    EXPECT_EQ(ContentOf(IniFile()),
               "[MISC]\r\nCPort=-1\r\nLayout=0\r\nLanguage=German\r\n"
               "[DEVICE]\r\nSettings_TERNU=" + kDefaultText + "\r\n"
               "[FTernuSetup]\r\n"
@@ -76,15 +76,15 @@ TEST_F(PersistTest, FirstRunStartsWithDefaultsAndWritesTheSectionsInOrder)
                     .arg(frame.x()).arg(frame.y())
                     .arg(frame.x() + frame.width()).arg(frame.y() + frame.height()).toLatin1()
               + "Maximized=0\r\n");
-    EXPECT_TRUE(fakeDialogs.errors.isEmpty()) << fakeDialogs.errors.join('\n').toStdString();
+    EXPECT_TRUE(fakeDialogs.Errors.isEmpty()) << fakeDialogs.Errors.join('\n').toStdString();
 }
 
 TEST_F(PersistTest, RestoreStateBringsBackEveryStoredChoice)
 {
-    prepare(iniFile(), "; kept\r\n[FTernuSetup]\r\nLeft=40\r\nTop=60\r\nRight=700\r\nBottom=600\r\n"
+    Prepare(IniFile(), "; kept\r\n[FTernuSetup]\r\nLeft=40\r\nTop=60\r\nRight=700\r\nBottom=600\r\n"
                        "[MISC]\r\nCPort=-1\r\nLayout=5\r\nLanguage=English\r\n"
                        "[DEVICE]\r\nSettings_TERNU=" + kLapTimeFemaleText + "\r\n");
-    TFTernuSetup &w = makeWindow();
+    TFTernuSetup &w = MakeWindow();
 
     EXPECT_EQ(w.GetLanguageName(), "English");
     EXPECT_EQ(w.pos(), QPoint(40, 60));  // the window keeps its own size
@@ -102,14 +102,14 @@ TEST_F(PersistTest, RestoreStateBringsBackEveryStoredChoice)
     EXPECT_EQ(Child<TSpinEdit>(w, "edWeight")->value(), weight);
 
     // The style comes last and reaches every styled part; the Layout menu ticks it.
-    const auto obsidian = *styleScheme(tsOffice2007Obsidian);
-    EXPECT_EQ(Child<TGradientPanel>(w, "AdvPanel1")->topColor(), obsidian.panelTop);
-    EXPECT_EQ(Child<QMenu>(w, "mnuWheel")->styleSheet(), menuStyleSheet(obsidian));
-    EXPECT_EQ(tickedLayoutItems(), QList<QAction *>{Child<QAction>(w, "mnuOfficeObsidian")});
+    const auto obsidian = *StyleScheme(tsOffice2007Obsidian);
+    EXPECT_EQ(Child<TGradientPanel>(w, "AdvPanel1")->TopColor(), obsidian.PanelTop);
+    EXPECT_EQ(Child<QMenu>(w, "mnuWheel")->styleSheet(), MenuStyleSheet(obsidian));
+    EXPECT_EQ(TickedLayoutItems(), QList<QAction *>{Child<QAction>(w, "mnuOfficeObsidian")});
 
     w.close();
     window.reset();
-    const QByteArray after = contentOf(iniFile());
+    const QByteArray after = ContentOf(IniFile());
     EXPECT_TRUE(after.startsWith("; kept\r\n[FTernuSetup]\r\nLeft=40\r\nTop=60\r\n")) << after.toStdString();
     EXPECT_TRUE(after.contains("[MISC]\r\nCPort=-1\r\nLayout=5\r\nLanguage=English\r\n[DEVICE]"));
     EXPECT_TRUE(after.contains("Settings_TERNU=" + kLapTimeFemaleText + "\r\n"));
@@ -121,59 +121,59 @@ TEST_F(PersistTest, PoundWeightsComeBackUnchangedAfterRestarts)
     for (const QByteArray &stored : {QByteArray("0000000000000852080000B10000968200001400022001"),
                                     QByteArray("0000000000000852080000640000968200001400022001")}) {
         SCOPED_TRACE(stored.toStdString());
-        prepare(iniFile(), "[DEVICE]\r\nSettings_TERNU=" + stored + "\r\n");
+        Prepare(IniFile(), "[DEVICE]\r\nSettings_TERNU=" + stored + "\r\n");
         for (int start = 0; start < 3; ++start) {
-            makeWindow();
+            MakeWindow();
             window->close();
             window.reset();
-            ASSERT_TRUE(contentOf(iniFile()).contains("Settings_TERNU=" + stored + "\r\n"))
-                << contentOf(iniFile()).toStdString();
+            ASSERT_TRUE(ContentOf(IniFile()).contains("Settings_TERNU=" + stored + "\r\n"))
+                << ContentOf(IniFile()).toStdString();
         }
     }
 }
 
 TEST_F(PersistTest, StyleNumbersWithoutAnItemAreKeptAndTickNothing)
 {
-    prepare(iniFile(), "[MISC]\r\nLayout=8\r\nCPort=abc\r\n");
-    makeWindow();
+    Prepare(IniFile(), "[MISC]\r\nLayout=8\r\nCPort=abc\r\n");
+    MakeWindow();
     EXPECT_TRUE(window->PortChoiceState().AutoDetect);
-    EXPECT_TRUE(tickedLayoutItems().isEmpty());
+    EXPECT_TRUE(TickedLayoutItems().isEmpty());
     window->close();
     window.reset();
-    EXPECT_TRUE(contentOf(iniFile()).contains("[MISC]\r\nLayout=8\r\nCPort=-1\r\n")) << contentOf(iniFile()).toStdString();
+    EXPECT_TRUE(ContentOf(IniFile()).contains("[MISC]\r\nLayout=8\r\nCPort=-1\r\n")) << ContentOf(IniFile()).toStdString();
 
-    TFTernuSetup &w = makeWindow();
+    TFTernuSetup &w = MakeWindow();
     Child<QAction>(w, "mnuOfficeLuna")->trigger();
-    EXPECT_EQ(Child<TGradientPanel>(w, "AdvPanel1")->topColor(), styleScheme(tsOffice2007Luna)->panelTop);
-    EXPECT_EQ(tickedLayoutItems(), QList<QAction *>{Child<QAction>(w, "mnuOfficeLuna")});
+    EXPECT_EQ(Child<TGradientPanel>(w, "AdvPanel1")->TopColor(), StyleScheme(tsOffice2007Luna)->PanelTop);
+    EXPECT_EQ(TickedLayoutItems(), QList<QAction *>{Child<QAction>(w, "mnuOfficeLuna")});
     w.close();
     window.reset();
-    EXPECT_TRUE(contentOf(iniFile()).contains("Layout=4\r\n")) << contentOf(iniFile()).toStdString();
+    EXPECT_TRUE(ContentOf(IniFile()).contains("Layout=4\r\n")) << ContentOf(IniFile()).toStdString();
 }
 
 TEST_F(PersistTest, LayoutReadsItsLowEightBitsAndWritesThemBack)
 {
-    prepare(iniFile(), "[MISC]\r\nLayout=260\r\n");
-    TFTernuSetup &w = makeWindow();
-    EXPECT_EQ(tickedLayoutItems(), QList<QAction *>{Child<QAction>(w, "mnuOfficeLuna")});
+    Prepare(IniFile(), "[MISC]\r\nLayout=260\r\n");
+    TFTernuSetup &w = MakeWindow();
+    EXPECT_EQ(TickedLayoutItems(), QList<QAction *>{Child<QAction>(w, "mnuOfficeLuna")});
     w.close();
     window.reset();
-    EXPECT_TRUE(contentOf(iniFile()).contains("Layout=4\r\n"));
+    EXPECT_TRUE(ContentOf(IniFile()).contains("Layout=4\r\n"));
 }
 
 TEST_F(PersistTest, DamagedConfigurationStartsWithDefaultsAndKeepsItsLines)
 {
-    const QByteArray damaged = bytes("Layout=7\r\n\0\xFF\xFE no equals\r\n[MISC]\r\nCPort=\r\n[misc]\r\nLayout=9\r\n");
-    prepare(iniFile(), damaged);
-    TFTernuSetup &w = makeWindow();
+    const QByteArray damaged = Bytes("Layout=7\r\n\0\xFF\xFE no equals\r\n[MISC]\r\nCPort=\r\n[misc]\r\nLayout=9\r\n");
+    Prepare(IniFile(), damaged);
+    TFTernuSetup &w = MakeWindow();
     EXPECT_TRUE(w.PortChoiceState().AutoDetect);
-    EXPECT_EQ(tickedLayoutItems(), QList<QAction *>{Child<QAction>(w, "mnuOfficeBlue")});  // style 0
+    EXPECT_EQ(TickedLayoutItems(), QList<QAction *>{Child<QAction>(w, "mnuOfficeBlue")});  // style 0
     EXPECT_EQ(w.GetLanguageName(), "German");
 
     w.close();
     window.reset();
-    const QByteArray after = contentOf(iniFile());
-    EXPECT_TRUE(after.startsWith(bytes("Layout=7\r\n\0\xFF\xFE no equals\r\n[MISC]\r\nCPort=-1\r\n"
+    const QByteArray after = ContentOf(IniFile());
+    EXPECT_TRUE(after.startsWith(Bytes("Layout=7\r\n\0\xFF\xFE no equals\r\n[MISC]\r\nCPort=-1\r\n"
                                        "Layout=0\r\nLanguage=German\r\n[misc]\r\nLayout=9\r\n[DEVICE]\r\n")))
         << after.toStdString();
 }
@@ -181,63 +181,63 @@ TEST_F(PersistTest, DamagedConfigurationStartsWithDefaultsAndKeepsItsLines)
 TEST_F(PersistTest, ReadOnlyConfigurationIsReportedOnceAndTheWindowStillCloses)
 {
     const QByteArray before = "[MISC]\r\nCPort=-1\r\nLayout=3\r\n";
-    prepare(iniFile(), before);
-    ASSERT_TRUE(QFile::setPermissions(iniFile(), QFileDevice::ReadOwner | QFileDevice::ReadGroup));
-    TFTernuSetup &w = makeWindow();
+    Prepare(IniFile(), before);
+    ASSERT_TRUE(QFile::setPermissions(IniFile(), QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+    TFTernuSetup &w = MakeWindow();
     int closedSignals = 0;
-    QObject::connect(&w, &TFTernuSetup::formClosed, [&closedSignals] { ++closedSignals; });
+    QObject::connect(&w, &TFTernuSetup::FormClosed, [&closedSignals] { ++closedSignals; });
     w.show();
 
     w.close();
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(closedSignals, 1);
-    ASSERT_EQ(fakeDialogs.errors.size(), 1);
-    EXPECT_EQ(fakeDialogs.errors[0], QStringLiteral("In %1 kann nicht geschrieben werden").arg(iniFile()));
+    ASSERT_EQ(fakeDialogs.Errors.size(), 1);
+    EXPECT_EQ(fakeDialogs.Errors[0], QStringLiteral("In %1 kann nicht geschrieben werden").arg(IniFile()));
     window.reset();  // the placement cannot be written either; nothing more is reported
-    EXPECT_EQ(fakeDialogs.errors.size(), 1);
-    EXPECT_EQ(contentOf(iniFile()), before);
+    EXPECT_EQ(fakeDialogs.Errors.size(), 1);
+    EXPECT_EQ(ContentOf(IniFile()), before);
 }
 
 TEST_F(PersistTest, SettingsFilesThroughTheMenus)
 {
-    TFTernuSetup &w = makeWindow();
-    const QString settingsFolder = dataFolder() + QStringLiteral("/Settings");
+    TFTernuSetup &w = MakeWindow();
+    const QString settingsFolder = DataFolder() + QStringLiteral("/Settings");
     const QString saved = settingsFolder + QStringLiteral("/rider.dat");
 
     // Cancelling either dialog changes nothing.
     Child<QAction>(w, "mnuSave")->trigger();
     Child<QAction>(w, "mnuLoad")->trigger();
     EXPECT_TRUE(QDir(settingsFolder).isEmpty());
-    ASSERT_EQ(fakeDialogs.saveDialogs.size(), 1);
-    ASSERT_EQ(fakeDialogs.openDialogs.size(), 1);
-    for (const FileDialogSpec &dialog : {fakeDialogs.saveDialogs[0], fakeDialogs.openDialogs[0]}) {
-        EXPECT_EQ(dialog.startFolder, settingsFolder);
-        EXPECT_EQ(dialog.defaultExtension, "dat");
-        EXPECT_EQ(dialog.filter, "Setting Dateien (*.dat)|*.dat");
+    ASSERT_EQ(fakeDialogs.SaveDialogs.size(), 1);
+    ASSERT_EQ(fakeDialogs.OpenDialogs.size(), 1);
+    for (const TFileDialogSpec &dialog : {fakeDialogs.SaveDialogs[0], fakeDialogs.OpenDialogs[0]}) {
+        EXPECT_EQ(dialog.StartFolder, settingsFolder);
+        EXPECT_EQ(dialog.DefaultExtension, "dat");
+        EXPECT_EQ(dialog.Filter, "Setting Dateien (*.dat)|*.dat");
     }
 
-    fakeDialogs.saveAnswers << saved;
+    fakeDialogs.SaveAnswers << saved;
     Child<QAction>(w, "mnuSave")->trigger();
-    EXPECT_EQ(contentOf(saved), "[DEVICE]\r\nSettings_TERNU=" + kDefaultText + "\r\n");
+    EXPECT_EQ(ContentOf(saved), "[DEVICE]\r\nSettings_TERNU=" + kDefaultText + "\r\n");
 
     const QString other = settingsFolder + QStringLiteral("/other.dat");
-    prepare(other, "[Notes]\r\nBike=Road\r\n\r\n[DEVICE]\r\nSettings_TERNU=" + kLapTimeFemaleText + "\r\n");
-    fakeDialogs.openAnswers << other;
+    Prepare(other, "[Notes]\r\nBike=Road\r\n\r\n[DEVICE]\r\nSettings_TERNU=" + kLapTimeFemaleText + "\r\n");
+    fakeDialogs.OpenAnswers << other;
     Child<QAction>(w, "mnuLoad")->trigger();
     EXPECT_EQ(Child<QComboBox>(w, "cboLapMode")->currentIndex(), 2);
     EXPECT_FALSE(Child<QTimeEdit>(w, "edLapTime")->isHidden());
 
     // Saving into it replaces only the settings text.
-    fakeDialogs.saveAnswers << other;
+    fakeDialogs.SaveAnswers << other;
     Child<QAction>(w, "mnuSave")->trigger();
-    EXPECT_EQ(contentOf(other), "[Notes]\r\nBike=Road\r\n\r\n[DEVICE]\r\nSettings_TERNU="
+    EXPECT_EQ(ContentOf(other), "[Notes]\r\nBike=Road\r\n\r\n[DEVICE]\r\nSettings_TERNU="
                                     + kLapTimeFemaleText + "\r\n");
 
     const QString unwritable = settingsFolder + QStringLiteral("/missing/x.dat");
-    fakeDialogs.saveAnswers << unwritable;
+    fakeDialogs.SaveAnswers << unwritable;
     Child<QAction>(w, "mnuSave")->trigger();
-    ASSERT_EQ(fakeDialogs.errors.size(), 1);
-    EXPECT_EQ(fakeDialogs.errors[0], QStringLiteral("In %1 kann nicht geschrieben werden").arg(unwritable));
+    ASSERT_EQ(fakeDialogs.Errors.size(), 1);
+    EXPECT_EQ(fakeDialogs.Errors[0], QStringLiteral("In %1 kann nicht geschrieben werden").arg(unwritable));
 }
 
 }  // namespace

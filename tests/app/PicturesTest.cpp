@@ -11,7 +11,7 @@ using PicturesTest = WindowFixture;
 // 200 %; in the window's own pixels both are the same size.
 TEST_F(PicturesTest, EachPictureHasASharpTwinForDoubleScale)
 {
-    makeWindow();  // registers the pictures
+    MakeWindow();  // registers the pictures
     const QDir assets(QStringLiteral(":/assets"));
     const QStringList all = assets.entryList(QDir::Files);
     QStringList pictures = all.filter(QRegularExpression(QStringLiteral("\\.(png|jpg)$")));

@@ -13,13 +13,13 @@
 class SettingsRulesTest : public WindowFixture {
 protected:
     // The four unit choices, in the order speed, weight, temperature, time.
-    static std::array<int, 4> units(const TFTernuSetup &w)
+    static std::array<int, 4> Units(const TFTernuSetup &w)
     {
-        return {Child<TRadioGroup>(w, "rgSpeed")->itemIndex(), Child<TRadioGroup>(w, "rgWeight")->itemIndex(), Child<TRadioGroup>(w, "rgTemp")->itemIndex(), Child<TRadioGroup>(w, "rgTime")->itemIndex()};
+        return {Child<TRadioGroup>(w, "rgSpeed")->ItemIndex(), Child<TRadioGroup>(w, "rgWeight")->ItemIndex(), Child<TRadioGroup>(w, "rgTemp")->ItemIndex(), Child<TRadioGroup>(w, "rgTime")->ItemIndex()};
     }
 
     // Types a number into a spin field the way a user does, then leaves the field.
-    static void typeAndLeave(QAbstractSpinBox *field, const QString &text, QWidget *next)
+    static void TypeAndLeave(QAbstractSpinBox *field, const QString &text, QWidget *next)
     {
         field->setFocus();
         field->selectAll();
@@ -29,17 +29,17 @@ protected:
     }
 
     // The clock at 14:35 on 10 August 2010, not following the PC clock.
-    static void setExampleClock(TFTernuSetup &w)
+    static void SetExampleClock(TFTernuSetup &w)
     {
         const QSignalBlocker blockTime(Child<QTimeEdit>(w, "dtpTime")), blockDate(Child<QDateEdit>(w, "dtpDate"));
         Child<QTimeEdit>(w, "dtpTime")->setTime(QTime(14, 35, 12));
         Child<QDateEdit>(w, "dtpDate")->setDate(QDate(2010, 8, 10));
     }
 
-    static std::string payloadHex(const TFTernuSetup &w)
+    static std::string PayloadHex(const TFTernuSetup &w)
     {
         QStringList parts;
-        for (quint8 b : w.BuiltPayload().bytes)
+        for (quint8 b : w.BuiltPayload().Bytes)
             parts << QStringLiteral("%1").arg(b, 2, 16, QLatin1Char('0')).toUpper();
         return parts.join(' ').toStdString();
     }
@@ -47,59 +47,59 @@ protected:
 
 TEST_F(SettingsRulesTest, UnitButtonAlternatesOnItsOwnStateAndConvertsTheWeight)
 {
-    TFTernuSetup &w = makeWindow();
-    ASSERT_EQ(units(w), (std::array{0, 0, 0, 0}));
+    TFTernuSetup &w = MakeWindow();
+    ASSERT_EQ(Units(w), (std::array{0, 0, 0, 0}));
 
     Child<QPushButton>(w, "btnUnits")->click();  // first press selects metric: nothing visible changes
-    EXPECT_EQ(units(w), (std::array{0, 0, 0, 0}));
+    EXPECT_EQ(Units(w), (std::array{0, 0, 0, 0}));
     EXPECT_EQ(Child<TSpinEdit>(w, "edWeight")->value(), 80);
     EXPECT_EQ(Child<QLabel>(w, "lbKG")->text(), "kg");
 
     Child<QPushButton>(w, "btnUnits")->click();
-    EXPECT_EQ(units(w), (std::array{1, 1, 1, 1}));
+    EXPECT_EQ(Units(w), (std::array{1, 1, 1, 1}));
     EXPECT_EQ(Child<TSpinEdit>(w, "edWeight")->value(), 176);
     EXPECT_EQ(Child<QLabel>(w, "lbKG")->text(), "lb");
 
     // The user picks kg by hand; the next press still selects metric (toggle now true).
-    Child<TRadioGroup>(w, "rgWeight")->button(0)->click();
+    Child<TRadioGroup>(w, "rgWeight")->Button(0)->click();
     EXPECT_EQ(Child<TSpinEdit>(w, "edWeight")->value(), 80);
     EXPECT_EQ(Child<QLabel>(w, "lbKG")->text(), "kg");
     Child<QPushButton>(w, "btnUnits")->click();
-    EXPECT_EQ(units(w), (std::array{0, 0, 0, 0}));
+    EXPECT_EQ(Units(w), (std::array{0, 0, 0, 0}));
     EXPECT_EQ(Child<TSpinEdit>(w, "edWeight")->value(), 80);
     // ... and the press after it imperial again.
     Child<QPushButton>(w, "btnUnits")->click();
-    EXPECT_EQ(units(w), (std::array{1, 1, 1, 1}));
+    EXPECT_EQ(Units(w), (std::array{1, 1, 1, 1}));
     EXPECT_EQ(Child<TSpinEdit>(w, "edWeight")->value(), 176);
 }
 
 TEST_F(SettingsRulesTest, WeightUnitClickConvertsThroughTheFieldsCrop)
 {
-    struct Case {
-        int weight;
-        int unit;      // chosen with the radio button
-        int expected;
+    struct TCase {
+        int Weight;
+        int Unit;      // chosen with the radio button
+        int Expected;
     };
-    TFTernuSetup &w = makeWindow();
+    TFTernuSetup &w = MakeWindow();
     // Each step starts from what the previous one left.
     // The field's range moves with the unit: 1 to 220 kg, 1 to 485 lb.
-    for (const Case &c : {Case{300, 0, 220}, Case{220, 1, 485}, Case{485, 0, 220}, Case{1, 1, 2}, Case{1, 0, 1},
-                          Case{80, 0, 80}}) {
-        Child<TSpinEdit>(w, "edWeight")->setValue(c.weight);
-        Child<TRadioGroup>(w, "rgWeight")->button(c.unit)->click();
-        EXPECT_EQ(Child<TSpinEdit>(w, "edWeight")->value(), c.expected) << c.weight << " -> unit " << c.unit;
-        EXPECT_EQ(Child<TSpinEdit>(w, "edWeight")->maximum(), c.unit ? 485 : 220);
-        EXPECT_EQ(Child<QLabel>(w, "lbKG")->text(), c.unit ? "lb" : "kg");
+    for (const TCase &c : {TCase{300, 0, 220}, TCase{220, 1, 485}, TCase{485, 0, 220}, TCase{1, 1, 2}, TCase{1, 0, 1},
+                          TCase{80, 0, 80}}) {
+        Child<TSpinEdit>(w, "edWeight")->setValue(c.Weight);
+        Child<TRadioGroup>(w, "rgWeight")->Button(c.Unit)->click();
+        EXPECT_EQ(Child<TSpinEdit>(w, "edWeight")->value(), c.Expected) << c.Weight << " -> unit " << c.Unit;
+        EXPECT_EQ(Child<TSpinEdit>(w, "edWeight")->maximum(), c.Unit ? 485 : 220);
+        EXPECT_EQ(Child<QLabel>(w, "lbKG")->text(), c.Unit ? "lb" : "kg");
         // The unit is taken: running its handler again converts nothing.
         w.rgWeightClick();
-        EXPECT_EQ(Child<TSpinEdit>(w, "edWeight")->value(), c.expected);
+        EXPECT_EQ(Child<TSpinEdit>(w, "edWeight")->value(), c.Expected);
     }
 }
 
 TEST_F(SettingsRulesTest, WheelPresetMenuOpensBelowTheButtonAndFillsThatBike)
 {
-    TFTernuSetup &w = makeWindow();
-    showActive();
+    TFTernuSetup &w = MakeWindow();
+    ShowActive();
 
     Child<QToolButton>(w, "btnwheel2")->click();
     ASSERT_TRUE(Child<QMenu>(w, "mnuWheel")->isVisible());
@@ -120,28 +120,28 @@ TEST_F(SettingsRulesTest, WheelPresetMenuOpensBelowTheButtonAndFillsThatBike)
 
 TEST_F(SettingsRulesTest, HeartRateFieldJustLeftYieldsToTheOther)
 {
-    TFTernuSetup &w = makeWindow();
-    showActive();
+    TFTernuSetup &w = MakeWindow();
+    ShowActive();
 
-    typeAndLeave(Child<TSpinEdit>(w, "edHRLower"), QStringLiteral("170"), Child<TSpinEdit>(w, "edWeight"));
+    TypeAndLeave(Child<TSpinEdit>(w, "edHRLower"), QStringLiteral("170"), Child<TSpinEdit>(w, "edWeight"));
     EXPECT_EQ(Child<TSpinEdit>(w, "edHRLower")->value(), 150);
     EXPECT_EQ(Child<TSpinEdit>(w, "edHRUpper")->value(), 150);
 
     Child<TSpinEdit>(w, "edHRLower")->setValue(130);
-    typeAndLeave(Child<TSpinEdit>(w, "edHRUpper"), QStringLiteral("100"), Child<TSpinEdit>(w, "edWeight"));
+    TypeAndLeave(Child<TSpinEdit>(w, "edHRUpper"), QStringLiteral("100"), Child<TSpinEdit>(w, "edWeight"));
     EXPECT_EQ(Child<TSpinEdit>(w, "edHRUpper")->value(), 130);
     EXPECT_EQ(Child<TSpinEdit>(w, "edHRLower")->value(), 130);
 
     // Typing above the range crops at once; a consistent pair stays as typed.
-    typeAndLeave(Child<TSpinEdit>(w, "edHRUpper"), QStringLiteral("300"), Child<TSpinEdit>(w, "edWeight"));
+    TypeAndLeave(Child<TSpinEdit>(w, "edHRUpper"), QStringLiteral("300"), Child<TSpinEdit>(w, "edWeight"));
     EXPECT_EQ(Child<TSpinEdit>(w, "edHRUpper")->value(), 240);
     EXPECT_EQ(Child<TSpinEdit>(w, "edHRLower")->value(), 130);
 }
 
 TEST_F(SettingsRulesTest, LapModeShowsItsFieldAndKeepsTheOthersValue)
 {
-    TFTernuSetup &w = makeWindow();
-    showActive();
+    TFTernuSetup &w = MakeWindow();
+    ShowActive();
     auto shown = [&](QWidget *control) { return control->isVisibleTo(Child<QGroupBox>(w, "grpStopWatch")); };
     ASSERT_FALSE(shown(Child<TFloatSpinEdit>(w, "edLapDist")) || shown(Child<QTimeEdit>(w, "edLapTime")) || shown(Child<QLabel>(w, "lblLapMode")));
 
@@ -176,7 +176,7 @@ TEST_F(SettingsRulesTest, LapModeShowsItsFieldAndKeepsTheOthersValue)
 
 TEST_F(SettingsRulesTest, LapTimeHourAboveNineBecomesNine)
 {
-    TFTernuSetup &w = makeWindow();
+    TFTernuSetup &w = MakeWindow();
     EXPECT_EQ(Child<QTimeEdit>(w, "edLapTime")->displayFormat(), "HH:mm");
     Child<QTimeEdit>(w, "edLapTime")->setTime(QTime(23, 10));  // as a user edit: the change signal runs
     EXPECT_EQ(Child<QTimeEdit>(w, "edLapTime")->time(), QTime(9, 10));
@@ -188,8 +188,8 @@ TEST_F(SettingsRulesTest, LapTimeHourAboveNineBecomesNine)
 
 TEST_F(SettingsRulesTest, SexPictureFollowsTheUsersChoiceOnly)
 {
-    TFTernuSetup &w = makeWindow();
-    showActive();
+    TFTernuSetup &w = MakeWindow();
+    ShowActive();
     Child<QComboBox>(w, "cboSex")->setFocus();
     QTest::keyClick(Child<QComboBox>(w, "cboSex"), Qt::Key_Down);
     EXPECT_EQ(Child<QComboBox>(w, "cboSex")->currentIndex(), 1);
@@ -203,23 +203,23 @@ TEST_F(SettingsRulesTest, SexPictureFollowsTheUsersChoiceOnly)
 
 TEST_F(SettingsRulesTest, BuildSettingsFromTheControls)
 {
-    TFTernuSetup &w = makeWindow();
-    setExampleClock(w);
+    TFTernuSetup &w = MakeWindow();
+    SetExampleClock(w);
     w.BuildSettings();
-    EXPECT_EQ(payloadHex(w), "00 00 00 00 00 00 52 08 00 08 B0 00 00 00 96 82 35 14 10 08 10 00 14 00 00 02 A8 00");
-    EXPECT_EQ(w.BuiltPayload().checksum, 0x59);
-    EXPECT_EQ(w.BuiltPayload().length, 28);
-    EXPECT_EQ(w.BuiltPayload().text, "0000000000000852080000B0000096820000140002A801");
+    EXPECT_EQ(PayloadHex(w), "00 00 00 00 00 00 52 08 00 08 B0 00 00 00 96 82 35 14 10 08 10 00 14 00 00 02 A8 00");
+    EXPECT_EQ(w.BuiltPayload().Checksum, 0x59);
+    EXPECT_EQ(w.BuiltPayload().Length, 28);
+    EXPECT_EQ(w.BuiltPayload().Text, "0000000000000852080000B0000096820000140002A801");
     // The command byte of the frame is counted on top.
     TSettingsPayload frame = w.BuiltPayload();
     frame.AddToChecksum(0x0C);
-    EXPECT_EQ(frame.checksum, 0x65);
-    EXPECT_EQ(frame.length, 29);
+    EXPECT_EQ(frame.Checksum, 0x65);
+    EXPECT_EQ(frame.Length, 29);
 
     // Corrections show in the window; the lb weight and the lap hour only go out capped.
     Child<TSpinEdit>(w, "edHRUpper")->setValue(20);
     Child<TSpinEdit>(w, "edHRLower")->setValue(25);
-    Child<TRadioGroup>(w, "rgWeight")->button(1)->click();
+    Child<TRadioGroup>(w, "rgWeight")->Button(1)->click();
     Child<TSpinEdit>(w, "edWeight")->setValue(485);
     {
         const QSignalBlocker block(Child<QTimeEdit>(w, "edLapTime"));
@@ -228,11 +228,11 @@ TEST_F(SettingsRulesTest, BuildSettingsFromTheControls)
     w.BuildSettings();
     EXPECT_EQ(Child<TSpinEdit>(w, "edHRUpper")->value(), 30);
     EXPECT_EQ(Child<TSpinEdit>(w, "edHRLower")->value(), 30);
-    EXPECT_EQ(w.BuiltPayload().bytes[14], 30);
-    EXPECT_EQ(w.BuiltPayload().bytes[15], 30);
-    EXPECT_EQ(w.BuiltPayload().bytes[10], 0xE5);
-    EXPECT_EQ(w.BuiltPayload().bytes[11], 0x01);
-    EXPECT_EQ(w.BuiltPayload().bytes[25], 9);
+    EXPECT_EQ(w.BuiltPayload().Bytes[14], 30);
+    EXPECT_EQ(w.BuiltPayload().Bytes[15], 30);
+    EXPECT_EQ(w.BuiltPayload().Bytes[10], 0xE5);
+    EXPECT_EQ(w.BuiltPayload().Bytes[11], 0x01);
+    EXPECT_EQ(w.BuiltPayload().Bytes[25], 9);
     EXPECT_EQ(Child<QTimeEdit>(w, "edLapTime")->time(), QTime(15, 30));
     EXPECT_EQ(Child<TSpinEdit>(w, "edWeight")->value(), 485);
 
@@ -240,21 +240,21 @@ TEST_F(SettingsRulesTest, BuildSettingsFromTheControls)
     Child<TSpinEdit>(w, "edHomeAlt")->findChild<QLineEdit *>()->setText(QStringLiteral("9000"));
     w.BuildSettings();
     EXPECT_EQ(Child<TSpinEdit>(w, "edHomeAlt")->value(), 6000);
-    EXPECT_EQ(w.BuiltPayload().bytes[12], 0x70);
-    EXPECT_EQ(w.BuiltPayload().bytes[13], 0x17);
+    EXPECT_EQ(w.BuiltPayload().Bytes[12], 0x70);
+    EXPECT_EQ(w.BuiltPayload().Bytes[13], 0x17);
 }
 
 TEST_F(SettingsRulesTest, SettingsTextAppliedToTheControls)
 {
     const QString example = QStringLiteral("0000000000000852080000B0000096820000140002A801");
-    TFTernuSetup &w = makeWindow();
+    TFTernuSetup &w = MakeWindow();
 
     // Shown in lb: 176 lb are read, and the text's own unit (kg) converts them to 80 kg.
-    Child<TRadioGroup>(w, "rgWeight")->button(1)->click();
+    Child<TRadioGroup>(w, "rgWeight")->Button(1)->click();
     Child<TSpinEdit>(w, "edOdo1")->setValue(777);
     w.ApplySettingsText(example);
     EXPECT_EQ(Child<TSpinEdit>(w, "edOdo1")->value(), 0);
-    EXPECT_EQ(Child<TRadioGroup>(w, "rgWeight")->itemIndex(), 0);
+    EXPECT_EQ(Child<TRadioGroup>(w, "rgWeight")->ItemIndex(), 0);
     EXPECT_EQ(Child<TSpinEdit>(w, "edWeight")->value(), 80);
     EXPECT_EQ(Child<QLabel>(w, "lbKG")->text(), "kg");
     w.rgWeightClick();  // kg is the unit in use: nothing to convert
@@ -265,11 +265,11 @@ TEST_F(SettingsRulesTest, SettingsTextAppliedToTheControls)
     pounds.replace(20, 4, QStringLiteral("00B1")).replace(42, 2, QStringLiteral("20"));
     w.ApplySettingsText(pounds);
     EXPECT_EQ(Child<TSpinEdit>(w, "edWeight")->value(), 177);
-    EXPECT_EQ(Child<TRadioGroup>(w, "rgWeight")->itemIndex(), 1);
+    EXPECT_EQ(Child<TRadioGroup>(w, "rgWeight")->ItemIndex(), 1);
     EXPECT_EQ(Child<QLabel>(w, "lbKG")->text(), "lb");
     EXPECT_EQ(Child<TSpinEdit>(w, "edWeight")->maximum(), 485);
-    EXPECT_EQ(Child<TRadioGroup>(w, "grpSampleRate")->itemIndex(), 0);  // flags 20: 24 h and 5 s
-    EXPECT_EQ(Child<TRadioGroup>(w, "rgTime")->itemIndex(), 0);
+    EXPECT_EQ(Child<TRadioGroup>(w, "grpSampleRate")->ItemIndex(), 0);  // flags 20: 24 h and 5 s
+    EXPECT_EQ(Child<TRadioGroup>(w, "rgTime")->ItemIndex(), 0);
 
     // An empty text changes nothing.
     Child<TSpinEdit>(w, "edOdo1")->setValue(5);
@@ -279,7 +279,7 @@ TEST_F(SettingsRulesTest, SettingsTextAppliedToTheControls)
 
 TEST_F(SettingsRulesTest, SettingsTextRunsThePCClockAndSexRules)
 {
-    TFTernuSetup &w = makeWindow();
+    TFTernuSetup &w = MakeWindow();
     ASSERT_TRUE(Child<QCheckBox>(w, "chkPCTime")->isChecked());
     ASSERT_TRUE(Child<QTimer>(w, "Timer1")->isActive());
 
@@ -299,8 +299,8 @@ TEST_F(SettingsRulesTest, SettingsTextRunsThePCClockAndSexRules)
 
 TEST_F(SettingsRulesTest, TextRoundTripsThroughTheWindow)
 {
-    TFTernuSetup &w = makeWindow();
-    setExampleClock(w);
+    TFTernuSetup &w = MakeWindow();
+    SetExampleClock(w);
     // Every field away from its default, lap hour 15 and a lap mode outside the list.
     const QString text = QStringLiteral("01869F0004D2081407D001E5FF9CA078070064450F5600");
     w.ApplySettingsText(text);
@@ -313,14 +313,14 @@ TEST_F(SettingsRulesTest, TextRoundTripsThroughTheWindow)
     // Everything goes out as it came (the hour as 9), the lap mode included.
     QString expected = text;
     expected.replace(40, 2, QStringLiteral("09"));
-    EXPECT_EQ(w.BuiltPayload().text, expected);
-    EXPECT_EQ(w.BuiltPayload().bytes[21], 7);
+    EXPECT_EQ(w.BuiltPayload().Text, expected);
+    EXPECT_EQ(w.BuiltPayload().Bytes[21], 7);
 
     // Once the user picks a mode, that one is sent.
-    showActive();
+    ShowActive();
     Child<QComboBox>(w, "cboLapMode")->setFocus();
     QTest::keyClick(Child<QComboBox>(w, "cboLapMode"), Qt::Key_Home);
     w.BuildSettings();
-    EXPECT_EQ(w.BuiltPayload().bytes[21], 0);
-    EXPECT_EQ(w.BuiltPayload().text.mid(32, 2), "00");
+    EXPECT_EQ(w.BuiltPayload().Bytes[21], 0);
+    EXPECT_EQ(w.BuiltPayload().Text.mid(32, 2), "00");
 }

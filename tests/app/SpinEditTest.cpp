@@ -8,42 +8,42 @@
 namespace {
 
 // A spin edit and a second field to leave it for, in a shown window.
-struct SpinFixture {
-    QWidget window;
-    TSpinEdit *edit = new TSpinEdit(&window);
-    QLineEdit *other = new QLineEdit(&window);
+struct TSpinFixture {
+    QWidget Window;
+    TSpinEdit *edit = new TSpinEdit(&Window);
+    QLineEdit *Other = new QLineEdit(&Window);
 
-    SpinFixture(int min, int max, int value, TCropMode mode)
+    TSpinFixture(int min, int max, int value, TCropMode mode)
     {
         edit->setLocale(QLocale::c());
         edit->setRange(min, max);
         edit->setValue(value);
-        edit->setCropMode(mode);
-        other->move(0, 40);
-        window.show();
-        QApplication::setActiveWindow(&window);
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+        edit->SetCropMode(mode);
+        Other->move(0, 40);
+        Window.show();
+        QApplication::setActiveWindow(&Window);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&Window));
         edit->setFocus();
         edit->selectAll();
     }
-    void leave()
+    void Leave()
     {
-        other->setFocus();
+        Other->setFocus();
         QApplication::processEvents();
     }
 };
 
-struct TypingCase {
-    const char *what;
+struct TTypingCase {
+    const char *What;
     TCropMode mode;
-    int min, max;
-    const char *typed;  // key by key, or pasted at once when it starts with "paste:"
-    const char *shownWhileTyping;
-    int valueAfterLeave;
+    int Min, Max;
+    const char *Typed;  // key by key, or pasted at once when it starts with "paste:"
+    const char *ShownWhileTyping;
+    int ValueAfterLeave;
 };
 
 // Keys or a paste into the field's own line edit (what Ctrl+V runs).
-void enter(QAbstractSpinBox *edit, const QString &typed)
+void Enter(QAbstractSpinBox *edit, const QString &typed)
 {
     static const QString paste = QStringLiteral("paste:");
     if (typed.startsWith(paste))
@@ -52,7 +52,7 @@ void enter(QAbstractSpinBox *edit, const QString &typed)
         QTest::keyClicks(edit, typed);
 }
 
-const TypingCase kTyping[] = {
+const TTypingCase kTyping[] = {
     {"above the range, cropped at once", TCropMode::CropWhileTyping, 0, 240, "300", "240", 240},
     {"growing past the bound digit by digit", TCropMode::CropWhileTyping, 0, 3999, "45678", "3999", 3999},
     {"below zero, cropped at once", TCropMode::CropWhileTyping, 0, 99999, "-5", "0", 0},
@@ -78,20 +78,20 @@ const TypingCase kTyping[] = {
 
 TEST(SpinEditTest, TypedValuesAreCroppedNotRefused)
 {
-    for (const TypingCase &c : kTyping) {
-        SCOPED_TRACE(c.what);
-        SpinFixture f(c.min, c.max, 80, c.mode);
-        enter(f.edit, QString::fromLatin1(c.typed));
-        EXPECT_EQ(f.edit->text(), QString::fromLatin1(c.shownWhileTyping));
-        f.leave();
-        EXPECT_EQ(f.edit->value(), c.valueAfterLeave);
-        EXPECT_EQ(f.edit->text(), QString::number(c.valueAfterLeave));
+    for (const TTypingCase &c : kTyping) {
+        SCOPED_TRACE(c.What);
+        TSpinFixture f(c.Min, c.Max, 80, c.mode);
+        Enter(f.edit, QString::fromLatin1(c.Typed));
+        EXPECT_EQ(f.edit->text(), QString::fromLatin1(c.ShownWhileTyping));
+        f.Leave();
+        EXPECT_EQ(f.edit->value(), c.ValueAfterLeave);
+        EXPECT_EQ(f.edit->text(), QString::number(c.ValueAfterLeave));
     }
 }
 
 TEST(SpinEditTest, LettersAreStillRefused)
 {
-    SpinFixture f(0, 240, 150, TCropMode::CropWhileTyping);
+    TSpinFixture f(0, 240, 150, TCropMode::CropWhileTyping);
     QTest::keyClicks(f.edit, QStringLiteral("1x2"));
     EXPECT_EQ(f.edit->text(), QStringLiteral("12"));
 }
@@ -99,15 +99,15 @@ TEST(SpinEditTest, LettersAreStillRefused)
 TEST(SpinEditTest, ProgramValuesAreRoundedHalfAwayFromZeroAndCropped)
 {
     const struct {
-        double given;
-        int shown;
+        double Given;
+        int Shown;
     } cases[] = {{2.5, 3}, {-2.5, -3}, {176.37, 176}, {0.45, 1}, {1e12, 485}, {-1e12, -381}, {79.5, 80}};
     TSpinEdit edit;
     edit.setRange(-381, 485);
     for (const auto &c : cases) {
-        edit.setRange(c.given == 0.45 ? 1 : -381, 485);
-        edit.setValueRounded(c.given);
-        EXPECT_EQ(edit.value(), c.shown) << c.given;
+        edit.setRange(c.Given == 0.45 ? 1 : -381, 485);
+        edit.SetValueRounded(c.Given);
+        EXPECT_EQ(edit.value(), c.Shown) << c.Given;
     }
 }
 
@@ -127,8 +127,8 @@ TEST(SpinEditTest, DecimalFieldCropsOnLeaveWithTwoDecimals)
 
     // Too many decimals or digits are rounded and cropped when the field is left.
     const struct {
-        const char *typed;
-        double value;
+        const char *Typed;
+        double Value;
     } cases[] = {{"150.555", 99.9}, {"1.256", 1.26}, {"paste:3.14159", 3.14},
                  {"paste:1000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000"
                   "000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000000"
@@ -136,15 +136,15 @@ TEST(SpinEditTest, DecimalFieldCropsOnLeaveWithTwoDecimals)
                   "000000000000000000000000000000000000000000000000000000000000000000.5",
                   99.9}};
     for (const auto &c : cases) {
-        SCOPED_TRACE(c.typed);
+        SCOPED_TRACE(c.Typed);
         edit->setValue(2.0);
         edit->setFocus();
         edit->selectAll();
-        enter(edit, QString::fromLatin1(c.typed));
-        EXPECT_EQ(edit->text(), QString::fromLatin1(c.typed).remove(QStringLiteral("paste:"))) << "kept until left";
+        Enter(edit, QString::fromLatin1(c.Typed));
+        EXPECT_EQ(edit->text(), QString::fromLatin1(c.Typed).remove(QStringLiteral("paste:"))) << "kept until left";
         other->setFocus();
         QApplication::processEvents();
-        EXPECT_DOUBLE_EQ(edit->value(), c.value);
+        EXPECT_DOUBLE_EQ(edit->value(), c.Value);
     }
 
     edit->setValue(-3);

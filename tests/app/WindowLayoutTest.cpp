@@ -12,15 +12,15 @@
 
 namespace {
 
-struct Place {
-    const char *name;
-    const char *kind;  // a class the control is (or derives from)
-    QRect geometry;    // relative to its parent
+struct TPlace {
+    const char *Name;
+    const char *Kind;  // a class the control is (or derives from)
+    QRect Geometry;    // relative to its parent
 };
 
 // Places and kinds of the controls; regions relative to the client area below the
 // menu bar, controls relative to their panel or group box.
-const Place kPlaces[] = {
+const TPlace kPlaces[] = {
     {"Panel1", "QFrame", {0, 0, 675, 57}},
     {"AdvPanel1", "TGradientPanel", {0, 57, 519, 448}},
     {"Panel3", "QFrame", {519, 57, 156, 448}},
@@ -70,7 +70,7 @@ const Place kPlaces[] = {
 };
 
 // Labels are as wide as their text; only their top-left corner is fixed.
-const Place kLabelCorners[] = {
+const TPlace kLabelCorners[] = {
     {"lblLang", "QLabel", {541, 7, 0, 0}},   {"lblTime", "QLabel", {16, 26, 0, 0}},
     {"lblTime2", "QLabel", {166, 26, 0, 0}}, {"lblDate", "QLabel", {16, 52, 0, 0}},
     {"lbKG", "QLabel", {172, 55, 0, 0}},     {"lblmm2", "QLabel", {172, 57, 0, 0}},
@@ -101,27 +101,27 @@ class WindowLayoutTest : public WindowFixture {};
 
 TEST_F(WindowLayoutTest, ControlsHaveTheirKindAndPlace)
 {
-    makeWindow();
-    for (const Place &row : kPlaces) {
-        SCOPED_TRACE(row.name);
-        auto *control = find<QWidget>(row.name);
+    MakeWindow();
+    for (const TPlace &row : kPlaces) {
+        SCOPED_TRACE(row.Name);
+        auto *control = Find<QWidget>(row.Name);
         ASSERT_NE(control, nullptr);
-        EXPECT_TRUE(control->inherits(row.kind)) << control->metaObject()->className();
-        EXPECT_EQ(control->geometry(), row.geometry);
+        EXPECT_TRUE(control->inherits(row.Kind)) << control->metaObject()->className();
+        EXPECT_EQ(control->geometry(), row.Geometry);
     }
-    for (const Place &row : kLabelCorners) {
-        SCOPED_TRACE(row.name);
-        auto *label = find<QLabel>(row.name);
+    for (const TPlace &row : kLabelCorners) {
+        SCOPED_TRACE(row.Name);
+        auto *label = Find<QLabel>(row.Name);
         ASSERT_NE(label, nullptr);
-        EXPECT_TRUE(label->inherits(row.kind));
-        EXPECT_EQ(label->pos(), row.geometry.topLeft());
+        EXPECT_TRUE(label->inherits(row.Kind));
+        EXPECT_EQ(label->pos(), row.Geometry.topLeft());
         EXPECT_GE(label->width(), label->sizeHint().width());
     }
 }
 
 TEST_F(WindowLayoutTest, WindowHasFixedSizeAndOnlyACloseBox)
 {
-    TFTernuSetup &w = makeWindow();
+    TFTernuSetup &w = MakeWindow();
     const int menuHeight = w.menuBar()->height() > 0 ? w.menuBar()->sizeHint().height() : 0;
     EXPECT_EQ(w.minimumSize(), w.maximumSize());
     EXPECT_EQ(w.width(), 675);
@@ -136,9 +136,9 @@ TEST_F(WindowLayoutTest, WindowHasFixedSizeAndOnlyACloseBox)
 
 TEST_F(WindowLayoutTest, TabStopsFollowTheRegionsAndGroups)
 {
-    makeWindow();
+    MakeWindow();
     QStringList order;
-    QWidget *w = find<QWidget>(kTabOrder[0]);
+    QWidget *w = Find<QWidget>(kTabOrder[0]);
     ASSERT_NE(w, nullptr);
     for (int guard = 0; guard < 500 && order.size() < int(std::size(kTabOrder)); ++guard) {
         if (IsTabStop(w) && window->isAncestorOf(w))
@@ -150,17 +150,17 @@ TEST_F(WindowLayoutTest, TabStopsFollowTheRegionsAndGroups)
         expected << QString::fromLatin1(name);
     EXPECT_EQ(order, expected);
     for (const char *name : {"Memo1", "moMonitor", "btnWheel1", "btnwheel2", "lblDev1"})
-        EXPECT_FALSE(IsTabStop(find<QWidget>(name))) << name;
+        EXPECT_FALSE(IsTabStop(Find<QWidget>(name))) << name;
 
     // The stop follows the choice.
-    Child<TRadioGroup>(*window, "rgWeight")->setItemIndex(1);
-    EXPECT_TRUE(IsTabStop(find<QWidget>("rgWeight_1")));
-    EXPECT_FALSE(IsTabStop(find<QWidget>("rgWeight_0")));
+    Child<TRadioGroup>(*window, "rgWeight")->SetItemIndex(1);
+    EXPECT_TRUE(IsTabStop(Find<QWidget>("rgWeight_1")));
+    EXPECT_FALSE(IsTabStop(Find<QWidget>("rgWeight_0")));
 }
 
 TEST_F(WindowLayoutTest, StartsWithTheDesignValues)
 {
-    TFTernuSetup &w = makeWindow();
+    TFTernuSetup &w = MakeWindow();
     EXPECT_EQ(Child<TSpinEdit>(w, "edWeight")->value(), 80);
     EXPECT_EQ(Child<TSpinEdit>(w, "edWheel1")->value(), 2130);
     EXPECT_EQ(Child<TSpinEdit>(w, "edWheel2")->value(), 2048);
@@ -168,9 +168,9 @@ TEST_F(WindowLayoutTest, StartsWithTheDesignValues)
     EXPECT_EQ(Child<TSpinEdit>(w, "edHRLower")->value(), 130);
     EXPECT_DOUBLE_EQ(Child<TFloatSpinEdit>(w, "edLapDist")->value(), 2.0);
     EXPECT_EQ(Child<QTimeEdit>(w, "edLapTime")->time(), QTime(2, 0));
-    EXPECT_EQ(Child<TRadioGroup>(w, "grpSampleRate")->itemIndex(), 2);
+    EXPECT_EQ(Child<TRadioGroup>(w, "grpSampleRate")->ItemIndex(), 2);
     for (TRadioGroup *units : {Child<TRadioGroup>(w, "rgSpeed"), Child<TRadioGroup>(w, "rgWeight"), Child<TRadioGroup>(w, "rgTemp"), Child<TRadioGroup>(w, "rgTime")})
-        EXPECT_EQ(units->itemIndex(), 0);
+        EXPECT_EQ(units->ItemIndex(), 0);
     EXPECT_TRUE(Child<QCheckBox>(w, "chkPCTime")->isChecked());
     for (QWidget *hidden : {static_cast<QWidget *>(Child<TFloatSpinEdit>(w, "edLapDist")), static_cast<QWidget *>(Child<QTimeEdit>(w, "edLapTime")),
                             static_cast<QWidget *>(Child<QLabel>(w, "lblLapMode")), static_cast<QWidget *>(Child<QComboBox>(w, "ComComboBox"))})
@@ -183,22 +183,22 @@ TEST_F(WindowLayoutTest, StartsWithTheDesignValues)
 TEST_F(WindowLayoutTest, DropDownListsShowTheirLongestBuiltInItemWhole)
 {
     // The program runs with the tool font as the application font.
-    struct AppFont {
-        const QFont old = QApplication::font();
-        AppFont() { QApplication::setFont(ToolFont()); }
-        ~AppFont() { QApplication::setFont(old); }
+    struct TAppFont {
+        const QFont Old = QApplication::font();
+        TAppFont() { QApplication::setFont(ToolFont()); }
+        ~TAppFont() { QApplication::setFont(Old); }
     } appFont;
     if (QFontInfo(ToolFont()).family() != QStringLiteral("Tahoma"))
         GTEST_SKIP() << "the designed widths hold for Tahoma";
     for (const char *language : {"German", "English"}) {
         // The window starts in the built-in language its configuration names.
         window.reset();
-        QDir().mkpath(dataFolder());
-        QFile config(dataFolder() + QStringLiteral("/Ternu_SetupTool.ini"));
+        QDir().mkpath(DataFolder());
+        QFile config(DataFolder() + QStringLiteral("/Ternu_SetupTool.ini"));
         ASSERT_TRUE(config.open(QIODevice::WriteOnly));
         config.write(QByteArray("[MISC]\r\nLanguage=") + language + "\r\n");
         config.close();
-        TFTernuSetup &w = makeWindow();
+        TFTernuSetup &w = MakeWindow();
         ASSERT_EQ(w.GetLanguageName(), QString::fromLatin1(language));
         for (QComboBox *list : {Child<QComboBox>(w, "cboSex"), Child<QComboBox>(w, "cboLapMode")}) {
             QStyleOptionComboBox option;
@@ -232,7 +232,7 @@ int InkRows(const QImage &image)
 
 TEST_F(WindowLayoutTest, LabelsDrawTheDotsAndAccentsOfCapitals)
 {
-    TFTernuSetup &w = makeWindow();
+    TFTernuSetup &w = MakeWindow();
     int checked = 0;
     for (QLabel *label : w.findChildren<QLabel *>()) {
         // Labels placed by hand; the status bar's text has the height of its bar.
@@ -259,14 +259,14 @@ TEST_F(WindowLayoutTest, LabelsDrawTheDotsAndAccentsOfCapitals)
 
 TEST_F(WindowLayoutTest, NonVisualComponentsCarryTheirNames)
 {
-    TFTernuSetup &w = makeWindow();
+    TFTernuSetup &w = MakeWindow();
     for (const char *name : {"Timer1", "Timer2", "Timer3", "ComPort1", "FormSize1"})
         EXPECT_NE(w.findChild<QObject *>(QString::fromLatin1(name)), nullptr) << name;
 }
 
 TEST_F(WindowLayoutTest, MenusCarryTheirNumbers)
 {
-    TFTernuSetup &w = makeWindow();
+    TFTernuSetup &w = MakeWindow();
     QList<int> styles;
     for (QAction *item : Child<QMenu>(w, "mnuLayout")->actions())
         styles << item->data().toInt();
@@ -280,7 +280,7 @@ TEST_F(WindowLayoutTest, MenusCarryTheirNumbers)
 // decoded at run time, so a missing image plugin shows up here.
 TEST_F(WindowLayoutTest, PicturesAreLoadedInTheirSizes)
 {
-    TFTernuSetup &w = makeWindow();
+    TFTernuSetup &w = MakeWindow();
     EXPECT_EQ(Child<TPhotoButton>(w, "imgDevice")->Picture().size(), QSize(130, 159));
     const QImage symbol = Child<QLabel>(w, "imgSymbol")->pixmap().toImage();
     ASSERT_EQ(symbol.size(), QSize(32, 32));

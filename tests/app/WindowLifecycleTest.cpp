@@ -19,8 +19,8 @@ class WindowLifecycleTest : public WindowFixture {};
 
 TEST_F(WindowLifecycleTest, EnterMovesFocusAndShiftEnterMovesItBack)
 {
-    TFTernuSetup &w = makeWindow();
-    showActive();
+    TFTernuSetup &w = MakeWindow();
+    ShowActive();
     Child<TSpinEdit>(w, "edWeight")->setFocus();
     Child<TSpinEdit>(w, "edWeight")->selectAll();
     QTest::keyClicks(Child<TSpinEdit>(w, "edWeight"), QStringLiteral("900"));
@@ -37,8 +37,8 @@ TEST_F(WindowLifecycleTest, EnterMovesFocusAndShiftEnterMovesItBack)
 
 TEST_F(WindowLifecycleTest, EnterInAMemoIsLeftToTheMemo)
 {
-    TFTernuSetup &w = makeWindow();
-    showActive();
+    TFTernuSetup &w = MakeWindow();
+    ShowActive();
     for (QPlainTextEdit *memo : {Child<QPlainTextEdit>(w, "Memo1"), Child<QPlainTextEdit>(w, "moMonitor")}) {
         memo->setFocus();
         QTest::keyClick(memo, Qt::Key_Return);
@@ -49,7 +49,7 @@ TEST_F(WindowLifecycleTest, EnterInAMemoIsLeftToTheMemo)
 
 TEST_F(WindowLifecycleTest, ClockFollowsThePcUntilEditedByHand)
 {
-    TFTernuSetup &w = makeWindow();
+    TFTernuSetup &w = MakeWindow();
     ASSERT_TRUE(Child<QCheckBox>(w, "chkPCTime")->isChecked());
     EXPECT_TRUE(Child<QTimer>(w, "Timer1")->isActive());
     EXPECT_EQ(Child<QTimer>(w, "Timer1")->interval(), 1000);
@@ -97,8 +97,8 @@ TEST_F(WindowLifecycleTest, CaptionShowsAPointWhateverTheLocale)
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
 
-    TFTernuSetup &w = makeWindow();
-    showActive();  // showing sets the caption, in the built-in German
+    TFTernuSetup &w = MakeWindow();
+    ShowActive();  // showing sets the caption, in the built-in German
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Ternu Einstellungswerkzeug (Vers. 1.05)"));
     EXPECT_FALSE(w.IsStarting());
 
@@ -121,9 +121,9 @@ TEST_F(WindowLifecycleTest, EveryWayOfClosingRunsTheCloseSequenceOnce)
     };
     for (const auto &[way, closeIt] : ways) {
         SCOPED_TRACE(way);
-        TFTernuSetup &w = makeWindow();
-        showActive();
-        QSignalSpy closed(&w, &TFTernuSetup::formClosed);
+        TFTernuSetup &w = MakeWindow();
+        ShowActive();
+        QSignalSpy closed(&w, &TFTernuSetup::FormClosed);
         closeIt(w);
         QApplication::processEvents();
         EXPECT_EQ(closed.count(), 1);
@@ -133,13 +133,13 @@ TEST_F(WindowLifecycleTest, EveryWayOfClosingRunsTheCloseSequenceOnce)
 
 TEST_F(WindowLifecycleTest, StartBuildsTheDataFolder)
 {
-    TFTernuSetup &w = makeWindow();
-    EXPECT_TRUE(QFileInfo(dataFolder()).isDir());
+    TFTernuSetup &w = MakeWindow();
+    EXPECT_TRUE(QFileInfo(DataFolder()).isDir());
     EXPECT_TRUE(w.IsStarting()) << "until the window is shown";
     // The configuration goes into the data folder when the window closes.
     w.close();
-    EXPECT_TRUE(QFileInfo(dataFolder() + QStringLiteral("/Ternu_SetupTool.ini")).isFile());
-    EXPECT_EQ(QDir(dataFolder()).entryList(QDir::Files), QStringList{"Ternu_SetupTool.ini"});
+    EXPECT_TRUE(QFileInfo(DataFolder() + QStringLiteral("/Ternu_SetupTool.ini")).isFile());
+    EXPECT_EQ(QDir(DataFolder()).entryList(QDir::Files), QStringList{"Ternu_SetupTool.ini"});
 }
 
 TEST_F(WindowLifecycleTest, ADataFolderThatCannotBeMadeDoesNotStopTheStart)
@@ -150,23 +150,23 @@ TEST_F(WindowLifecycleTest, ADataFolderThatCannotBeMadeDoesNotStopTheStart)
     blocker.close();
     qputenv("XDG_CONFIG_HOME", blocker.fileName().toUtf8());
 
-    TFTernuSetup &w = makeWindow();
-    showActive();
+    TFTernuSetup &w = MakeWindow();
+    ShowActive();
     EXPECT_FALSE(QFileInfo::exists(blocker.fileName() + QStringLiteral("/Orvan/SetupTool")));
-    EXPECT_TRUE(fakeDialogs.errors.isEmpty());
+    EXPECT_TRUE(fakeDialogs.Errors.isEmpty());
     EXPECT_TRUE(w.isVisible());
     // Closing cannot store the configuration there either, and says which file it meant.
     w.close();
     EXPECT_FALSE(QFileInfo::exists(blocker.fileName() + QStringLiteral("/Orvan/SetupTool/Ternu_SetupTool.ini")));
-    ASSERT_FALSE(fakeDialogs.errors.isEmpty());
-    EXPECT_TRUE(fakeDialogs.errors.last().contains(QStringLiteral("/Ternu_SetupTool.ini")))
-        << fakeDialogs.errors.last().toStdString();
+    ASSERT_FALSE(fakeDialogs.Errors.isEmpty());
+    EXPECT_TRUE(fakeDialogs.Errors.last().contains(QStringLiteral("/Ternu_SetupTool.ini")))
+        << fakeDialogs.Errors.last().toStdString();
 }
 
 TEST_F(WindowLifecycleTest, ActivationFocusesTheTimeField)
 {
-    TFTernuSetup &w = makeWindow();
-    showActive();
+    TFTernuSetup &w = MakeWindow();
+    ShowActive();
     EXPECT_EQ(QApplication::focusWidget(), Child<QTimeEdit>(w, "dtpTime"));
 
     const auto reactivate = [&w](QWidget *activeMeanwhile) {
@@ -185,20 +185,20 @@ TEST_F(WindowLifecycleTest, ActivationFocusesTheTimeField)
 
 TEST_F(WindowLifecycleTest, AnErrorInAHandlerIsReportedAndTheWindowGoesOn)
 {
-    TFTernuSetup &w = makeWindow();
+    TFTernuSetup &w = MakeWindow();
     const bool ran = w.Guarded([] { throw std::runtime_error("Zugriff verweigert"); });
     EXPECT_FALSE(ran);
-    EXPECT_EQ(fakeDialogs.errors, QStringList{QStringLiteral("Zugriff verweigert")});
+    EXPECT_EQ(fakeDialogs.Errors, QStringList{QStringLiteral("Zugriff verweigert")});
 }
 
 namespace {
 
 class TPaintCounter : public QWidget {
 public:
-    int paints = 0;
+    int FPaints = 0;
 
 protected:
-    void paintEvent(QPaintEvent *) override { ++paints; }
+    void paintEvent(QPaintEvent *) override { ++FPaints; }
 };
 
 }  // namespace
@@ -212,7 +212,7 @@ TEST(FirstPaint, WorkWaitsForTheFirstPaintAndRunsOnce)
     int paintsBefore = -1;
     AfterFirstPaint(&window, [&] {
         ++runs;
-        paintsBefore = window.paints;
+        paintsBefore = window.FPaints;
     });
     EXPECT_EQ(runs, 0);  // never at once
     ASSERT_TRUE(QTest::qWaitFor([&] { return runs > 0; }));
@@ -220,9 +220,9 @@ TEST(FirstPaint, WorkWaitsForTheFirstPaintAndRunsOnce)
 
     // Exposed again, the window is painted again; the work is done.
     window.hide();
-    const int paints = window.paints;
+    const int paints = window.FPaints;
     window.show();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window.paints > paints; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.FPaints > paints; }));
     QCoreApplication::processEvents();
     EXPECT_EQ(runs, 1);
 

@@ -31,11 +31,11 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using TClock = std::chrono::steady_clock;
 
-double MillisecondsSince(Clock::time_point start)
+double MillisecondsSince(TClock::time_point start)
 {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    return std::chrono::duration<double, std::milli>(TClock::now() - start).count();
 }
 
 pid_t Launch(char **argv)
@@ -65,7 +65,7 @@ long PeakResidentKb(pid_t pid)
 
 int RunToExit(char **argv)
 {
-    const auto start = Clock::now();
+    const auto start = TClock::now();
     const pid_t pid = Launch(argv);
     int status = 0;
     rusage usage {};
@@ -93,7 +93,7 @@ int RunToWindow(int settleMs, char **argv)
     // A round trip: the server watches the root window before the program starts.
     free(xcb_get_input_focus_reply(x, xcb_get_input_focus(x), nullptr));
 
-    const auto start = Clock::now();
+    const auto start = TClock::now();
     const pid_t pid = Launch(argv);
     if (pid < 0)
         return 1;

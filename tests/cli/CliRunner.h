@@ -11,20 +11,20 @@
 // temporary XDG_CONFIG_HOME.
 class TCliWorld {
 public:
-    struct Result {
-        int exitCode = -1;
-        QString out;
-        QString err;
+    struct TResult {
+        int ExitCode = -1;
+        QString Out;
+        QString Err;
     };
 
     TCliWorld()
     {
-        env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
+        Env = QProcessEnvironment::systemEnvironment();
+        Env.insert(QStringLiteral("XDG_CONFIG_HOME"), Home.path());
     }
     ~TCliWorld()
     {
-        for (auto &e : emulators) {
+        for (auto &e : Emulators) {
             // An emulator that has ended has no id: kill(0) would end this test run.
             if (const pid_t pid = pid_t(e->processId()); pid > 0) {
                 ::kill(pid, SIGINT);
@@ -33,18 +33,18 @@ public:
         }
     }
 
-    QString DataFolder() const { return home.path() + QStringLiteral("/Orvan/SetupTool"); }
+    QString DataFolder() const { return Home.path() + QStringLiteral("/Orvan/SetupTool"); }
 
     // Starts an emulator as COM<com>; returns its index once its alias is written.
     int StartEmulator(int com, const QStringList &extra = {})
     {
         auto p = std::make_unique<QProcess>();
-        p->setProcessEnvironment(env);
+        p->setProcessEnvironment(Env);
         p->start(QStringLiteral(TERNU_EMULATOR_PATH),
                  QStringList{QStringLiteral("--com"), QString::number(com)} + extra);
-        const int index = int(emulators.size());
-        emulators.push_back(std::move(p));
-        emulatorLogs.emplace_back();
+        const int index = int(Emulators.size());
+        Emulators.push_back(std::move(p));
+        EmulatorLogs.emplace_back();
         const bool ready = QTest::qWaitFor([&] { return EmulatorLog(index).contains("waiting for frames"); }, 10000);
         return ready ? index : -1;
     }
@@ -52,8 +52,8 @@ public:
     // What an emulator printed so far.
     QString EmulatorLog(int index)
     {
-        emulatorLogs[size_t(index)] += QString::fromUtf8(emulators[size_t(index)]->readAllStandardOutput());
-        return emulatorLogs[size_t(index)];
+        EmulatorLogs[size_t(index)] += QString::fromUtf8(Emulators[size_t(index)]->readAllStandardOutput());
+        return EmulatorLogs[size_t(index)];
     }
 
     // The frames an emulator received, as "KIND: HEX" ("ping: 06 00 06").
@@ -80,29 +80,29 @@ public:
 
     void StartCli(QProcess &p, const QStringList &arguments)
     {
-        p.setProcessEnvironment(env);
+        p.setProcessEnvironment(Env);
         p.start(QStringLiteral(TERNU_CLI_PATH), arguments);
     }
 
-    Result Run(const QStringList &arguments)
+    TResult Run(const QStringList &arguments)
     {
         QProcess p;
         StartCli(p, arguments);
-        Result r;
+        TResult r;
         if (!p.waitForFinished(20000)) {
             p.kill();
             p.waitForFinished();
-            r.err = QStringLiteral("(hung)");
+            r.Err = QStringLiteral("(hung)");
             return r;
         }
-        r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-        r.out = QString::fromUtf8(p.readAllStandardOutput());
-        r.err = QString::fromUtf8(p.readAllStandardError());
+        r.ExitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+        r.Out = QString::fromUtf8(p.readAllStandardOutput());
+        r.Err = QString::fromUtf8(p.readAllStandardError());
         return r;
     }
 
-    QTemporaryDir home;
-    QProcessEnvironment env;
-    std::vector<std::unique_ptr<QProcess>> emulators;
-    std::vector<QString> emulatorLogs;
+    QTemporaryDir Home;
+    QProcessEnvironment Env;
+    std::vector<std::unique_ptr<QProcess>> Emulators;
+    std::vector<QString> EmulatorLogs;
 };

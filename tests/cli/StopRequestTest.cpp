@@ -10,7 +10,7 @@ namespace {
 
 volatile std::sig_atomic_t g_previousHandlerRan = 0;
 
-void previousHandler(int)
+void PreviousHandler(int)
 {
     g_previousHandlerRan = 1;
 }
@@ -22,7 +22,7 @@ TEST(StopRequest, SignalsArriveAsOneQtSignalAndThePreviousHandlingReturns)
     for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
         SCOPED_TRACE(signal);
         struct sigaction previous {}, saved {};
-        previous.sa_handler = previousHandler;
+        previous.sa_handler = PreviousHandler;
         sigemptyset(&previous.sa_mask);
         sigaction(signal, &previous, &saved);
         g_previousHandlerRan = 0;

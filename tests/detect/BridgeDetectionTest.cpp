@@ -13,63 +13,63 @@
 
 namespace {
 
-BridgeInfo bridge(quint16 vid, quint16 pid, const char *serial, const char *port)
+TBridgeInfo Bridge(quint16 vid, quint16 pid, const char *serial, const char *port)
 {
     return {vid, pid, QString::fromLatin1(serial), QString::fromLatin1(port)};
 }
 
-struct FindCase {
-    const char *name;
-    QList<BridgeInfo> bridges;
-    int expected;
+struct TFindCase {
+    const char *Name;
+    QList<TBridgeInfo> Bridges;
+    int Expected;
 };
 
-class FindInterfacePortTest : public ::testing::TestWithParam<FindCase> {};
+class FindInterfacePortTest : public ::testing::TestWithParam<TFindCase> {};
 
 TEST_P(FindInterfacePortTest, FirstInterfaceInIndexOrderWins)
 {
     TFakeBridgeLayer layer;
-    layer.bridges = GetParam().bridges;
+    layer.Bridges = GetParam().Bridges;
     TCP210x access(layer);
     ASSERT_TRUE(access.BridgePresent());
-    EXPECT_EQ(access.BridgeCount(), static_cast<quint32>(layer.bridges.size()));
-    EXPECT_EQ(access.FindInterfacePort(), GetParam().expected);
+    EXPECT_EQ(access.BridgeCount(), static_cast<quint32>(layer.Bridges.size()));
+    EXPECT_EQ(access.FindInterfacePort(), GetParam().Expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Bridges, FindInterfacePortTest,
     ::testing::Values(
-        FindCase{"InterfaceOnCom12", {bridge(0x10C4, 0xEA60, "0001", "COM12")}, 12},
-        FindCase{"NoBridges", {}, -1},
-        FindCase{"OtherSerial", {bridge(0x10C4, 0xEA60, "0002", "COM3")}, -1},
-        FindCase{"SerialWithMore", {bridge(0x10C4, 0xEA60, "00011", "COM3")}, -1},
-        FindCase{"OtherVendor", {bridge(0x10C5, 0xEA60, "0001", "COM3")}, -1},
-        FindCase{"OtherProduct", {bridge(0x10C4, 0xEA61, "0001", "COM3")}, -1},
-        FindCase{"PortWithoutComName", {bridge(0x10C4, 0xEA60, "0001", "")}, -1},
-        FindCase{"PortNameNotANumber", {bridge(0x10C4, 0xEA60, "0001", "COMX")}, -1},
-        FindCase{"MatchAfterOthers",
-                 {bridge(0x10C4, 0xEA60, "0002", "COM3"), bridge(0x0403, 0x6001, "0001", "COM4"),
-                  bridge(0x10C4, 0xEA60, "0001", "COM7")},
+        TFindCase{"InterfaceOnCom12", {Bridge(0x10C4, 0xEA60, "0001", "COM12")}, 12},
+        TFindCase{"NoBridges", {}, -1},
+        TFindCase{"OtherSerial", {Bridge(0x10C4, 0xEA60, "0002", "COM3")}, -1},
+        TFindCase{"SerialWithMore", {Bridge(0x10C4, 0xEA60, "00011", "COM3")}, -1},
+        TFindCase{"OtherVendor", {Bridge(0x10C5, 0xEA60, "0001", "COM3")}, -1},
+        TFindCase{"OtherProduct", {Bridge(0x10C4, 0xEA61, "0001", "COM3")}, -1},
+        TFindCase{"PortWithoutComName", {Bridge(0x10C4, 0xEA60, "0001", "")}, -1},
+        TFindCase{"PortNameNotANumber", {Bridge(0x10C4, 0xEA60, "0001", "COMX")}, -1},
+        TFindCase{"MatchAfterOthers",
+                 {Bridge(0x10C4, 0xEA60, "0002", "COM3"), Bridge(0x0403, 0x6001, "0001", "COM4"),
+                  Bridge(0x10C4, 0xEA60, "0001", "COM7")},
                  7},
-        FindCase{"LowerIndexNotLowerNumber",
-                 {bridge(0x10C4, 0xEA60, "0001", "COM9"), bridge(0x10C4, 0xEA60, "0001", "COM4")},
+        TFindCase{"LowerIndexNotLowerNumber",
+                 {Bridge(0x10C4, 0xEA60, "0001", "COM9"), Bridge(0x10C4, 0xEA60, "0001", "COM4")},
                  9},
-        FindCase{"UnnamedInterfaceDoesNotHideLaterOne",
-                 {bridge(0x10C4, 0xEA60, "0001", ""), bridge(0x10C4, 0xEA60, "0001", "COM5")}, 5}),
-    [](const auto &info) { return std::string(info.param.name); });
+        TFindCase{"UnnamedInterfaceDoesNotHideLaterOne",
+                 {Bridge(0x10C4, 0xEA60, "0001", ""), Bridge(0x10C4, 0xEA60, "0001", "COM5")}, 5}),
+    [](const auto &info) { return std::string(info.param.Name); });
 
 TEST(BridgeAccessTest, UnavailableLayerMakesInterfaceUndetectable)
 {
     TFakeBridgeLayer missing;
-    missing.loadable = false;
-    missing.bridges = {TFakeBridgeLayer::interfaceOn(QStringLiteral("COM5"))};
+    missing.Loadable = false;
+    missing.Bridges = {TFakeBridgeLayer::InterfaceOn(QStringLiteral("COM5"))};
     TCP210x access(missing);
     EXPECT_FALSE(access.BridgePresent());
     EXPECT_FALSE(access.BridgeLoaded());
     EXPECT_EQ(access.FindInterfacePort(), -1);
 
     TFakeBridgeLayer uncountable;
-    uncountable.countable = false;
+    uncountable.Countable = false;
     TCP210x access2(uncountable);
     EXPECT_FALSE(access2.BridgePresent());
 }
@@ -77,28 +77,28 @@ TEST(BridgeAccessTest, UnavailableLayerMakesInterfaceUndetectable)
 TEST(BridgeAccessTest, UnloadReleasesLayerAndNextCountLoadsItAgain)
 {
     TFakeBridgeLayer layer;
-    layer.bridges = {TFakeBridgeLayer::interfaceOn(QStringLiteral("COM5"))};
+    layer.Bridges = {TFakeBridgeLayer::InterfaceOn(QStringLiteral("COM5"))};
     {
         TCP210x access(layer);
         ASSERT_TRUE(access.BridgePresent());
         access.UnloadBridgeLibrary();
         EXPECT_FALSE(access.BridgeLoaded());
-        EXPECT_EQ(layer.unloads, 1);
+        EXPECT_EQ(layer.Unloads, 1);
         access.UnloadBridgeLibrary();  // nothing left to release
-        EXPECT_EQ(layer.unloads, 1);
+        EXPECT_EQ(layer.Unloads, 1);
 
-        layer.bridges = {TFakeBridgeLayer::interfaceOn(QStringLiteral("COM6"))};
+        layer.Bridges = {TFakeBridgeLayer::InterfaceOn(QStringLiteral("COM6"))};
         ASSERT_TRUE(access.BridgePresent());
-        EXPECT_EQ(layer.loads, 2);
+        EXPECT_EQ(layer.Loads, 2);
         EXPECT_EQ(access.FindInterfacePort(), 6);
     }
-    EXPECT_EQ(layer.unloads, 2);  // released when the module goes away
+    EXPECT_EQ(layer.Unloads, 2);  // released when the module goes away
 }
 
 TEST(BridgeAccessTest, CallsOnUnopenedBridgeFail)
 {
     TFakeBridgeLayer layer;
-    layer.bridges = {TFakeBridgeLayer::interfaceOn(QStringLiteral("COM5"))};
+    layer.Bridges = {TFakeBridgeLayer::InterfaceOn(QStringLiteral("COM5"))};
     TCP210x access(layer);
     quint32 count = 0;
     ASSERT_EQ(access.CP210x_GetNumDevices(count), TCP210x::kStatusOk);
@@ -116,8 +116,8 @@ TEST(BridgeAccessTest, CallsOnUnopenedBridgeFail)
 TEST(BridgeAccessTest, SerialNumberIsCutToBufferSize)
 {
     TFakeBridgeLayer layer;
-    layer.bridges = {bridge(0x10C4, 0xEA60, "", "COM5")};
-    layer.bridges[0].serialNumber = QString(80, QLatin1Char('7'));
+    layer.Bridges = {Bridge(0x10C4, 0xEA60, "", "COM5")};
+    layer.Bridges[0].SerialNumber = QString(80, QLatin1Char('7'));
     TCP210x access(layer);
     quint32 count = 0;
     TCP210x::BridgeHandle handle = -1;
@@ -133,79 +133,79 @@ TEST(BridgeAccessTest, SerialNumberIsCutToBufferSize)
 TEST(BridgeAccessTest, LookupPortNumberReadsNumberFromFourthCharacter)
 {
     const struct {
-        const char *port;
-        int expected;
+        const char *Port;
+        int Expected;
     } cases[] = {{"COM7", 7}, {"COM12", 12}, {"COM", -1}, {"COMx1", -1}, {"", -1}};
     for (const auto &c : cases)
         EXPECT_EQ(TCP210x::LookupPortNumber(0x10C4, 0xEA60, QStringLiteral("0001"),
-                                            QString::fromLatin1(c.port)),
-                  c.expected)
-            << c.port;
+                                            QString::fromLatin1(c.Port)),
+                  c.Expected)
+            << c.Port;
 }
 
 // --- the system layer: USB serial ports and aliases with an identity ---
 
-SerialPortRecord usbPort(const char *node, quint16 vid, quint16 pid, const char *serial)
+TSerialPortRecord UsbPort(const char *node, quint16 vid, quint16 pid, const char *serial)
 {
-    return {QString::fromLatin1(node), PortNames::UsbIdentity{vid, pid, QString::fromLatin1(serial)}};
+    return {QString::fromLatin1(node), PortNames::TUsbIdentity{vid, pid, QString::fromLatin1(serial)}};
 }
 
-PortNames::PortAlias alias(int number, std::optional<PortNames::UsbIdentity> identity = {})
+PortNames::TPortAlias Alias(int number, std::optional<PortNames::TUsbIdentity> identity = {})
 {
-    PortNames::PortAlias a;
-    a.number = number;
-    a.linkPath = PortNames::comName(number);
-    a.devicePath = QStringLiteral("/dev/pts/9");
-    a.identity = identity;
+    PortNames::TPortAlias a;
+    a.Number = number;
+    a.LinkPath = PortNames::ComName(number);
+    a.DevicePath = QStringLiteral("/dev/pts/9");
+    a.Identity = identity;
     return a;
 }
 
 TEST(SystemBridgeLayerTest, UsbPortsAndIdentifiedAliasesOrderedByComNumber)
 {
-    const QList<SerialPortRecord> ports = {
-        usbPort("/dev/ttyUSB40", 0x10C4, 0xEA60, "0001"),  // outside the fixed ranges
-        usbPort("/dev/ttyACM0", 0x2341, 0x0043, "A1"),      // COM65
+    const QList<TSerialPortRecord> ports = {
+        UsbPort("/dev/ttyUSB40", 0x10C4, 0xEA60, "0001"),  // outside the fixed ranges
+        UsbPort("/dev/ttyACM0", 0x2341, 0x0043, "A1"),      // COM65
         {QStringLiteral("/dev/ttyS0"), std::nullopt},       // not a USB device
-        usbPort("/dev/ttyUSB1", 0x10C4, 0xEA60, "0001"),    // COM34, taken by an alias
-        usbPort("/dev/ttyUSB0", 0x0403, 0x6001, "FT1"),     // COM33
+        UsbPort("/dev/ttyUSB1", 0x10C4, 0xEA60, "0001"),    // COM34, taken by an alias
+        UsbPort("/dev/ttyUSB0", 0x0403, 0x6001, "FT1"),     // COM33
     };
-    const QList<PortNames::PortAlias> aliases = {
-        alias(5, PortNames::UsbIdentity{0x10C4, 0xEA60, QStringLiteral("0001")}),
-        alias(34),  // no identity: hides the system port of that number
+    const QList<PortNames::TPortAlias> aliases = {
+        Alias(5, PortNames::TUsbIdentity{0x10C4, 0xEA60, QStringLiteral("0001")}),
+        Alias(34),  // no identity: hides the system port of that number
     };
-    const QList<BridgeInfo> expected = {
-        bridge(0x10C4, 0xEA60, "0001", "COM5"),
-        bridge(0x0403, 0x6001, "FT1", "COM33"),
-        bridge(0x2341, 0x0043, "A1", "COM65"),
-        bridge(0x10C4, 0xEA60, "0001", ""),
-        bridge(0x10C4, 0xEA60, "0001", ""),
+    const QList<TBridgeInfo> expected = {
+        Bridge(0x10C4, 0xEA60, "0001", "COM5"),
+        Bridge(0x0403, 0x6001, "FT1", "COM33"),
+        Bridge(0x2341, 0x0043, "A1", "COM65"),
+        Bridge(0x10C4, 0xEA60, "0001", ""),
+        Bridge(0x10C4, 0xEA60, "0001", ""),
     };
-    EXPECT_EQ(TSystemBridgeLayer::bridgesFrom(ports, aliases), expected);
+    EXPECT_EQ(TSystemBridgeLayer::BridgesFrom(ports, aliases), expected);
 }
 
-class NoSerialPorts final : public ISerialPortSource {
+class TNoSerialPorts final : public ISerialPortSource {
 public:
-    QList<SerialPortRecord> availablePorts() override { return {}; }
+    QList<TSerialPortRecord> AvailablePorts() override { return {}; }
 };
 
 TEST(SystemBridgeLayerTest, AliasWithInterfaceIdentityIsDetected)
 {
     QTemporaryDir dir;
     const QString ports = dir.filePath(QStringLiteral("Ports"));
-    const PortNames::UsbIdentity other{0x10C4, 0xEA60, QStringLiteral("0002")};
-    const PortNames::UsbIdentity pcLink{0x10C4, 0xEA60, QStringLiteral("0001")};
-    ASSERT_TRUE(PortNames::writeAlias(ports, 3, QStringLiteral("/dev/null"), other));
-    ASSERT_TRUE(PortNames::writeAlias(ports, 41, QStringLiteral("/dev/null"), pcLink));
-    ASSERT_TRUE(PortNames::writeAlias(ports, 8, QStringLiteral("/dev/null"), std::nullopt));
+    const PortNames::TUsbIdentity other{0x10C4, 0xEA60, QStringLiteral("0002")};
+    const PortNames::TUsbIdentity pcLink{0x10C4, 0xEA60, QStringLiteral("0001")};
+    ASSERT_TRUE(PortNames::WriteAlias(ports, 3, QStringLiteral("/dev/null"), other));
+    ASSERT_TRUE(PortNames::WriteAlias(ports, 41, QStringLiteral("/dev/null"), pcLink));
+    ASSERT_TRUE(PortNames::WriteAlias(ports, 8, QStringLiteral("/dev/null"), std::nullopt));
 
-    NoSerialPorts source;
+    TNoSerialPorts source;
     TSystemBridgeLayer layer(source, ports);
     TCP210x access(layer);
     ASSERT_TRUE(access.BridgePresent());
     EXPECT_EQ(access.BridgeCount(), 2u);
     EXPECT_EQ(access.FindInterfacePort(), 41);
 
-    PortNames::removeAlias(ports, 41);
+    PortNames::RemoveAlias(ports, 41);
     ASSERT_TRUE(access.BridgePresent());
     EXPECT_EQ(access.FindInterfacePort(), -1);
 }
@@ -216,22 +216,22 @@ TEST(SystemBridgeLayerTest, AliasOfAnEndedOwnerIsNeitherListedDetectedNorOpened)
 {
     QTemporaryDir dir;
     const QString ports = dir.filePath(QStringLiteral("Ports"));
-    const PortNames::UsbIdentity pcLink{0x10C4, 0xEA60, QStringLiteral("0001")};
-    auto owner = PortNames::writeOwnedAlias(ports, 150, QStringLiteral("/dev/null"), pcLink);
+    const PortNames::TUsbIdentity pcLink{0x10C4, 0xEA60, QStringLiteral("0001")};
+    auto owner = PortNames::WriteOwnedAlias(ports, 150, QStringLiteral("/dev/null"), pcLink);
     ASSERT_TRUE(owner);
     QFile ownerFile(dir.filePath(QStringLiteral("Ports/COM150.owner")));
     ASSERT_TRUE(ownerFile.open(QIODevice::ReadOnly));
     EXPECT_EQ(ownerFile.readAll(), QByteArray::number(QCoreApplication::applicationPid()) + '\n');
 
-    NoSerialPorts source;
+    TNoSerialPorts source;
     TSystemBridgeLayer layer(source, ports);
     TCP210x access(layer);
     const auto expectAlive = [&](bool alive) {
-        EXPECT_EQ(PortList::currentEntries(source, ports), alive ? QStringList{"COM150"} : QStringList{});
+        EXPECT_EQ(PortList::CurrentEntries(source, ports), alive ? QStringList{"COM150"} : QStringList{});
         ASSERT_TRUE(access.BridgePresent());  // counts the bridges afresh
         EXPECT_EQ(access.BridgeCount(), alive ? 1u : 0u);
         EXPECT_EQ(access.FindInterfacePort(), alive ? 150 : -1);
-        EXPECT_EQ(PortNames::resolve(QStringLiteral("COM150"), ports), alive ? "/dev/null" : "");
+        EXPECT_EQ(PortNames::Resolve(QStringLiteral("COM150"), ports), alive ? "/dev/null" : "");
     };
     expectAlive(true);
 
@@ -240,13 +240,13 @@ TEST(SystemBridgeLayerTest, AliasOfAnEndedOwnerIsNeitherListedDetectedNorOpened)
     expectAlive(false);
 
     // The next owner of the number replaces the stale alias.
-    owner = PortNames::writeOwnedAlias(ports, 150, QStringLiteral("/dev/null"), pcLink);
+    owner = PortNames::WriteOwnedAlias(ports, 150, QStringLiteral("/dev/null"), pcLink);
     ASSERT_TRUE(owner);
     expectAlive(true);
 
     // An alias without an owner file is taken as it stands.
     owner.reset();
-    ASSERT_TRUE(PortNames::writeAlias(ports, 150, QStringLiteral("/dev/null"), pcLink));
+    ASSERT_TRUE(PortNames::WriteAlias(ports, 150, QStringLiteral("/dev/null"), pcLink));
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("Ports/COM150.owner"))));
     expectAlive(true);
 }
@@ -255,35 +255,35 @@ TEST(SystemBridgeLayerTest, AliasOfAnEndedOwnerIsNeitherListedDetectedNorOpened)
 
 TEST(PortChoiceTest, StoredPortStaysFixedElseTheInterfaceIsDetected)
 {
-    struct Case {
-        const char *what;
-        int stored;
-        QList<BridgeInfo> bridges;
-        int chosen;
-        int loads;           // how often detection asked the bridges
-        int unloads;         // how often it released them again
-        bool loadable = true;
-        bool countable = true;
+    struct TCase {
+        const char *What;
+        int Stored;
+        QList<TBridgeInfo> Bridges;
+        int Chosen;
+        int Loads;           // how often detection asked the bridges
+        int Unloads;         // how often it released them again
+        bool Loadable = true;
+        bool Countable = true;
     };
-    const QList<BridgeInfo> interfaceOn7 = {TFakeBridgeLayer::interfaceOn("COM7")};
-    const Case cases[] = {
+    const QList<TBridgeInfo> interfaceOn7 = {TFakeBridgeLayer::InterfaceOn("COM7")};
+    const TCase cases[] = {
         {"fixed port, interface elsewhere", 27, interfaceOn7, 27, 0, 0},
         {"fixed port 0 stays fixed", 0, interfaceOn7, 0, 0, 0},
-        {"detected", -1, {bridge(0x10C4, 0xEA60, "0002", "COM3"), TFakeBridgeLayer::interfaceOn("COM7")}, 7, 1, 1},
-        {"nothing to detect", -1, {bridge(0x10C4, 0xEA60, "0002", "COM3")}, -1, 1, 1},
+        {"detected", -1, {Bridge(0x10C4, 0xEA60, "0002", "COM3"), TFakeBridgeLayer::InterfaceOn("COM7")}, 7, 1, 1},
+        {"nothing to detect", -1, {Bridge(0x10C4, 0xEA60, "0002", "COM3")}, -1, 1, 1},
         // No port is chosen for the user when the bridges cannot be asked at all.
         {"bridge layer fails to load", -1, interfaceOn7, -1, 1, 0, false, true},
         {"bridges cannot be counted", -1, interfaceOn7, -1, 1, 1, true, false},
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const TCase &c : cases) {
+        SCOPED_TRACE(c.What);
         TFakeBridgeLayer layer;
-        layer.bridges = c.bridges;
-        layer.loadable = c.loadable;
-        layer.countable = c.countable;
+        layer.Bridges = c.Bridges;
+        layer.Loadable = c.Loadable;
+        layer.Countable = c.Countable;
         TCP210x access(layer);
-        EXPECT_EQ(PortChoice::Choose(c.stored, access), c.chosen);
-        EXPECT_EQ(layer.loads, c.loads);
-        EXPECT_EQ(layer.unloads, c.unloads);
+        EXPECT_EQ(PortChoice::Choose(c.Stored, access), c.Chosen);
+        EXPECT_EQ(layer.Loads, c.Loads);
+        EXPECT_EQ(layer.Unloads, c.Unloads);
     }
 }

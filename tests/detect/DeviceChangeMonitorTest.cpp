@@ -15,35 +15,35 @@ protected:
     QTemporaryDir dir;
     QString ports = dir.filePath(QStringLiteral("Ports"));
     TDeviceChangeMonitor monitor{{ports, false}};
-    QSignalSpy arrived{&monitor, &TDeviceChangeMonitor::arrived};
-    QSignalSpy removed{&monitor, &TDeviceChangeMonitor::removed};
+    QSignalSpy arrived{&monitor, &TDeviceChangeMonitor::Arrived};
+    QSignalSpy removed{&monitor, &TDeviceChangeMonitor::Removed};
 
     // Waits until one more signal came or the time is up; true when one came.
-    bool waitForEither(int ms = 2000)
+    bool WaitForEither(int ms = 2000)
     {
         const qsizetype before = arrived.count() + removed.count();
         return QTest::qWaitFor([&] { return arrived.count() + removed.count() > before; }, ms);
     }
-    void settle() { QTest::qWait(300); }
+    void Settle() { QTest::qWait(300); }
 };
 
 TEST_F(DeviceChangeMonitorTest, CreatesTheFolderToWatchIt)
 {
     EXPECT_TRUE(QDir(ports).exists());
-    EXPECT_TRUE(monitor.watchingPortsFolder());
+    EXPECT_TRUE(monitor.WatchingPortsFolder());
 }
 
 TEST_F(DeviceChangeMonitorTest, AliasLinkArrivesAndIsRemoved)
 {
-    ASSERT_TRUE(PortNames::writeAlias(ports, 40, QStringLiteral("/dev/null"), std::nullopt));
-    ASSERT_TRUE(waitForEither());
-    settle();
+    ASSERT_TRUE(PortNames::WriteAlias(ports, 40, QStringLiteral("/dev/null"), std::nullopt));
+    ASSERT_TRUE(WaitForEither());
+    Settle();
     EXPECT_EQ(arrived.count(), 1);
     EXPECT_EQ(removed.count(), 0);
 
-    PortNames::removeAlias(ports, 40);
-    ASSERT_TRUE(waitForEither());
-    settle();
+    PortNames::RemoveAlias(ports, 40);
+    ASSERT_TRUE(WaitForEither());
+    Settle();
     EXPECT_EQ(arrived.count(), 1);
     EXPECT_EQ(removed.count(), 1);
 }
@@ -56,20 +56,20 @@ TEST_F(DeviceChangeMonitorTest, OtherFilesAndDanglingLinksAreNoDevices)
     note.close();
     ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("gone")), ports + QStringLiteral("/COM4")));
     ASSERT_TRUE(QFile::link(QStringLiteral("/dev/null"), ports + QStringLiteral("/ttyX")));
-    EXPECT_FALSE(waitForEither(600));
+    EXPECT_FALSE(WaitForEither(600));
 }
 
 TEST_F(DeviceChangeMonitorTest, RelinkedAliasIsRemovalThenArrival)
 {
-    ASSERT_TRUE(PortNames::writeAlias(ports, 40, QStringLiteral("/dev/null"), std::nullopt));
-    ASSERT_TRUE(waitForEither());
-    settle();
+    ASSERT_TRUE(PortNames::WriteAlias(ports, 40, QStringLiteral("/dev/null"), std::nullopt));
+    ASSERT_TRUE(WaitForEither());
+    Settle();
     arrived.clear();
 
     QFile::remove(ports + QStringLiteral("/COM40"));
     ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), ports + QStringLiteral("/COM40")));
-    ASSERT_TRUE(waitForEither());
-    settle();
+    ASSERT_TRUE(WaitForEither());
+    Settle();
     EXPECT_GE(removed.count(), 1);
     EXPECT_GE(arrived.count(), 1);
 }
@@ -77,10 +77,10 @@ TEST_F(DeviceChangeMonitorTest, RelinkedAliasIsRemovalThenArrival)
 TEST_F(DeviceChangeMonitorTest, FolderRemovedAndMadeAgainIsStillWatched)
 {
     ASSERT_TRUE(QDir(ports).removeRecursively());
-    settle();
+    Settle();
     ASSERT_TRUE(QDir().mkpath(ports));
-    ASSERT_TRUE(PortNames::writeAlias(ports, 41, QStringLiteral("/dev/null"), std::nullopt));
-    ASSERT_TRUE(waitForEither());
+    ASSERT_TRUE(PortNames::WriteAlias(ports, 41, QStringLiteral("/dev/null"), std::nullopt));
+    ASSERT_TRUE(WaitForEither());
     EXPECT_EQ(arrived.count(), 1);
 }
 

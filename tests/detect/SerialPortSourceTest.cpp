@@ -7,11 +7,11 @@
 
 namespace {
 
-QString Describe(const SerialPortRecord &port)
+QString Describe(const TSerialPortRecord &port)
 {
-    QString text = port.systemLocation;
-    if (port.usb)
-        text += QLatin1Char(' ') + PortNames::formatIdentity(*port.usb);
+    QString text = port.SystemLocation;
+    if (port.Usb)
+        text += QLatin1Char(' ') + PortNames::FormatIdentity(*port.Usb);
     return text;
 }
 
@@ -19,16 +19,16 @@ TEST(SystemSerialPortSource, ReportsTheToolkitsPortsThatCanHaveAComName)
 {
     QStringList expected;
     for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts()) {
-        if (PortNames::defaultNumberForDevice(info.systemLocation()) == 0)
+        if (PortNames::DefaultNumberForDevice(info.systemLocation()) == 0)
             continue;
-        SerialPortRecord record{info.systemLocation(), std::nullopt};
+        TSerialPortRecord record{info.systemLocation(), std::nullopt};
         if (info.hasVendorIdentifier() && info.hasProductIdentifier())
-            record.usb = PortNames::UsbIdentity{info.vendorIdentifier(), info.productIdentifier(), info.serialNumber()};
+            record.Usb = PortNames::TUsbIdentity{info.vendorIdentifier(), info.productIdentifier(), info.serialNumber()};
         expected << Describe(record);
     }
     QStringList reported;
-    for (const SerialPortRecord &port : TSystemSerialPortSource().availablePorts()) {
-        if (PortNames::defaultNumberForDevice(port.systemLocation) != 0)
+    for (const TSerialPortRecord &port : TSystemSerialPortSource().AvailablePorts()) {
+        if (PortNames::DefaultNumberForDevice(port.SystemLocation) != 0)
             reported << Describe(port);
     }
     expected.sort();

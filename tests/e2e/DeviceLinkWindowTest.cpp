@@ -11,7 +11,7 @@
 
 namespace {
 
-using Kind = TReceivedFrame::Kind;
+using TKind = TReceivedFrame::TKind;
 
 // The window with a cycling computer behind COM7, which the port list selects.
 class DeviceLinkWindow : public WindowFixture {
@@ -20,10 +20,10 @@ protected:
     {
         WindowFixture::SetUp();
         device = std::make_unique<TFakeDevice>();
-        ASSERT_TRUE(PortNames::writeAlias(dataFolder() + QStringLiteral("/Ports"), 7,
+        ASSERT_TRUE(PortNames::WriteAlias(DataFolder() + QStringLiteral("/Ports"), 7,
                                           device->SlavePath(),
-                                          PortNames::UsbIdentity {0x10C4, 0xEA60, "0001"}));
-        makeWindow();
+                                          PortNames::TUsbIdentity {0x10C4, 0xEA60, "0001"}));
+        MakeWindow();
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
         SelectPort(QStringLiteral("COM7"));
@@ -82,9 +82,9 @@ TEST_F(DeviceLinkWindow, SettingsTransferIsAcknowledged)
     ASSERT_TRUE(WaitForOutcome());
     const auto frames = device->Frames();
     ASSERT_EQ(frames.size(), 1u);
-    EXPECT_EQ(frames[0].frame.kind, Kind::Settings);
-    EXPECT_EQ(frames[0].frame.bytes.mid(1, 28),
-              QByteArray(reinterpret_cast<const char *>(window->BuiltPayload().bytes.data()), 28));
+    EXPECT_EQ(frames[0].Frame.Kind, TKind::Settings);
+    EXPECT_EQ(frames[0].Frame.Bytes.mid(1, 28),
+              QByteArray(reinterpret_cast<const char *>(window->BuiltPayload().Bytes.data()), 28));
     EXPECT_EQ(Log(), QStringList({"Sende Daten...", "ACK_OK"}));
     EXPECT_EQ(Child<QLabel>(*window, "lbDevLink")->text(), "    OK");
     EXPECT_TRUE(DeviceControlsEnabled());
@@ -104,7 +104,7 @@ TEST_F(DeviceLinkWindow, PhotoAndPromptLabelsTestTheConnection)
         Click(control);
         ASSERT_TRUE(WaitForOutcome());
         EXPECT_EQ(device->Frames().size(), ++pings);
-        EXPECT_EQ(device->Frames().back().frame.kind, Kind::Ping);
+        EXPECT_EQ(device->Frames().back().Frame.Kind, TKind::Ping);
         expectedLog += noPong;
         EXPECT_EQ(Log(), expectedLog);
         EXPECT_EQ(Child<QLabel>(*window, "lbDevLink")->text(), "   Error");
@@ -114,22 +114,22 @@ TEST_F(DeviceLinkWindow, PhotoAndPromptLabelsTestTheConnection)
 
 TEST_F(DeviceLinkWindow, ClearMemoryOnlyAfterConfirmation)
 {
-    fakeDialogs.taskAnswers = {TFTernuSetup::kClearMemoryNo};
+    fakeDialogs.TaskAnswers = {TFTernuSetup::kClearMemoryNo};
     Click(Child<QPushButton>(*window, "btnDelete"));
-    ASSERT_EQ(fakeDialogs.taskDialogs.size(), 1);
-    const TaskDialogSpec &asked = fakeDialogs.taskDialogs.front();
-    EXPECT_EQ(asked.title, "Speicher löschen");
-    EXPECT_EQ(asked.instruction, "Bitte bestätigen Sie den Löschvorgang...");
-    EXPECT_EQ(asked.content, "Wollen Sie wirklich den Gerätespeicher löschen?");
-    EXPECT_EQ(asked.icon, TaskDialogSpec::Icon::Question);
-    EXPECT_EQ(asked.customButtons,
+    ASSERT_EQ(fakeDialogs.TaskDialogs.size(), 1);
+    const TTaskDialogSpec &asked = fakeDialogs.TaskDialogs.front();
+    EXPECT_EQ(asked.Title, "Speicher löschen");
+    EXPECT_EQ(asked.Instruction, "Bitte bestätigen Sie den Löschvorgang...");
+    EXPECT_EQ(asked.Content, "Wollen Sie wirklich den Gerätespeicher löschen?");
+    EXPECT_EQ(asked.Icon, TTaskDialogSpec::TIcon::Question);
+    EXPECT_EQ(asked.CustomButtons,
               QList<QString>({"Ja (Gerätespeicher löschen)", "Nein (Gerätespeicher nicht löschen)"}));
-    EXPECT_TRUE(asked.commandLinks);
-    EXPECT_EQ(asked.commonButtons, TaskDialogSpec::NoButton);
-    EXPECT_EQ(asked.defaultButton, 101);
-    EXPECT_EQ(asked.expandedText, "ACHTUNG: Dies wird alle Rekorderdaten im Ternu löschen!");
-    EXPECT_EQ(asked.expandControlText, "Mausklick zum Ausblenden der Informationen");
-    EXPECT_EQ(asked.collapseControlText, "Mausklick für weitere Informationen");
+    EXPECT_TRUE(asked.CommandLinks);
+    EXPECT_EQ(asked.CommonButtons, TTaskDialogSpec::NoButton);
+    EXPECT_EQ(asked.DefaultButton, 101);
+    EXPECT_EQ(asked.ExpandedText, "ACHTUNG: Dies wird alle Rekorderdaten im Ternu löschen!");
+    EXPECT_EQ(asked.ExpandControlText, "Mausklick zum Ausblenden der Informationen");
+    EXPECT_EQ(asked.CollapseControlText, "Mausklick für weitere Informationen");
 
     // Declining writes nothing; the one frame after the confirmation below shows
     // that nothing arrived before it either.
@@ -137,40 +137,40 @@ TEST_F(DeviceLinkWindow, ClearMemoryOnlyAfterConfirmation)
     EXPECT_TRUE(Log().isEmpty());
     EXPECT_TRUE(DeviceControlsEnabled());
 
-    fakeDialogs.taskAnswers = {TFTernuSetup::kClearMemoryYes};
+    fakeDialogs.TaskAnswers = {TFTernuSetup::kClearMemoryYes};
     Click(Child<QPushButton>(*window, "btnDelete"));
     EXPECT_NE(QApplication::overrideCursor(), nullptr);
     ASSERT_TRUE(WaitForOutcome());
     ASSERT_EQ(device->Frames().size(), 1u);
-    EXPECT_EQ(device->Frames().front().frame.bytes, QByteArray::fromHex("0B000B"));
+    EXPECT_EQ(device->Frames().front().Frame.Bytes, QByteArray::fromHex("0B000B"));
     EXPECT_EQ(Log(), QStringList({"DATEN LÖSCHEN...", "LÖSCHEN BESTÄTIGT"}));
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(DeviceLinkWindow, OpenErrorIsReportedThenTheWindowIsUsable)
 {
-    struct Case {
-        QString port;
-        const char *message;
+    struct TCase {
+        QString Port;
+        const char *Message;
     };
-    TComPort holder(dataFolder() + QStringLiteral("/Ports"));
+    TComPort holder(DataFolder() + QStringLiteral("/Ports"));
     holder.SetPort(QStringLiteral("COM7"));
     holder.Open();
-    const Case cases[] = {
+    const TCase cases[] = {
         {QString(), "COM Port Error: Unable to open com port on "},
         {QStringLiteral("COM7"), "COM Port Error: Unable to open com port on COM7"},  // held
     };
     // The report says who holds the port: this test program.
     const QString holderLine = QStringLiteral("(process %1). End that program or choose another port.")
                                    .arg(QCoreApplication::applicationPid());
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.message);
-        fakeDialogs.errors.clear();
-        SelectPort(c.port);
+    for (const TCase &c : cases) {
+        SCOPED_TRACE(c.Message);
+        fakeDialogs.Errors.clear();
+        SelectPort(c.Port);
         Click(Child<QPushButton>(*window, "btnSend"));
-        ASSERT_EQ(fakeDialogs.errors.size(), 1);
-        EXPECT_EQ(fakeDialogs.errors[0].section(QLatin1Char('\n'), 0, 0), QString::fromUtf8(c.message));
-        EXPECT_EQ(fakeDialogs.errors[0].endsWith(holderLine), !c.port.isEmpty());
+        ASSERT_EQ(fakeDialogs.Errors.size(), 1);
+        EXPECT_EQ(fakeDialogs.Errors[0].section(QLatin1Char('\n'), 0, 0), QString::fromUtf8(c.Message));
+        EXPECT_EQ(fakeDialogs.Errors[0].endsWith(holderLine), !c.Port.isEmpty());
         EXPECT_TRUE(Log().isEmpty());
         EXPECT_TRUE(DeviceControlsEnabled());
         EXPECT_EQ(QApplication::overrideCursor(), nullptr);
@@ -192,7 +192,7 @@ TEST_F(DeviceLinkWindow, WindowAndCliSendTheSameFrameForAFile)
     };
     for (const char *text : texts) {
         SCOPED_TRACE(text);
-        const QString file = dataFolder() + QStringLiteral("/same.dat");
+        const QString file = DataFolder() + QStringLiteral("/same.dat");
         QFile f(file);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
         f.write(QByteArray("[DEVICE]\r\nSettings_TERNU=") + QByteArray(text) + "\r\n");
@@ -208,8 +208,8 @@ TEST_F(DeviceLinkWindow, WindowAndCliSendTheSameFrameForAFile)
         EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().constData();
         ASSERT_TRUE(device->WaitForFrames(before + 2, 5000));
         const auto frames = device->Frames();
-        QByteArray fromWindow = frames[before].frame.bytes;
-        QByteArray fromCli = frames[before + 1].frame.bytes;
+        QByteArray fromWindow = frames[before].Frame.Bytes;
+        QByteArray fromCli = frames[before + 1].Frame.Bytes;
         ASSERT_EQ(fromWindow.size(), 30);
         ASSERT_EQ(fromCli.size(), 30);
         // The clock bytes (and so the sum) are each program's moment of sending.
@@ -239,10 +239,10 @@ TEST_F(EmulatorWindow, FindsTheEmulatorAndTransfersSettings)
     QProcess emulator;
     emulator.start(QStringLiteral(TERNU_EMULATOR_PATH), {QStringLiteral("--com"), QStringLiteral("9")});
     ASSERT_TRUE(emulator.waitForStarted(5000));
-    const QString alias = dataFolder() + QStringLiteral("/Ports/COM9");
+    const QString alias = DataFolder() + QStringLiteral("/Ports/COM9");
     ASSERT_TRUE(QTest::qWaitFor([&] { return QFileInfo(alias).isSymLink(); }, 5000));
 
-    makeWindow();
+    MakeWindow();
     EXPECT_EQ(Child<QComboBox>(*window, "ComComboBox")->currentText(), "COM9");
     QTest::mouseClick(Child<QPushButton>(*window, "btnSend"), Qt::LeftButton);
     EXPECT_TRUE(QTest::qWaitFor([&] { return Child<QPlainTextEdit>(*window, "moMonitor")->toPlainText().contains("ACK_OK"); },

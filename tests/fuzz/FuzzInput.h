@@ -6,7 +6,7 @@
 
 // Fuzz input as text: every two bytes one UTF-16 unit, so that NULs, control
 // characters and lone surrogates all occur.
-inline QString unitsOf(const uint8_t *data, size_t size)
+inline QString UnitsOf(const uint8_t *data, size_t size)
 {
     QString text;
     text.reserve(qsizetype(size / 2));
@@ -16,25 +16,25 @@ inline QString unitsOf(const uint8_t *data, size_t size)
 }
 
 // Reads small numbers off the front of the input; 0 once it is used up.
-class InputReader {
+class TInputReader {
 public:
-    InputReader(const uint8_t *data, size_t size) : FData(data), FSize(size) {}
+    TInputReader(const uint8_t *data, size_t size) : FData(data), FSize(size) {}
 
     // A number from min to max (inclusive).
-    int inRange(int min, int max)
+    int InRange(int min, int max)
     {
         const uint32_t span = uint32_t(max - min) + 1;
         uint32_t raw = 0;
         for (uint32_t bits = 0; bits < 32 && ((span - 1) >> bits) != 0; bits += 8)
-            raw = (raw << 8) | next();
+            raw = (raw << 8) | Next();
         return min + int(raw % span);
     }
-    bool flag() { return next() & 1; }
-    size_t left() const { return FSize; }
-    const uint8_t *rest() const { return FData; }
+    bool Flag() { return Next() & 1; }
+    size_t Left() const { return FSize; }
+    const uint8_t *Rest() const { return FData; }
 
 private:
-    uint8_t next()
+    uint8_t Next()
     {
         if (FSize == 0)
             return 0;

@@ -7,15 +7,15 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const QString text = unitsOf(data, size);
+    const QString text = UnitsOf(data, size);
 
-    const QStringList items = CommaText::split(text);
-    if (CommaText::split(CommaText::join(items)) != items)
+    const QStringList items = CommaText::Split(text);
+    if (CommaText::Split(CommaText::Join(items)) != items)
         std::abort();
 
     // The input as a list of its own: items end at each unit 0xFFFF.
     const QStringList list = text.split(QChar(0xFFFF));
-    if (CommaText::split(CommaText::join(list)) != list)
+    if (CommaText::Split(CommaText::Join(list)) != list)
         std::abort();
     return 0;
 }

@@ -31,7 +31,7 @@ void QThread::msleep(unsigned long) {}
 
 namespace {
 
-class SilentView : public IExchangeView {
+class TSilentView : public IExchangeView {
 public:
     void SetLinkCaption(const QString &) override {}
     void RepaintLinkCaption() override {}
@@ -45,56 +45,56 @@ public:
     QByteArray BuildSettings() override { return QByteArray(28, '\0'); }
 };
 
-[[noreturn]] void fail(const char *what)
+[[noreturn]] void Fail(const char *what)
 {
     std::fprintf(stderr, "fuzz_device_reply: %s\n", what);
     std::abort();
 }
 
 // A pseudo-terminal: the device end is the master, the port opens the other end.
-struct Line {
-    int master = -1;
-    int heldSlave = -1;  // keeps the line up while the port is closed
-    QString slavePath;
+struct TLine {
+    int Master = -1;
+    int HeldSlave = -1;  // keeps the line up while the port is closed
+    QString SlavePath;
 
-    Line()
+    TLine()
     {
-        master = posix_openpt(O_RDWR | O_NOCTTY);
-        if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0)
-            fail("no pseudo-terminal");
-        slavePath = QString::fromLocal8Bit(ptsname(master));
-        heldSlave = ::open(ptsname(master), O_RDWR | O_NOCTTY);
-        fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK);
+        Master = posix_openpt(O_RDWR | O_NOCTTY);
+        if (Master < 0 || grantpt(Master) != 0 || unlockpt(Master) != 0)
+            Fail("no pseudo-terminal");
+        SlavePath = QString::fromLocal8Bit(ptsname(Master));
+        HeldSlave = ::open(ptsname(Master), O_RDWR | O_NOCTTY);
+        fcntl(Master, F_SETFL, fcntl(Master, F_GETFL) | O_NONBLOCK);
     }
-    void drain() const
+    void Drain() const
     {
         char buffer[256];
-        for (ssize_t n; (n = ::read(master, buffer, sizeof buffer)) > 0 || (n == -1 && errno == EINTR);) {
+        for (ssize_t n; (n = ::read(Master, buffer, sizeof buffer)) > 0 || (n == -1 && errno == EINTR);) {
         }
     }
 };
 
-struct Bench {
-    QTemporaryDir ports;
-    Line line;
-    TComPort port{ports.path()};
-    SilentView view;
-    TDeviceExchange exchange{port, view};
-    qint64 delivered = 0;
+struct TBench {
+    QTemporaryDir Ports;
+    TLine Line;
+    TComPort Port{Ports.path()};
+    TSilentView View;
+    TDeviceExchange Exchange{Port, View};
+    qint64 Delivered = 0;
 
-    Bench()
+    TBench()
     {
-        if (!PortNames::writeAlias(ports.path(), 7, line.slavePath, std::nullopt))
-            fail("cannot write the port alias");
+        if (!PortNames::WriteAlias(Ports.path(), 7, Line.SlavePath, std::nullopt))
+            Fail("cannot write the port alias");
         // Counted before the exchange reads them: every announced byte is read.
-        QObject::connect(&port, &TComPort::RxChar, [this](int count) { delivered += count; });
-        exchange.ConnectOwnHandlers();
+        QObject::connect(&Port, &TComPort::RxChar, [this](int count) { Delivered += count; });
+        Exchange.ConnectOwnHandlers();
     }
 };
 
-Bench *bench = nullptr;
+TBench *bench = nullptr;
 
-QByteArray expectedReply(quint8 operation)
+QByteArray ExpectedReply(quint8 operation)
 {
     switch (operation) {
     case TOperationCode::ConnectionTest: return QByteArray::fromHex("86");
@@ -108,7 +108,7 @@ QByteArray expectedReply(quint8 operation)
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
     static QCoreApplication app(*argc, *argv);
-    bench = new Bench;
+    bench = new TBench;
     return 0;
 }
 
@@ -117,10 +117,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (size == 0)
         return 0;
     const quint8 operation = data[0] % 3;
-    Bench &b = *bench;
-    b.exchange.StartOperation(operation, QStringLiteral("COM7"));
-    b.line.drain();
-    b.delivered = 0;
+    TBench &b = *bench;
+    b.Exchange.StartOperation(operation, QStringLiteral("COM7"));
+    b.Line.Drain();
+    b.Delivered = 0;
 
     QByteArray sent;
     size_t at = 1;
@@ -134,29 +134,29 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         // libFuzzer's timers interrupt system calls; a write is tried again then.
         ssize_t written;
         do
-            written = ::write(b.line.master, piece.constData(), size_t(piece.size()));
+            written = ::write(b.Line.Master, piece.constData(), size_t(piece.size()));
         while (written == -1 && errno == EINTR);
         if (written != piece.size()) {
             std::fprintf(stderr, "wrote %zd of %zd bytes after %zd: %s\n", written, size_t(piece.size()),
                          size_t(sent.size()), std::strerror(errno));
-            fail("write to the line failed");
+            Fail("write to the line failed");
         }
         sent += piece;
         const QDeadlineTimer deadline(5000);
-        while (b.delivered < sent.size()) {
+        while (b.Delivered < sent.size()) {
             if (deadline.hasExpired())
-                fail("received bytes were never announced");
+                Fail("received bytes were never announced");
             QCoreApplication::processEvents();
         }
-        b.line.drain();  // a follow-up frame after a pong
+        b.Line.Drain();  // a follow-up frame after a pong
     }
 
-    const bool replied = sent.left(TDeviceExchange::kReceiveBufferSize).startsWith(expectedReply(operation));
-    if (b.exchange.AckReceived() != replied)
-        fail("reply judged wrongly");
+    const bool replied = sent.left(TDeviceExchange::kReceiveBufferSize).startsWith(ExpectedReply(operation));
+    if (b.Exchange.AckReceived() != replied)
+        Fail("reply judged wrongly");
 
-    b.exchange.Timer2Timer();  // ends the exchange and closes the port
-    b.exchange.Timer3().stop();
-    b.line.drain();
+    b.Exchange.Timer2Timer();  // ends the exchange and closes the port
+    b.Exchange.Timer3().stop();
+    b.Line.Drain();
     return 0;
 }

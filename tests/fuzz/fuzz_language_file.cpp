@@ -12,14 +12,14 @@
 
 namespace {
 
-class AnyControls : public TranslationTarget {
+class TAnyControls : public TTranslationTarget {
 public:
-    bool hasControl(const QString &) const override { return true; }
-    PropertyKind propertyKind(const QString &, const QString &property) const override
+    bool HasControl(const QString &) const override { return true; }
+    TPropertyKind PropertyKind(const QString &, const QString &property) const override
     {
         const bool lines = property.compare(QLatin1String("Items"), Qt::CaseInsensitive) == 0
                            || property.compare(QLatin1String("Lines"), Qt::CaseInsensitive) == 0;
-        return lines ? PropertyKind::Lines : PropertyKind::Text;
+        return lines ? TPropertyKind::Lines : TPropertyKind::Text;
     }
     QString text(const QString &control, const QString &property) const override
     {
@@ -29,11 +29,11 @@ public:
     {
         FTexts.insert(control + u'.' + property, value);
     }
-    QStringList lines(const QString &control, const QString &property) const override
+    QStringList Lines(const QString &control, const QString &property) const override
     {
         return FLines.value(control + u'.' + property);
     }
-    void replaceLinesInPlace(const QString &control, const QString &property,
+    void ReplaceLinesInPlace(const QString &control, const QString &property,
                              const QStringList &items) override
     {
         FLines.insert(control + u'.' + property, items);
@@ -48,14 +48,14 @@ private:
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    const LanguageFile file =
-        LanguageFile::parse(QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)));
-    (void)file.languageNames();
-    (void)file.delimiter();
+    const TLanguageFile file =
+        TLanguageFile::Parse(QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)));
+    (void)file.LanguageNames();
+    (void)file.Delimiter();
 
     // A fresh translator per input, copied: reading the built-in table is slow.
     static const TsiLang pristine;
-    AnyControls window;
+    TAnyControls window;
     TsiLang lang = pristine;
     lang.SetTarget(&window);
     lang.LoadFromFile(file);

@@ -13,11 +13,11 @@
 namespace {
 
 struct Name {
-    QString section;
-    QString key;
+    QString Section;
+    QString Key;
 };
 
-QString scratchFile()
+QString ScratchFile()
 {
     // Memory-backed when the system has it: the target writes a file per input.
     static QTemporaryDir dir(QDir("/dev/shm").exists() ? QStringLiteral("/dev/shm/ternu-fuzz-XXXXXX")
@@ -26,7 +26,7 @@ QString scratchFile()
 }
 
 // A name that reads back as written when it is written as "[name]" or "name=".
-bool isPlainName(const QByteArray &name)
+bool IsPlainName(const QByteArray &name)
 {
     if (name.isEmpty() || name.front() == ' ' || name.back() == ' ' || name.front() == ';')
         return false;
@@ -39,7 +39,7 @@ bool isPlainName(const QByteArray &name)
 
 // Section and key names as a simple reading of the lines finds them; the reads
 // below do not depend on this reading being the tool's own.
-QList<Name> namesIn(const QByteArray &bytes, QList<Name> &plain)
+QList<Name> NamesIn(const QByteArray &bytes, QList<Name> &plain)
 {
     QList<Name> names;
     QByteArray section;
@@ -55,7 +55,7 @@ QList<Name> namesIn(const QByteArray &bytes, QList<Name> &plain)
             continue;
         const QByteArray key = line.left(eq).trimmed();
         names.append({QString::fromLatin1(section), QString::fromLatin1(key)});
-        if (isPlainName(section) && isPlainName(key))
+        if (IsPlainName(section) && IsPlainName(key))
             plain.append(names.last());
         if (names.size() >= 64)
             break;
@@ -63,7 +63,7 @@ QList<Name> namesIn(const QByteArray &bytes, QList<Name> &plain)
     return names;
 }
 
-QByteArray readAll(const QString &path)
+QByteArray ReadAll(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -71,10 +71,10 @@ QByteArray readAll(const QString &path)
     return file.readAll();
 }
 
-bool sameName(const Name &a, const Name &b)
+bool SameName(const Name &a, const Name &b)
 {
-    return a.section.compare(b.section, Qt::CaseInsensitive) == 0
-           && a.key.compare(b.key, Qt::CaseInsensitive) == 0;
+    return a.Section.compare(b.Section, Qt::CaseInsensitive) == 0
+           && a.Key.compare(b.Key, Qt::CaseInsensitive) == 0;
 }
 
 }  // namespace
@@ -82,7 +82,7 @@ bool sameName(const Name &a, const Name &b)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray before(reinterpret_cast<const char *>(data), qsizetype(size));
-    const QString path = scratchFile();
+    const QString path = ScratchFile();
     {
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(before) != before.size())
@@ -90,24 +90,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
 
     QList<Name> plain;
-    const QList<Name> names = namesIn(before, plain);
+    const QList<Name> names = NamesIn(before, plain);
     TProfileFile ini(path);
     QStringList valuesBefore;
     for (const Name &name : names)
-        valuesBefore.append(ini.readString(name.section, name.key, QStringLiteral("<none>")));
+        valuesBefore.append(ini.ReadString(name.Section, name.Key, QStringLiteral("<none>")));
 
     // One of the file's own keys, or a new one.
     const Name written = plain.isEmpty() ? Name{QStringLiteral("Fuzz"), QStringLiteral("Key")}
                                          : plain[qsizetype(size % plain.size())];
     const QString value = QStringLiteral("new = [value]");
-    ini.writeString(written.section, written.key, value);
-    const QByteArray after = readAll(path);
+    ini.WriteString(written.Section, written.Key, value);
+    const QByteArray after = ReadAll(path);
 
-    if (ini.readString(written.section, written.key, QString()) != value)
+    if (ini.ReadString(written.Section, written.Key, QString()) != value)
         std::abort();
     for (qsizetype i = 0; i < names.size(); ++i) {
-        if (!sameName(names[i], written)
-            && ini.readString(names[i].section, names[i].key, QStringLiteral("<none>")) != valuesBefore[i])
+        if (!SameName(names[i], written)
+            && ini.ReadString(names[i].Section, names[i].Key, QStringLiteral("<none>")) != valuesBefore[i])
             std::abort();
     }
 
@@ -126,7 +126,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         std::abort();
     const QByteArray added = after.mid(prefix, after.size() - prefix - suffix);
     // At most a line ending, the section line, the key line and a line ending.
-    if (added.size() > written.section.size() + written.key.size() + value.size() + 12)
+    if (added.size() > written.Section.size() + written.Key.size() + value.size() + 12)
         std::abort();
     return 0;
 }

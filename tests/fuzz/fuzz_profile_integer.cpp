@@ -11,7 +11,7 @@
 
 namespace {
 
-bool allDigits(const std::string &s, size_t from, int base)
+bool AllDigits(const std::string &s, size_t from, int base)
 {
     if (from >= s.size())
         return false;
@@ -27,7 +27,7 @@ bool allDigits(const std::string &s, size_t from, int base)
 
 // The value std::from_chars gives a decimal or unsigned hexadecimal text; no
 // value for any other form, a sign before "$" or "0x" among them.
-std::optional<std::optional<qint32>> reference(const std::string &s)
+std::optional<std::optional<qint32>> Reference(const std::string &s)
 {
     auto parse = [&](size_t from, int base, bool negative) -> std::optional<qint32> {
         // Leading zeros must not count against the range.
@@ -44,11 +44,11 @@ std::optional<std::optional<qint32>> reference(const std::string &s)
         return qint32(value);
     };
     const bool sign = !s.empty() && (s[0] == '+' || s[0] == '-');
-    if (allDigits(s, sign ? 1 : 0, 10))
+    if (AllDigits(s, sign ? 1 : 0, 10))
         return parse(sign ? 1 : 0, 10, sign && s[0] == '-');
-    if (s.size() > 1 && s[0] == '$' && allDigits(s, 1, 16))
+    if (s.size() > 1 && s[0] == '$' && AllDigits(s, 1, 16))
         return parse(1, 16, false);
-    if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X') && allDigits(s, 2, 16))
+    if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X') && AllDigits(s, 2, 16))
         return parse(2, 16, false);
     return std::optional<qint32>{};
 }
@@ -58,8 +58,8 @@ std::optional<std::optional<qint32>> reference(const std::string &s)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const std::string bytes(reinterpret_cast<const char *>(data), size);
-    const std::optional<qint32> value = parseProfileInteger(QString::fromLatin1(bytes));
-    if (const auto expected = reference(bytes); expected && *expected != value)
+    const std::optional<qint32> value = ParseProfileInteger(QString::fromLatin1(bytes));
+    if (const auto expected = Reference(bytes); expected && *expected != value)
         std::abort();
     if (value) {
         // Whatever has a value is made of a sign, "$" or "0x", and digits only.

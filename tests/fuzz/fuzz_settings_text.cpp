@@ -10,7 +10,7 @@ namespace {
 
 const QDateTime kClock(QDate(2010, 8, 10), QTime(14, 35));
 
-void expectInRanges(const DeviceSettings &s)
+void ExpectInRanges(const DeviceSettings &s)
 {
     const bool ok = s.Odo1 >= 0 && s.Odo1 <= 99999 && s.Odo2 >= 0 && s.Odo2 <= 99999
                     && s.Wheel1 >= 0 && s.Wheel1 <= 3999 && s.Wheel2 >= 0 && s.Wheel2 <= 3999
@@ -24,27 +24,27 @@ void expectInRanges(const DeviceSettings &s)
 
 // A record with every field inside what the text can carry: the weight at most
 // 485 lb (220 kg), the lap distance in tenths, the lap time up to 09:59.
-DeviceSettings recordFrom(InputReader &in)
+DeviceSettings RecordFrom(TInputReader &in)
 {
     DeviceSettings s(kClock);
-    s.Odo1 = in.inRange(0, 99999);
-    s.Odo2 = in.inRange(0, 99999);
-    s.Wheel1 = in.inRange(0, 3999);
-    s.Wheel2 = in.inRange(0, 3999);
-    s.WeightUnit = in.inRange(0, 1);
-    s.Weight = in.inRange(1, s.WeightUnit == int(TWeightUnit::Kg) ? 220 : 485);
-    s.HomeAlt = in.inRange(-381, 6000);
-    s.HRUpper = in.inRange(0, 240);
-    s.HRLower = in.inRange(0, 240);
-    s.LapMode = in.inRange(0, 255);
-    s.LapDist = CropLapDist(in.inRange(0, 999) / 10.0);
-    s.LapTime = QTime(in.inRange(0, 9), in.inRange(0, 59));
-    s.Sex = in.inRange(0, 1);
-    s.SpeedUnit = in.inRange(0, 1);
-    s.TempUnit = in.inRange(0, 1);
-    s.TimeFormat = in.inRange(0, 1);
-    s.SampleRate = in.inRange(0, 2);
-    s.PCTime = in.flag();
+    s.Odo1 = in.InRange(0, 99999);
+    s.Odo2 = in.InRange(0, 99999);
+    s.Wheel1 = in.InRange(0, 3999);
+    s.Wheel2 = in.InRange(0, 3999);
+    s.WeightUnit = in.InRange(0, 1);
+    s.Weight = in.InRange(1, s.WeightUnit == int(TWeightUnit::Kg) ? 220 : 485);
+    s.HomeAlt = in.InRange(-381, 6000);
+    s.HRUpper = in.InRange(0, 240);
+    s.HRLower = in.InRange(0, 240);
+    s.LapMode = in.InRange(0, 255);
+    s.LapDist = CropLapDist(in.InRange(0, 999) / 10.0);
+    s.LapTime = QTime(in.InRange(0, 9), in.InRange(0, 59));
+    s.Sex = in.InRange(0, 1);
+    s.SpeedUnit = in.InRange(0, 1);
+    s.TempUnit = in.InRange(0, 1);
+    s.TimeFormat = in.InRange(0, 1);
+    s.SampleRate = in.InRange(0, 2);
+    s.PCTime = in.Flag();
     return s;
 }
 
@@ -52,22 +52,22 @@ DeviceSettings recordFrom(InputReader &in)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    InputReader in(data, size);
+    TInputReader in(data, size);
 
     // Any text, as units, into a record in either weight unit.
     DeviceSettings decoded(kClock);
-    decoded.WeightUnit = in.inRange(0, 1);
-    ApplySettingsText(unitsOf(in.rest(), in.left()), decoded);
-    expectInRanges(decoded);
+    decoded.WeightUnit = in.InRange(0, 1);
+    ApplySettingsText(UnitsOf(in.Rest(), in.Left()), decoded);
+    ExpectInRanges(decoded);
 
     // Encoding corrects a few values in the record itself (heart-rate limits,
     // altitude, lap distance); the corrected record must come back whole.
-    DeviceSettings record = recordFrom(in);
+    DeviceSettings record = RecordFrom(in);
     TSettingsPayload payload;
     BuildSettings(record, payload);
     DeviceSettings back(kClock);
     back.WeightUnit = record.WeightUnit;
-    ApplySettingsText(payload.text, back);
+    ApplySettingsText(payload.Text, back);
     if (!(back == record))
         std::abort();
     return 0;

@@ -15,22 +15,22 @@ class Dispatcher : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        target.add("btnClose").texts = {{"caption", "&Schließen"}};
+        target.Add("btnClose").Texts = {{"caption", "&Schließen"}};
         lang.SetTarget(&target);
         lang.OnChangeLanguage = [this] { ++passes; };
         QDir(programFolder.path()).mkdir("Lang");
     }
 
-    void writeLanguageFile(const QString &fileName, const QByteArray &bytes)
+    void WriteLanguageFile(const QString &fileName, const QByteArray &bytes)
     {
         QFile f(QDir(programFolder.path()).filePath("Lang/" + fileName));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(bytes);
     }
 
-    QString caption() { return target.get("btnClose").texts["caption"]; }
+    QString Caption() { return target.Get("btnClose").Texts["caption"]; }
 
-    FakeTarget target;
+    TFakeTarget target;
     TsiLang lang;
     TsiLangDispatcher dispatcher{lang};
     QTemporaryDir programFolder;
@@ -47,7 +47,7 @@ TEST_F(Dispatcher, SelectsByNameInAnyCaseAndRunsOnePass)
     EXPECT_EQ(dispatcher.ActiveLanguage(), 1);
     EXPECT_EQ(lang.ActiveLanguage(), 1);
     EXPECT_EQ(lang.Language(), "English");
-    EXPECT_EQ(caption(), "&Close");
+    EXPECT_EQ(Caption(), "&Close");
     EXPECT_EQ(passes, 1);
 
     dispatcher.SetLanguage("English");  // already current: nothing happens
@@ -76,44 +76,44 @@ TEST_F(Dispatcher, UnknownNameRaisesAndChangesNothing)
 
 TEST_F(Dispatcher, LoadKeepsTheActiveColumnAndNameFollowsIt)
 {
-    writeLanguageFile("French.sil", kFrench);
+    WriteLanguageFile("French.sil", kFrench);
     dispatcher.LoadLanguageFile(LanguageFilePath(programFolder.path(), "French"));
     EXPECT_EQ(dispatcher.LangNames(), QStringList({"English", "French"}));
     EXPECT_EQ(dispatcher.Language(), "French");
     EXPECT_EQ(lang.LangNames(), dispatcher.LangNames());
-    EXPECT_EQ(caption(), "&Fermer");
+    EXPECT_EQ(Caption(), "&Fermer");
     EXPECT_EQ(passes, 1);
 }
 
 TEST_F(Dispatcher, LoadWithFewerLanguagesThanTheActiveIndexKeepsTheName)
 {
     dispatcher.SetLanguage("German");
-    writeLanguageFile("One.sil", "[Language names - for internal use only!]\nLanguage_1=Solo\n"
+    WriteLanguageFile("One.sil", "[Language names - for internal use only!]\nLanguage_1=Solo\n"
                                  "[Captions]\nTFTernuSetup.btnClose=Solo~!@#\n[Strings]\nTFTernuSetup.strX=s~!@#\n");
     dispatcher.LoadLanguageFile(LanguageFilePath(programFolder.path(), "One"));
     EXPECT_EQ(dispatcher.LangNames(), QStringList({"Solo"}));
     EXPECT_EQ(dispatcher.Language(), "German");
-    EXPECT_EQ(caption(), "&Schließen");             // empty column: control unchanged
+    EXPECT_EQ(Caption(), "&Schließen");             // empty column: control unchanged
     EXPECT_EQ(lang.GetTextOrDefault("strX"), "s");  // message: language 1
 }
 
 TEST_F(Dispatcher, SwitchLoadsTheFileOfAnUnknownName)
 {
-    writeLanguageFile("French.sil", kFrench);
+    WriteLanguageFile("French.sil", kFrench);
     SwitchLanguage(dispatcher, programFolder.path(), "French");
     EXPECT_EQ(dispatcher.Language(), "French");
-    EXPECT_EQ(caption(), "&Fermer");
+    EXPECT_EQ(Caption(), "&Fermer");
     EXPECT_EQ(passes, 1);  // the load's pass already shows French
 
     SwitchLanguage(dispatcher, programFolder.path(), "English");  // known: no file read
-    EXPECT_EQ(caption(), "&Close");
+    EXPECT_EQ(Caption(), "&Close");
     EXPECT_EQ(passes, 2);
 }
 
 TEST_F(Dispatcher, SwitchFallsBackToEnglishWhenTheFileLacksTheName)
 {
     // The file is found by the chosen name, but it names other languages.
-    writeLanguageFile("Sprache.sil", "[Language names - for internal use only!]\nLanguage_1=English\nLanguage_2=Deutsch\n");
+    WriteLanguageFile("Sprache.sil", "[Language names - for internal use only!]\nLanguage_1=English\nLanguage_2=Deutsch\n");
     SwitchLanguage(dispatcher, programFolder.path(), "Sprache");
     EXPECT_EQ(dispatcher.Language(), "English");
     EXPECT_EQ(dispatcher.LangNames(), QStringList({"English", "Deutsch"}));
@@ -127,7 +127,7 @@ TEST_F(Dispatcher, SwitchPassesOnAMissingFileButRestoreEndsInEnglish)
 
     RestoreLanguage(dispatcher, programFolder.path(), "French");
     EXPECT_EQ(dispatcher.Language(), "English");
-    EXPECT_EQ(caption(), "&Close");
+    EXPECT_EQ(Caption(), "&Close");
 }
 
 TEST_F(Dispatcher, RestoreSelectsAKnownNameWithoutFile)

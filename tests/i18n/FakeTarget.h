@@ -9,56 +9,56 @@
 
 // An in-memory window for the translation pass: controls with text and list
 // properties, a selected index per list, and a record of every write.
-class FakeTarget : public TranslationTarget {
+class TFakeTarget : public TTranslationTarget {
 public:
-    struct Control {
-        QMap<QString, QString> texts;      // property (lower case) -> text
-        QMap<QString, QStringList> lists;  // property (lower case) -> lines
-        int selectedIndex = -1;
-        bool refuseWrites = false;
+    struct TControl {
+        QMap<QString, QString> Texts;      // property (lower case) -> text
+        QMap<QString, QStringList> Lists;  // property (lower case) -> lines
+        int SelectedIndex = -1;
+        bool RefuseWrites = false;
     };
 
-    QMap<QString, Control> controls;  // name (lower case) -> control; "" is the window
-    QStringList writes;               // "control.Property" of every write, in order
+    QMap<QString, TControl> Controls;  // name (lower case) -> control; "" is the window
+    QStringList Writes;               // "control.Property" of every write, in order
 
-    Control &add(const QString &name) { return controls[name.toLower()]; }
-    const Control &get(const QString &name) const { return controls.find(name.toLower()).value(); }
+    TControl &Add(const QString &name) { return Controls[name.toLower()]; }
+    const TControl &Get(const QString &name) const { return Controls.find(name.toLower()).value(); }
 
-    bool hasControl(const QString &control) const override
+    bool HasControl(const QString &control) const override
     {
-        return controls.contains(control.toLower());
+        return Controls.contains(control.toLower());
     }
-    PropertyKind propertyKind(const QString &control, const QString &property) const override
+    TPropertyKind PropertyKind(const QString &control, const QString &property) const override
     {
-        const Control &c = get(control);
-        if (c.texts.contains(property.toLower()))
-            return PropertyKind::Text;
-        if (c.lists.contains(property.toLower()))
-            return PropertyKind::Lines;
-        return PropertyKind::None;
+        const TControl &c = Get(control);
+        if (c.Texts.contains(property.toLower()))
+            return TPropertyKind::Text;
+        if (c.Lists.contains(property.toLower()))
+            return TPropertyKind::Lines;
+        return TPropertyKind::None;
     }
     QString text(const QString &control, const QString &property) const override
     {
-        return get(control).texts.value(property.toLower());
+        return Get(control).Texts.value(property.toLower());
     }
     void setText(const QString &control, const QString &property, const QString &value) override
     {
-        Control &c = controls[control.toLower()];
-        if (c.refuseWrites)
+        TControl &c = Controls[control.toLower()];
+        if (c.RefuseWrites)
             throw std::runtime_error("refused");
-        writes.append(control + u'.' + property);
-        c.texts[property.toLower()] = value;
+        Writes.append(control + u'.' + property);
+        c.Texts[property.toLower()] = value;
     }
-    QStringList lines(const QString &control, const QString &property) const override
+    QStringList Lines(const QString &control, const QString &property) const override
     {
-        return get(control).lists.value(property.toLower());
+        return Get(control).Lists.value(property.toLower());
     }
-    void replaceLinesInPlace(const QString &control, const QString &property,
+    void ReplaceLinesInPlace(const QString &control, const QString &property,
                              const QStringList &items) override
     {
-        Control &c = controls[control.toLower()];
-        writes.append(control + u'.' + property);
-        QStringList &list = c.lists[property.toLower()];
+        TControl &c = Controls[control.toLower()];
+        Writes.append(control + u'.' + property);
+        QStringList &list = c.Lists[property.toLower()];
         for (qsizetype i = 0; i < items.size(); ++i) {
             if (i < list.size())
                 list[i] = items[i];
@@ -67,7 +67,7 @@ public:
         }
         while (list.size() > items.size())
             list.removeLast();
-        if (c.selectedIndex >= list.size())
-            c.selectedIndex = -1;
+        if (c.SelectedIndex >= list.size())
+            c.SelectedIndex = -1;
     }
 };

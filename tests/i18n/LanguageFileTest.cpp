@@ -14,36 +14,36 @@ namespace {
 
 const QByteArray kNames = "[Language names - for internal use only!]\r\nLanguage_1=English\r\nLanguage_2=German\r\n";
 
-QStringList keysOf(const TsiLang &lang, TStringsType section)
+QStringList KeysOf(const TsiLang &lang, TStringsType section)
 {
     QStringList keys;
-    for (const TranslationEntry &e : lang.Table()[section])
-        keys.append(e.key);
+    for (const TTranslationEntry &e : lang.Table()[section])
+        keys.append(e.Key);
     return keys;
 }
 
 // Loads file bytes into a fresh translator (German active) and returns it.
-struct Loaded {
-    TsiLang lang;
-    explicit Loaded(const QByteArray &bytes) { lang.LoadFromFile(LanguageFile::parse(bytes)); }
-    QString text(TStringsType s, const QString &key, int language) const
+struct TLoaded {
+    TsiLang Lang;
+    explicit TLoaded(const QByteArray &bytes) { Lang.LoadFromFile(TLanguageFile::Parse(bytes)); }
+    QString Text(TStringsType s, const QString &key, int language) const
     {
-        for (const TranslationEntry &e : lang.Table()[s])
-            if (e.key == key)
-                return e.text(language);
+        for (const TTranslationEntry &e : Lang.Table()[s])
+            if (e.Key == key)
+                return e.Text(language);
         return "<missing>";
     }
 };
 
 TEST(LanguageFileLoad, FormatCases)
 {
-    struct Case {
-        const char *name;
-        QByteArray bytes;
-        TStringsType section;
-        QString key;
-        QString english;
-        QString german;
+    struct TCase {
+        const char *Name;
+        QByteArray Bytes;
+        TStringsType Section;
+        QString Key;
+        QString English;
+        QString German;
     } cases[] = {
         {"default delimiter, class prefix", kNames + "[Captions]\r\nTFTernuSetup.btnClose=&Close~!@#&Schlie\xdf" "en~!@#\r\n",
          stCaptions, "btnClose", "&Close", "&Schließen"},
@@ -70,17 +70,17 @@ TEST(LanguageFileLoad, FormatCases)
         {"invalid UTF-8 under IsUTF8File", "[OPTIONS]\nIsUTF8File=1\n" + kNames + "[Strings]\nTFTernuSetup.strX=a\xff\xfe~!@#b~!@#\n",
          stStrings, "strX", "a\uFFFD\uFFFD", "b"},
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.name);
-        Loaded loaded(c.bytes);
-        EXPECT_EQ(loaded.text(c.section, c.key, 1), c.english);
-        EXPECT_EQ(loaded.text(c.section, c.key, 2), c.german);
+    for (const TCase &c : cases) {
+        SCOPED_TRACE(c.Name);
+        TLoaded loaded(c.Bytes);
+        EXPECT_EQ(loaded.Text(c.Section, c.Key, 1), c.English);
+        EXPECT_EQ(loaded.Text(c.Section, c.Key, 2), c.German);
     }
 }
 
 TEST(LanguageFileLoad, ReplacesEverySectionSortsKeysAndPutsWindowEntryFirst)
 {
-    Loaded loaded(kNames +
+    TLoaded loaded(kNames +
                   "; a comment\r\n"
                   "TFTernuSetup.strBefore=ignored, no section yet\r\n"
                   "[Hints]\r\n"
@@ -91,21 +91,21 @@ TEST(LanguageFileLoad, ReplacesEverySectionSortsKeysAndPutsWindowEntryFirst)
                   "TFTernuSetup.lblM\r\n"
                   "[Extended]\r\n"
                   "TFTernuSetup.x.y=1\r\n");
-    EXPECT_EQ(keysOf(loaded.lang, stHints), QStringList({"FTernuSetup", "lblA", "lblM", "lblZ"}));
-    EXPECT_TRUE(loaded.lang.Table()[stCaptions].isEmpty());
-    EXPECT_TRUE(loaded.lang.Table()[stStrings].isEmpty());  // built-in strings are gone
-    EXPECT_EQ(loaded.lang.GetTextOrDefault("strTOOLCAPTION"), "");
-    EXPECT_EQ(loaded.text(stHints, "lblM", 2), "");
-    ASSERT_EQ(loaded.lang.Extended().size(), 1);
-    EXPECT_EQ(loaded.lang.Extended()[0].key, "TFTernuSetup.x.y");
+    EXPECT_EQ(KeysOf(loaded.Lang, stHints), QStringList({"FTernuSetup", "lblA", "lblM", "lblZ"}));
+    EXPECT_TRUE(loaded.Lang.Table()[stCaptions].isEmpty());
+    EXPECT_TRUE(loaded.Lang.Table()[stStrings].isEmpty());  // built-in strings are gone
+    EXPECT_EQ(loaded.Lang.GetTextOrDefault("strTOOLCAPTION"), "");
+    EXPECT_EQ(loaded.Text(stHints, "lblM", 2), "");
+    ASSERT_EQ(loaded.Lang.Extended().size(), 1);
+    EXPECT_EQ(loaded.Lang.Extended()[0].Key, "TFTernuSetup.x.y");
 }
 
 TEST(LanguageFileLoad, LanguageNamesComeFromTheFileOrStay)
 {
-    struct Case {
-        const char *name;
-        QByteArray names;
-        QStringList expected;
+    struct TCase {
+        const char *Name;
+        QByteArray Names;
+        QStringList Expected;
     } cases[] = {
         {"three languages", "[Language names - for internal use only!]\nLanguage_1=English\nLanguage_2=French\nLanguage_3=Deutsch\n",
          {"English", "French", "Deutsch"}},
@@ -115,11 +115,11 @@ TEST(LanguageFileLoad, LanguageNamesComeFromTheFileOrStay)
         {"section without Language_1", "[Language names - for internal use only!]\nLanguage_2=French\n",
          {"English", "German"}},
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.name);
-        Loaded loaded(c.names + "[Strings]\nTFTernuSetup.strX=1~!@#2~!@#3~!@#\n");
-        EXPECT_EQ(loaded.lang.LangNames(), c.expected);
-        EXPECT_EQ(loaded.lang.GetTextOrDefault("strX"), "2");  // columns are split all the same
+    for (const TCase &c : cases) {
+        SCOPED_TRACE(c.Name);
+        TLoaded loaded(c.Names + "[Strings]\nTFTernuSetup.strX=1~!@#2~!@#3~!@#\n");
+        EXPECT_EQ(loaded.Lang.LangNames(), c.Expected);
+        EXPECT_EQ(loaded.Lang.GetTextOrDefault("strX"), "2");  // columns are split all the same
     }
 }
 
@@ -138,20 +138,20 @@ TEST(LanguageFileLoad, JunkLoadsWithoutCrashAndWithFallbacks)
         "[]\n=\n==\n[Strings]\nTFTernuSetup.=x\nTFTernuSetup.strY=1~!@#2~!@#3~!@#4~!@#\n",
     };
     for (const QByteArray &bytes : inputs) {
-        Loaded loaded(bytes);
-        EXPECT_GE(loaded.lang.NumOfLanguages(), 2);
-        EXPECT_EQ(loaded.lang.GetTextOrDefault("strTOOLCAPTION"), "");
+        TLoaded loaded(bytes);
+        EXPECT_GE(loaded.Lang.NumOfLanguages(), 2);
+        EXPECT_EQ(loaded.Lang.GetTextOrDefault("strTOOLCAPTION"), "");
     }
-    Loaded longOne(kNames + "[Strings]\n" + longLine);
-    EXPECT_EQ(longOne.lang.GetTextOrDefault("strLong").size(), 200000);  // language 2 empty: language 1
+    TLoaded longOne(kNames + "[Strings]\n" + longLine);
+    EXPECT_EQ(longOne.Lang.GetTextOrDefault("strLong").size(), 200000);  // language 2 empty: language 1
 }
 
 TEST(LanguageFileLoad, ControlBytesInAListValueEndItems)
 {
-    struct Case {
-        const char *name;
-        QByteArray value;
-        QStringList items;
+    struct TCase {
+        const char *Name;
+        QByteArray Value;
+        QStringList Items;
     } cases[] = {
         {"NUL after a comma", QByteArray("m\xe4nnlich,\0weiblich", 18), {"m\u00e4nnlich", "weiblich"}},
         {"NUL inside an item", QByteArray("male\0female", 11), {"male", "female"}},
@@ -159,21 +159,21 @@ TEST(LanguageFileLoad, ControlBytesInAListValueEndItems)
         {"other control bytes", "\x01male,\x1f\x0b" "female\x02", {"male", "female"}},
         {"NUL inside quotes", QByteArray("\"ma\0le\",female", 15), {QString("ma") + QChar(0) + "le", "female"}},
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.name);
-        FakeTarget target;
-        target.add("cboSex").lists = {{"items", {"x", "y", "z"}}};
+    for (const TCase &c : cases) {
+        SCOPED_TRACE(c.Name);
+        TFakeTarget target;
+        target.Add("cboSex").Lists = {{"items", {"x", "y", "z"}}};
         TsiLang lang;
         lang.SetTarget(&target);
-        lang.LoadFromFile(LanguageFile::parse(kNames + "[Multilines]\r\nTFTernuSetup.cboSex.Items=" + c.value + "\r\n"));
-        EXPECT_EQ(target.get("cboSex").lists.value("items"), c.items);
+        lang.LoadFromFile(TLanguageFile::Parse(kNames + "[Multilines]\r\nTFTernuSetup.cboSex.Items=" + c.Value + "\r\n"));
+        EXPECT_EQ(target.Get("cboSex").Lists.value("items"), c.Items);
     }
 }
 
 TEST(LanguageFileLoad, UnreadableFileRaisesAndChangesNothing)
 {
-    FakeTarget target;
-    target.add("btnClose").texts = {{"caption", "&Schließen"}};
+    TFakeTarget target;
+    target.Add("btnClose").Texts = {{"caption", "&Schließen"}};
     TsiLang lang;
     lang.SetTarget(&target);
     TsiLangDispatcher dispatcher(lang);
@@ -192,7 +192,7 @@ TEST(LanguageFileLoad, UnreadableFileRaisesAndChangesNothing)
     EXPECT_EQ(dispatcher.LangNames(), QStringList({"English", "German"}));
     EXPECT_EQ(dispatcher.Language(), "German");
     EXPECT_EQ(events, 0);
-    EXPECT_TRUE(target.writes.isEmpty());
+    EXPECT_TRUE(target.Writes.isEmpty());
 }
 
 }  // namespace

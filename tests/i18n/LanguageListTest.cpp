@@ -12,20 +12,20 @@ namespace {
 TEST(LanguageFlags, FirstThreeLettersChooseThePicture)
 {
     const struct {
-        const char *name;
-        int flag;
+        const char *Name;
+        int Flag;
     } cases[] = {
         {"English", 0}, {"German", 1}, {"Deutsch", 1}, {"French", 2}, {"Français", 2},
         {"Italiano", 3}, {"Dutch", 4}, {"Nederlands", 6}, {"Español", 5}, {"Spanish", 5},
         {"Svenska", 6}, {"En", 6}, {"", 6}, {"ENGLISH", 0}, {"netherlands", 4},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(FlagIndexForLanguage(QString::fromUtf8(c.name)), c.flag) << c.name;
+        EXPECT_EQ(FlagIndexForLanguage(QString::fromUtf8(c.Name)), c.Flag) << c.Name;
 }
 
 class LanguageFolder : public ::testing::Test {
 protected:
-    void write(const QString &relative, const QByteArray &bytes)
+    void Write(const QString &relative, const QByteArray &bytes)
     {
         const QString path = QDir(dir.path()).filePath(relative);
         QDir().mkpath(QFileInfo(path).path());
@@ -33,7 +33,7 @@ protected:
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(bytes);
     }
-    static QByteArray names(const QByteArray &first, const QByteArray &second, const QByteArray &third = "x")
+    static QByteArray Names(const QByteArray &first, const QByteArray &second, const QByteArray &third = "x")
     {
         return "[Language names - for internal use only!]\r\nLanguage_1=" + first + "\r\nLanguage_2=" + second +
                "\r\nLanguage_3=" + third + "\r\n";
@@ -43,13 +43,13 @@ protected:
 
 TEST_F(LanguageFolder, OffersTheFirstTwoNamesOfEachFileOnceSorted)
 {
-    write("German.sil", names("English", "German", "Klingon"));
-    write("z_french.SIL", names("english", "French"));
-    write("Español.sil", "[OPTIONS]\nIsUTF8File=1\n" + names("English", "Espa\xC3\xB1ol"));
-    write("Nameless.sil", "[Captions]\nTFTernuSetup.btnClose=x\n");
-    write("Half.sil", names("", "Dutch"));
-    write("sub/Italian.sil", names("English", "Italian"));
-    write("notes.txt", names("Svenska", "Suomi"));
+    Write("German.sil", Names("English", "German", "Klingon"));
+    Write("z_french.SIL", Names("english", "French"));
+    Write("Español.sil", "[OPTIONS]\nIsUTF8File=1\n" + Names("English", "Espa\xC3\xB1ol"));
+    Write("Nameless.sil", "[Captions]\nTFTernuSetup.btnClose=x\n");
+    Write("Half.sil", Names("", "Dutch"));
+    Write("sub/Italian.sil", Names("English", "Italian"));
+    Write("notes.txt", Names("Svenska", "Suomi"));
     QDir(dir.path()).mkdir("folder.sil");
 
     EXPECT_EQ(ScanLanguageNames(dir.path()),
@@ -64,10 +64,10 @@ TEST_F(LanguageFolder, MissingOrEmptyFolderOffersNothing)
 
 TEST_F(LanguageFolder, FindFilesListsNamesOrPathsBelow)
 {
-    write("a.sil", "");
-    write(".hidden.sil", "");
-    write("b.txt", "");
-    write("sub/deeper/c.sil", "");
+    Write("a.sil", "");
+    Write(".hidden.sil", "");
+    Write("b.txt", "");
+    Write("sub/deeper/c.sil", "");
     QDir(dir.path()).mkdir("d.sil");
 
     QStringList bare{"kept"};

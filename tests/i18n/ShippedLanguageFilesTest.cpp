@@ -13,10 +13,10 @@ namespace {
 
 const QString kLangFolder = QStringLiteral(TERNU_LANG_SOURCE_DIR);
 
-const TranslationEntry *find(const TsiLang &lang, TStringsType s, const QString &key)
+const TTranslationEntry *Find(const TsiLang &lang, TStringsType s, const QString &key)
 {
-    for (const TranslationEntry &e : lang.Table()[s])
-        if (e.key == key)
+    for (const TTranslationEntry &e : lang.Table()[s])
+        if (e.Key == key)
             return &e;
     return nullptr;
 }
@@ -35,15 +35,15 @@ TEST(ShippedLanguageFiles, GermanFileEqualsTheBuiltInTable)
 {
     const TsiLang builtIn;
     TsiLang loaded;
-    loaded.LoadFromFile(LanguageFile::read(QDir(kLangFolder).filePath("German.sil")));
+    loaded.LoadFromFile(TLanguageFile::Read(QDir(kLangFolder).filePath("German.sil")));
     EXPECT_EQ(loaded.LangNames(), QStringList({"English", "German"}));
     for (int s = 0; s < kStringsTypeCount; ++s) {
         const auto section = static_cast<TStringsType>(s);
-        for (const TranslationEntry &e : builtIn.Table()[section]) {
-            const TranslationEntry *other = find(loaded, section, e.key);
-            ASSERT_NE(other, nullptr) << e.key.toStdString();
-            EXPECT_EQ(other->text(1), e.text(1)) << e.key.toStdString();
-            EXPECT_EQ(other->text(2), e.text(2)) << e.key.toStdString();
+        for (const TTranslationEntry &e : builtIn.Table()[section]) {
+            const TTranslationEntry *other = Find(loaded, section, e.Key);
+            ASSERT_NE(other, nullptr) << e.Key.toStdString();
+            EXPECT_EQ(other->Text(1), e.Text(1)) << e.Key.toStdString();
+            EXPECT_EQ(other->Text(2), e.Text(2)) << e.Key.toStdString();
         }
         EXPECT_EQ(loaded.Table()[section].size(), builtIn.Table()[section].size());
     }
@@ -57,41 +57,41 @@ TEST(ShippedLanguageFiles, EveryFileTranslatesEveryEntry)
     for (const QString language : {"French", "Italian", "Dutch", "Spanish"}) {
         SCOPED_TRACE(language.toStdString());
         TsiLang loaded;
-        loaded.LoadFromFile(LanguageFile::read(QDir(kLangFolder).filePath(language + ".sil")));
+        loaded.LoadFromFile(TLanguageFile::Read(QDir(kLangFolder).filePath(language + ".sil")));
         EXPECT_EQ(loaded.LangNames(), QStringList({"English", language}));
         for (int s = 0; s < kStringsTypeCount; ++s) {
             const auto section = static_cast<TStringsType>(s);
             EXPECT_EQ(loaded.Table()[section].size(), builtIn.Table()[section].size());
-            for (const TranslationEntry &e : builtIn.Table()[section]) {
-                const TranslationEntry *other = find(loaded, section, e.key);
-                ASSERT_NE(other, nullptr) << e.key.toStdString();
+            for (const TTranslationEntry &e : builtIn.Table()[section]) {
+                const TTranslationEntry *other = Find(loaded, section, e.Key);
+                ASSERT_NE(other, nullptr) << e.Key.toStdString();
                 if (section != stDlgsCaptions) {
-                    EXPECT_EQ(other->text(1), e.text(1)) << e.key.toStdString();
+                    EXPECT_EQ(other->Text(1), e.Text(1)) << e.Key.toStdString();
                 }
-                EXPECT_FALSE(other->text(2).isEmpty()) << e.key.toStdString();
-                EXPECT_FALSE(other->text(2).contains(QChar::ReplacementCharacter));
+                EXPECT_FALSE(other->Text(2).isEmpty()) << e.Key.toStdString();
+                EXPECT_FALSE(other->Text(2).contains(QChar::ReplacementCharacter));
                 // Message texts with numbers keep them in the same count.
-                EXPECT_EQ(other->text(2).count("%d"), e.text(1).count("%d")) << e.key.toStdString();
+                EXPECT_EQ(other->Text(2).count("%d"), e.Text(1).count("%d")) << e.Key.toStdString();
             }
         }
         // Each access key of the window's controls leads to one control only.
         QMap<QChar, QString> accessKeys;
-        for (const TranslationEntry &e : loaded.Table()[stCaptions]) {
-            const QString caption = QString(e.text(2)).remove("&&");
+        for (const TTranslationEntry &e : loaded.Table()[stCaptions]) {
+            const QString caption = QString(e.Text(2)).remove("&&");
             const qsizetype amp = caption.indexOf('&');
-            if (amp < 0 || amp + 1 >= caption.size() || e.key.startsWith("mnu"))
+            if (amp < 0 || amp + 1 >= caption.size() || e.Key.startsWith("mnu"))
                 continue;
             const QChar key = caption[amp + 1].toLower();
-            EXPECT_FALSE(accessKeys.contains(key)) << e.key.toStdString() << " and " << accessKeys[key].toStdString();
-            accessKeys[key] = e.key;
+            EXPECT_FALSE(accessKeys.contains(key)) << e.Key.toStdString() << " and " << accessKeys[key].toStdString();
+            accessKeys[key] = e.Key;
         }
     }
 }
 
 TEST(ShippedLanguageFiles, SwitchingThroughAllOfThemEndsWhereItStarted)
 {
-    FakeTarget target;
-    target.add("btnClose").texts = {{"caption", "&Schließen"}};
+    TFakeTarget target;
+    target.Add("btnClose").Texts = {{"caption", "&Schließen"}};
     TsiLang lang;
     lang.SetTarget(&target);
     TsiLangDispatcher dispatcher(lang);
@@ -100,7 +100,7 @@ TEST(ShippedLanguageFiles, SwitchingThroughAllOfThemEndsWhereItStarted)
     for (int i = 0; i < languages.size(); ++i) {
         dispatcher.LoadLanguageFile(QDir(kLangFolder).filePath(languages[i] + ".sil"));
         dispatcher.SetLanguage(languages[i]);
-        EXPECT_EQ(target.get("btnClose").texts["caption"], expected[i]);
+        EXPECT_EQ(target.Get("btnClose").Texts["caption"], expected[i]);
         EXPECT_EQ(dispatcher.Language(), languages[i]);
     }
 }

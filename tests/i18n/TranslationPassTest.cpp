@@ -10,24 +10,24 @@ class TranslationPass : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        target.add("btnClose").texts = {{"caption", "&Schließen"}};
-        target.add("lblDev1").texts = {{"caption", "Mausklick zum"}};
-        target.add("lbDevLink").texts = {{"caption", "PC  Link"}};
-        target.add("imgDevice").texts = {{"hint", ""}};
-        auto &lap = target.add("cboLapMode");
-        lap.lists = {{"items", {"Man. Modus", "Auto Distanz", "Auto Zeit"}}};
-        lap.texts = {{"text", "Man. Modus"}};
-        lap.selectedIndex = 2;
-        target.add("Memo1").lists = {{"lines", {"one line"}}};
-        target.add("dlgOpen").texts = {{"filter", ""}};
-        target.add("").texts = {{"caption", "window"}};
+        target.Add("btnClose").Texts = {{"caption", "&Schließen"}};
+        target.Add("lblDev1").Texts = {{"caption", "Mausklick zum"}};
+        target.Add("lbDevLink").Texts = {{"caption", "PC  Link"}};
+        target.Add("imgDevice").Texts = {{"hint", ""}};
+        auto &lap = target.Add("cboLapMode");
+        lap.Lists = {{"items", {"Man. Modus", "Auto Distanz", "Auto Zeit"}}};
+        lap.Texts = {{"text", "Man. Modus"}};
+        lap.SelectedIndex = 2;
+        target.Add("Memo1").Lists = {{"lines", {"one line"}}};
+        target.Add("dlgOpen").Texts = {{"filter", ""}};
+        target.Add("").Texts = {{"caption", "window"}};
         lang.SetTarget(&target);
-        lang.OnChangeLanguage = [this] { writesAtEvent = target.writes.size(); ++events; };
+        lang.OnChangeLanguage = [this] { writesAtEvent = target.Writes.size(); ++events; };
     }
 
-    void selectEnglish() { lang.SelectLanguage(1, "English"); }
+    void SelectEnglish() { lang.SelectLanguage(1, "English"); }
 
-    FakeTarget target;
+    TFakeTarget target;
     TsiLang lang;
     qsizetype writesAtEvent = -1;
     int events = 0;
@@ -35,79 +35,79 @@ protected:
 
 TEST_F(TranslationPass, WritesTextsOfActiveLanguageAsStoredThenFiresEvent)
 {
-    target.add("lbDevLink").texts["caption"] = "   Error";  // changed at run time
-    selectEnglish();
+    target.Add("lbDevLink").Texts["caption"] = "   Error";  // changed at run time
+    SelectEnglish();
     lang.ApplyTranslations();
 
-    EXPECT_EQ(target.get("btnClose").texts["caption"], "&Close");
-    EXPECT_EQ(target.get("lblDev1").texts["caption"], "  Click here to");
-    EXPECT_EQ(target.get("lbDevLink").texts["caption"], "PC  Link");
-    EXPECT_EQ(target.get("imgDevice").texts["hint"], "Click image for testing connection...");
-    EXPECT_EQ(target.get("dlgOpen").texts["filter"], "Settings Files (*.dat)|*.dat");
-    EXPECT_EQ(target.get("Memo1").lists["lines"],
+    EXPECT_EQ(target.Get("btnClose").Texts["caption"], "&Close");
+    EXPECT_EQ(target.Get("lblDev1").Texts["caption"], "  Click here to");
+    EXPECT_EQ(target.Get("lbDevLink").Texts["caption"], "PC  Link");
+    EXPECT_EQ(target.Get("imgDevice").Texts["hint"], "Click image for testing connection...");
+    EXPECT_EQ(target.Get("dlgOpen").Texts["filter"], "Settings Files (*.dat)|*.dat");
+    EXPECT_EQ(target.Get("Memo1").Lists["lines"],
               QStringList({"Use this dialog for adjusting your Ternu settings.",
                            "After setting the values just press the Transfer button at the right corner for transfering",
                            "the settings to the Ternu device."}));
     EXPECT_EQ(events, 1);
-    EXPECT_EQ(writesAtEvent, target.writes.size());  // the event comes after every write
-    EXPECT_EQ(target.get("").texts["caption"], "window");  // the caption is never translated
+    EXPECT_EQ(writesAtEvent, target.Writes.size());  // the event comes after every write
+    EXPECT_EQ(target.Get("").Texts["caption"], "window");  // the caption is never translated
 }
 
 TEST_F(TranslationPass, AssignsOnlyWhatDiffersAndKeepsListSelection)
 {
     lang.ApplyTranslations();  // German: everything is already as stored
-    EXPECT_EQ(target.writes, QStringList({"imgDevice.Hint", "Memo1.Lines", "dlgOpen.Filter"}));
+    EXPECT_EQ(target.Writes, QStringList({"imgDevice.Hint", "Memo1.Lines", "dlgOpen.Filter"}));
 
-    target.writes.clear();
-    selectEnglish();
+    target.Writes.clear();
+    SelectEnglish();
     lang.ApplyTranslations();
-    EXPECT_TRUE(target.writes.contains("cboLapMode.Items"));
-    EXPECT_EQ(target.get("cboLapMode").lists["items"],
+    EXPECT_TRUE(target.Writes.contains("cboLapMode.Items"));
+    EXPECT_EQ(target.Get("cboLapMode").Lists["items"],
               QStringList({"Manual Mode", "Auto Distance", "Auto Time"}));
-    EXPECT_EQ(target.get("cboLapMode").selectedIndex, 2);
+    EXPECT_EQ(target.Get("cboLapMode").SelectedIndex, 2);
 
-    target.writes.clear();
+    target.Writes.clear();
     lang.ApplyTranslations();
-    EXPECT_TRUE(target.writes.isEmpty());
+    EXPECT_TRUE(target.Writes.isEmpty());
 }
 
 TEST_F(TranslationPass, SkipsMissingControlsAndPropertiesAndKeepsTheirEntries)
 {
-    target.controls.remove("lbldev1");
-    target.add("btnSend");  // exists, but has no Caption property
-    selectEnglish();
+    target.Controls.remove("lbldev1");
+    target.Add("btnSend");  // exists, but has no Caption property
+    SelectEnglish();
     lang.ApplyTranslations();
 
-    EXPECT_FALSE(target.hasControl("lblDev1"));
-    EXPECT_TRUE(target.get("btnSend").texts.isEmpty());
-    EXPECT_EQ(target.get("btnClose").texts["caption"], "&Close");
+    EXPECT_FALSE(target.HasControl("lblDev1"));
+    EXPECT_TRUE(target.Get("btnSend").Texts.isEmpty());
+    EXPECT_EQ(target.Get("btnClose").Texts["caption"], "&Close");
     const auto &captions = lang.Table()[stCaptions];
     EXPECT_TRUE(std::any_of(captions.begin(), captions.end(),
-                            [](const TranslationEntry &e) { return e.key == "lblDev1"; }));
+                            [](const TTranslationEntry &e) { return e.Key == "lblDev1"; }));
 }
 
 TEST_F(TranslationPass, RefusedWriteDoesNotStopThePass)
 {
-    target.add("btnClose").refuseWrites = true;
-    selectEnglish();
+    target.Add("btnClose").RefuseWrites = true;
+    SelectEnglish();
     lang.ApplyTranslations();
-    EXPECT_EQ(target.get("btnClose").texts["caption"], "&Schließen");
-    EXPECT_EQ(target.get("lblDev1").texts["caption"], "  Click here to");
+    EXPECT_EQ(target.Get("btnClose").Texts["caption"], "&Schließen");
+    EXPECT_EQ(target.Get("lblDev1").Texts["caption"], "  Click here to");
     EXPECT_EQ(events, 1);
 }
 
 TEST_F(TranslationPass, EmptyTextLeavesControlAlone)
 {
-    TranslationTable table;
+    TTranslationTable table;
     table[stCaptions] = {{"btnClose", {"&Close", ""}}};
     lang.SetTable(table);
     lang.ApplyTranslations();
-    EXPECT_EQ(target.get("btnClose").texts["caption"], "&Schließen");
+    EXPECT_EQ(target.Get("btnClose").Texts["caption"], "&Schließen");
 }
 
 TEST_F(TranslationPass, WindowNamesMeanTheWindowAndExcludedTargetsAreCleanedOut)
 {
-    TranslationTable table;
+    TTranslationTable table;
     table[stCaptions] = {
         {"TFTernuSetup", {"a", "a"}},  // the window's caption, by class name
         {"FTernuSetup", {"b", "b"}},   // ... and by object name
@@ -126,7 +126,7 @@ TEST_F(TranslationPass, WindowNamesMeanTheWindowAndExcludedTargetsAreCleanedOut)
     auto keys = [&](TStringsType s) {
         QStringList k;
         for (const auto &e : lang.Table()[s])
-            k.append(e.key);
+            k.append(e.Key);
         return k;
     };
     EXPECT_EQ(keys(stCaptions), QStringList({"btnClose"}));
@@ -134,10 +134,10 @@ TEST_F(TranslationPass, WindowNamesMeanTheWindowAndExcludedTargetsAreCleanedOut)
     EXPECT_EQ(keys(stOtherStrings), QStringList({"dlgOpen.Filter"}));
     EXPECT_TRUE(keys(stFonts).isEmpty());
 
-    target.add("").texts["hint"] = "";
+    target.Add("").Texts["hint"] = "";
     lang.ApplyTranslations();
-    EXPECT_EQ(target.get("").texts["hint"], "window hint");
-    EXPECT_EQ(target.get("").texts["caption"], "window");
+    EXPECT_EQ(target.Get("").Texts["hint"], "window hint");
+    EXPECT_EQ(target.Get("").Texts["caption"], "window");
 }
 
 TEST(TranslationPassWithoutTarget, StillFiresTheEvent)

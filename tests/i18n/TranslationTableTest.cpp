@@ -17,7 +17,7 @@ TEST(BuiltInTable, StartsWithEnglishAndGermanGermanActive)
 TEST(BuiltInTable, HoldsEverySectionAsStored)
 {
     TsiLang lang;
-    const TranslationTable &t = lang.Table();
+    const TTranslationTable &t = lang.Table();
     EXPECT_EQ(t[stCaptions].size(), 43);
     EXPECT_EQ(t[stHints].size(), 1);
     EXPECT_EQ(t[stMultiLines].size(), 4);
@@ -29,15 +29,15 @@ TEST(BuiltInTable, HoldsEverySectionAsStored)
         EXPECT_TRUE(t[empty].isEmpty()) << StringsTypeName(empty).toStdString();
 
     // German letters and blanks survive the Windows-1252 form.
-    const TranslationEntry &close = t[stCaptions][3];
-    EXPECT_EQ(close.key, "btnClose");
-    EXPECT_EQ(close.texts, QStringList({"&Close", "&Schließen"}));
-    EXPECT_EQ(t[stCaptions][28].texts, QStringList({"  Click here to", "Mausklick zum"}));
-    EXPECT_EQ(t[stMultiLines][3].key, "Memo1.Lines");
-    EXPECT_EQ(CommaText::split(t[stMultiLines][3].text(2)).at(1),
+    const TTranslationEntry &close = t[stCaptions][3];
+    EXPECT_EQ(close.Key, "btnClose");
+    EXPECT_EQ(close.Texts, QStringList({"&Close", "&Schließen"}));
+    EXPECT_EQ(t[stCaptions][28].Texts, QStringList({"  Click here to", "Mausklick zum"}));
+    EXPECT_EQ(t[stMultiLines][3].Key, "Memo1.Lines");
+    EXPECT_EQ(CommaText::Split(t[stMultiLines][3].Text(2)).at(1),
               "Nachdem Sie die Werte angepaßt haben drücken Sie den Übertragen Button in der rechten ");
     // The dialog words carry German as language 1 and nothing for language 2.
-    EXPECT_EQ(t[stDlgsCaptions][14].texts, QStringList({"A&lle Ja", ""}));
+    EXPECT_EQ(t[stDlgsCaptions][14].Texts, QStringList({"A&lle Ja", ""}));
 }
 
 TEST(BuiltInTable, MessageStringsByIdInAnyCaseWithFallbacks)
@@ -51,8 +51,8 @@ TEST(BuiltInTable, MessageStringsByIdInAnyCaseWithFallbacks)
     EXPECT_EQ(lang.GetTextOrDefault("strNoSuchId"), "");
     EXPECT_EQ(lang.GetTextOrDefault(""), "");
     // Every id of the table is found through the sorted index.
-    for (const TranslationEntry &e : lang.Table()[stStrings])
-        EXPECT_EQ(lang.GetTextOrDefault(e.key.toLower()), e.text(2)) << e.key.toStdString();
+    for (const TTranslationEntry &e : lang.Table()[stStrings])
+        EXPECT_EQ(lang.GetTextOrDefault(e.Key.toLower()), e.Text(2)) << e.Key.toStdString();
 
     lang.SelectLanguage(1, "English");
     EXPECT_EQ(lang.GetTextOrDefault("strStrNoPongReceived"), "No Pong received!");
@@ -62,7 +62,7 @@ TEST(BuiltInTable, MessageStringsByIdInAnyCaseWithFallbacks)
 TEST(BuiltInTable, EmptyTextOfActiveLanguageFallsBackToLanguageOne)
 {
     TsiLang lang;
-    TranslationTable table;
+    TTranslationTable table;
     table[stStrings] = {{"strA", {"first", ""}}, {"strB", {"only"}}, {"strC", {"", "zwei"}}};
     lang.SetTable(table);
     EXPECT_EQ(lang.GetTextOrDefault("strA"), "first");
@@ -74,10 +74,10 @@ TEST(BuiltInTable, EmptyTextOfActiveLanguageFallsBackToLanguageOne)
 
 TEST(EntryLine, SplitsColumnsAndRestoresLineBreaks)
 {
-    struct Case {
-        QString line;
-        QString key;
-        QStringList texts;
+    struct TCase {
+        QString Line;
+        QString Key;
+        QStringList Texts;
     } cases[] = {
         {"k\x01" "a\x01" "b\x01", "k", {"a", "b"}},
         {"k\x01" "a\x01" "b", "k", {"a", "b"}},  // final separator optional
@@ -86,11 +86,11 @@ TEST(EntryLine, SplitsColumnsAndRestoresLineBreaks)
         {"k", "k", {}},
         {"k\x01" "one\x19\x1Atwo\x01", "k", {"one\r\ntwo"}},
     };
-    for (const Case &c : cases) {
-        const TranslationEntry e = ParseEntryLine(c.line);
-        EXPECT_EQ(e.key, c.key);
-        EXPECT_EQ(e.texts, c.texts) << c.line.toStdString();
-        EXPECT_EQ(e.text(2), c.texts.value(1));
+    for (const TCase &c : cases) {
+        const TTranslationEntry e = ParseEntryLine(c.Line);
+        EXPECT_EQ(e.Key, c.Key);
+        EXPECT_EQ(e.Texts, c.Texts) << c.Line.toStdString();
+        EXPECT_EQ(e.Text(2), c.Texts.value(1));
     }
 }
 
@@ -102,20 +102,20 @@ TEST(StoredForm, SectionLinesStartSectionsAndStrayLinesAreDropped)
                               "\r\n"
                               "stStrings\r\n"
                               "strX\x01" "1\x01" "2\x01\r\n";
-    const TranslationTable t = TranslationTable::fromStoredForm(stored);
+    const TTranslationTable t = TTranslationTable::FromStoredForm(stored);
     EXPECT_TRUE(t[stCaptions].isEmpty());
     ASSERT_EQ(t[stHints].size(), 1);
-    EXPECT_EQ(t[stHints][0].texts, QStringList({"Hände"}));
+    EXPECT_EQ(t[stHints][0].Texts, QStringList({"Hände"}));
     ASSERT_EQ(t[stStrings].size(), 1);
-    EXPECT_EQ(t[stStrings][0].key, "strX");
+    EXPECT_EQ(t[stStrings][0].Key, "strX");
 }
 
 TEST(CommaText, SplitsAndJoinsListValues)
 {
-    struct Case {
-        QString text;
-        QStringList items;
-        bool roundTrips;
+    struct TCase {
+        QString Text;
+        QStringList Items;
+        bool RoundTrips;
     } cases[] = {
         {R"("Manual Mode","Auto Distance","Auto Time")", {"Manual Mode", "Auto Distance", "Auto Time"}, true},
         {"male,female", {"male", "female"}, true},
@@ -127,42 +127,42 @@ TEST(CommaText, SplitsAndJoinsListValues)
         {"", {}, true},
         {R"("unterminated)", {"unterminated"}, false},
     };
-    for (const Case &c : cases) {
-        EXPECT_EQ(CommaText::split(c.text), c.items) << c.text.toStdString();
-        if (c.roundTrips) {
-            EXPECT_EQ(CommaText::join(c.items), c.text);
+    for (const TCase &c : cases) {
+        EXPECT_EQ(CommaText::Split(c.Text), c.Items) << c.Text.toStdString();
+        if (c.RoundTrips) {
+            EXPECT_EQ(CommaText::Join(c.Items), c.Text);
         }
     }
-    EXPECT_EQ(CommaText::join({""}), R"("")");
+    EXPECT_EQ(CommaText::Join({""}), R"("")");
 }
 
 // Text of a literal, embedded NULs included.
 template <std::size_t N>
-QString withNuls(const char16_t (&text)[N])
+QString WithNuls(const char16_t (&text)[N])
 {
     return QString(reinterpret_cast<const QChar *>(text), N - 1);
 }
 
 TEST(CommaText, ControlCharactersSeparateLikeBlanks)
 {
-    struct Case {
-        QString text;
-        QStringList items;
+    struct TCase {
+        QString Text;
+        QStringList Items;
     } cases[] = {
-        {withNuls(u"m\u00e4nnlich,\0weiblich"), {"m\u00e4nnlich", "weiblich"}},
-        {withNuls(u"a\0b"), {"a", "b"}},
-        {withNuls(u"\0"), {}},
-        {withNuls(u"\0,\0"), {""}},  // as " , "
-        {withNuls(u"a,\x01\x1f b\x7f"), {"a", "b\x7f"}},  // DEL is part of an item
-        {withNuls(u"\"a\0b\",c"), {withNuls(u"a\0b"), "c"}},  // quoted: kept as written
-        {withNuls(u"\"\0"), {withNuls(u"\0")}},
+        {WithNuls(u"m\u00e4nnlich,\0weiblich"), {"m\u00e4nnlich", "weiblich"}},
+        {WithNuls(u"a\0b"), {"a", "b"}},
+        {WithNuls(u"\0"), {}},
+        {WithNuls(u"\0,\0"), {""}},  // as " , "
+        {WithNuls(u"a,\x01\x1f b\x7f"), {"a", "b\x7f"}},  // DEL is part of an item
+        {WithNuls(u"\"a\0b\",c"), {WithNuls(u"a\0b"), "c"}},  // quoted: kept as written
+        {WithNuls(u"\"\0"), {WithNuls(u"\0")}},
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.text.toStdString());
-        EXPECT_EQ(CommaText::split(c.text), c.items);
+    for (const TCase &c : cases) {
+        SCOPED_TRACE(c.Text.toStdString());
+        EXPECT_EQ(CommaText::Split(c.Text), c.Items);
     }
-    EXPECT_EQ(CommaText::split(CommaText::join({withNuls(u"x\0y"), ""})),
-              QStringList({withNuls(u"x\0y"), ""}));
+    EXPECT_EQ(CommaText::Split(CommaText::Join({WithNuls(u"x\0y"), ""})),
+              QStringList({WithNuls(u"x\0y"), ""}));
 }
 
 }  // namespace

@@ -15,7 +15,7 @@ namespace {
 
 constexpr int kCom = 7;
 
-QByteArray hex(const char *text)
+QByteArray Hex(const char *text)
 {
     return QByteArray::fromHex(text);
 }
@@ -33,7 +33,7 @@ protected:
     void Plug()
     {
         device = std::make_unique<TFakeDevice>();
-        ASSERT_TRUE(PortNames::writeAlias(folder.path(), kCom, device->SlavePath(), std::nullopt));
+        ASSERT_TRUE(PortNames::WriteAlias(folder.path(), kCom, device->SlavePath(), std::nullopt));
     }
 
     QByteArray ReadAll()
@@ -55,13 +55,13 @@ TEST_F(ComPortTest, WritesFramesAndAnnouncesQueuedReplies)
     port.Open();  // already open: nothing happens
     EXPECT_TRUE(port.Connected());
 
-    EXPECT_EQ(port.WriteBytes(hex("060006").constData(), 3), 3);
+    EXPECT_EQ(port.WriteBytes(Hex("060006").constData(), 3), 3);
     ASSERT_TRUE(device->WaitForFrames(1, 2000));
-    EXPECT_EQ(device->Frames().front().frame.bytes, hex("060006"));
+    EXPECT_EQ(device->Frames().front().Frame.Bytes, Hex("060006"));
 
     ASSERT_TRUE(QTest::qWaitFor([&] { return rx.count() > 0; }, 2000));
     EXPECT_EQ(rx.front().front().toInt(), 3);
-    EXPECT_EQ(ReadAll(), hex("860086"));
+    EXPECT_EQ(ReadAll(), Hex("860086"));
     EXPECT_EQ(ReadAll(), QByteArray());  // never waits for more
 
     QTest::qWait(50);
@@ -77,7 +77,7 @@ TEST_F(ComPortTest, NoNotificationInsideWriteOrPause)
 {
     QSignalSpy rx(&port, &TComPort::RxChar);
     port.Open();
-    port.WriteBytes(hex("060006").constData(), 3);
+    port.WriteBytes(Hex("060006").constData(), 3);
     // The device answers while the event loop does not run.
     ASSERT_TRUE(device->WaitForReplies(1, 3000));
     ASSERT_FALSE(device->Replies().empty());
@@ -95,10 +95,10 @@ TEST_F(ComPortTest, PendingNotificationIsDeliveredInsideClose)
         seen += ReadAll();
     });
     port.Open();
-    device->Send(hex("860086"));
+    device->Send(Hex("860086"));
     ASSERT_TRUE(device->WaitUntilQueuedAtPort(3, 3000));  // arrived, but the event loop has not run
     port.Close();
-    EXPECT_EQ(seen, hex("860086"));
+    EXPECT_EQ(seen, Hex("860086"));
     EXPECT_TRUE(openWhileHandled);
     EXPECT_FALSE(port.Connected());
 }
@@ -106,16 +106,16 @@ TEST_F(ComPortTest, PendingNotificationIsDeliveredInsideClose)
 TEST_F(ComPortTest, BytesSentWhileClosedNeverArrive)
 {
     QSignalSpy rx(&port, &TComPort::RxChar);
-    device->Send(hex("8C008C"));
+    device->Send(Hex("8C008C"));
     ASSERT_TRUE(device->WaitUntilQueuedAtPort(3, 3000));
     port.Open();
     EXPECT_EQ(rx.count(), 0);
     EXPECT_EQ(ReadAll(), QByteArray());
     // A round trip: bytes left from before the open would arrive ahead of the reply.
-    port.WriteBytes(hex("060006").constData(), 3);
+    port.WriteBytes(Hex("060006").constData(), 3);
     ASSERT_TRUE(QTest::qWaitFor([&] { return rx.count() > 0; }, 2000));
     EXPECT_EQ(rx.front().front().toInt(), 3);
-    EXPECT_EQ(ReadAll(), hex("860086"));
+    EXPECT_EQ(ReadAll(), Hex("860086"));
 }
 
 TEST_F(ComPortTest, OpenErrorsNameThePortAndSayWhatToDo)
@@ -127,13 +127,13 @@ TEST_F(ComPortTest, OpenErrorsNameThePortAndSayWhatToDo)
     QFile comm(QStringLiteral("/proc/self/comm"));
     ASSERT_TRUE(comm.open(QIODevice::ReadOnly));
     const QString self = QString::fromLatin1(comm.readAll()).trimmed();
-    struct Case {
-        const char *name;
-        QString advice;  // the lines after the first; a pattern
+    struct TCase {
+        const char *Name;
+        QString Advice;  // the lines after the first; a pattern
     };
     // The ports there are, the emulated COM7 among whatever the system has.
     const QString found = QStringLiteral(" Ports found: (COM\\d+, )*COM7(, COM\\d+)*\\.");
-    const Case cases[] = {
+    const TCase cases[] = {
         {"", "No port is selected: no Ternu interface was detected\\." + found},
         {"COM200", "There is no port COM200 on this computer\\." + found},
         {"LPT1", "There is no port LPT1 on this computer\\." + found},
@@ -143,10 +143,10 @@ TEST_F(ComPortTest, OpenErrorsNameThePortAndSayWhatToDo)
                      .arg(QRegularExpression::escape(self))
                      .arg(::getpid())},
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const TCase &c : cases) {
+        SCOPED_TRACE(c.Name);
         TComPort other(folder.path());
-        other.SetPort(QString::fromLatin1(c.name));
+        other.SetPort(QString::fromLatin1(c.Name));
         try {
             other.Open();
             ADD_FAILURE() << "opened";
@@ -154,9 +154,9 @@ TEST_F(ComPortTest, OpenErrorsNameThePortAndSayWhatToDo)
             EXPECT_EQ(e.Operation(), TComOperation::Open);
             const QString message = QString::fromUtf8(e.what());
             EXPECT_EQ(message.section(QLatin1Char('\n'), 0, 0),
-                      QStringLiteral("COM Port Error: Unable to open com port on ") + c.name);
+                      QStringLiteral("COM Port Error: Unable to open com port on ") + c.Name);
             const QString advice = message.section(QLatin1Char('\n'), 1);
-            EXPECT_TRUE(QRegularExpression(QStringLiteral("^%1$").arg(c.advice)).match(advice).hasMatch())
+            EXPECT_TRUE(QRegularExpression(QStringLiteral("^%1$").arg(c.Advice)).match(advice).hasMatch())
                 << qPrintable(advice);
         }
         EXPECT_FALSE(other.Connected());

@@ -5,33 +5,33 @@
 
 namespace {
 
-QByteArray hex(const char *text)
+QByteArray Hex(const char *text)
 {
     return QByteArray::fromHex(text);
 }
 
 TEST(CommandFrames, ShortFramesAndTheirPauses)
 {
-    struct Case {
-        quint8 operation;
-        const char *frame;
-        int pauseMs;
+    struct TCase {
+        quint8 Operation;
+        const char *Frame;
+        int PauseMs;
     };
-    for (const Case &c : {Case {TOperationCode::ConnectionTest, "060006", 0},
-                          Case {TOperationCode::ClearMemory, "0B000B", 250},
-                          Case {TOperationCode::FollowUp, "0A8690", 100}}) {
-        SCOPED_TRACE(c.operation);
-        EXPECT_EQ(CommandFrames::Build(c.operation).toHex().toUpper(), QByteArray(c.frame));
-        EXPECT_EQ(CommandFrames::PauseAfterWriteMs(c.operation), c.pauseMs);
+    for (const TCase &c : {TCase {TOperationCode::ConnectionTest, "060006", 0},
+                          TCase {TOperationCode::ClearMemory, "0B000B", 250},
+                          TCase {TOperationCode::FollowUp, "0A8690", 100}}) {
+        SCOPED_TRACE(c.Operation);
+        EXPECT_EQ(CommandFrames::Build(c.Operation).toHex().toUpper(), QByteArray(c.Frame));
+        EXPECT_EQ(CommandFrames::PauseAfterWriteMs(c.Operation), c.PauseMs);
     }
     EXPECT_TRUE(CommandFrames::Build(4).isEmpty());
 }
 
 TEST(CommandFrames, SettingsFrameCarriesPayloadAndChecksum)
 {
-    const QByteArray payload = hex("00000000000052080008B0000000968235141008100014000002A800");
+    const QByteArray payload = Hex("00000000000052080008B0000000968235141008100014000002A800");
     const QByteArray frame = CommandFrames::Build(TOperationCode::SettingsTransfer, payload);
-    EXPECT_EQ(frame, hex("0C") + payload + hex("65"));
+    EXPECT_EQ(frame, Hex("0C") + payload + Hex("65"));
     EXPECT_EQ(CommandFrames::PauseAfterWriteMs(TOperationCode::SettingsTransfer), 100);
 
     // The checksum wraps modulo 256.
@@ -44,12 +44,12 @@ TEST(CommandFrames, SettingsFrameCarriesPayloadAndChecksum)
 
 TEST(CommandFrames, ReplyRecognition)
 {
-    struct Case {
-        quint8 operation;
-        const char *received;
-        bool expected;
+    struct TCase {
+        quint8 Operation;
+        const char *Received;
+        bool Expected;
     };
-    const Case cases[] = {
+    const TCase cases[] = {
         {TOperationCode::ConnectionTest, "86", true},
         {TOperationCode::ConnectionTest, "860086", true},
         {TOperationCode::ConnectionTest, "86FFFF", true},   // only the first byte counts
@@ -67,9 +67,9 @@ TEST(CommandFrames, ReplyRecognition)
         {TOperationCode::ClearMemory, "8C008C", false},
         {TOperationCode::FollowUp, "860086", false},  // nothing is evaluated
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(std::string(c.received) + " for operation " + std::to_string(c.operation));
-        EXPECT_EQ(CommandFrames::IsExpectedReply(c.operation, hex(c.received)), c.expected);
+    for (const TCase &c : cases) {
+        SCOPED_TRACE(std::string(c.Received) + " for operation " + std::to_string(c.Operation));
+        EXPECT_EQ(CommandFrames::IsExpectedReply(c.Operation, Hex(c.Received)), c.Expected);
     }
 }
 

@@ -14,13 +14,13 @@
 namespace {
 
 using namespace std::chrono_literals;
-using Kind = TReceivedFrame::Kind;
+using TKind = TReceivedFrame::TKind;
 
 const QString kPort = QStringLiteral("COM7");
 const QString kOk = QStringLiteral("    OK");
 const QString kError = QStringLiteral("   Error");
 
-QByteArray hex(const char *text)
+QByteArray Hex(const char *text)
 {
     return QByteArray::fromHex(text);
 }
@@ -37,7 +37,7 @@ protected:
     void Plug()
     {
         device = std::make_unique<TFakeDevice>();
-        ASSERT_TRUE(PortNames::writeAlias(folder.path(), 7, device->SlavePath(), std::nullopt));
+        ASSERT_TRUE(PortNames::WriteAlias(folder.path(), 7, device->SlavePath(), std::nullopt));
     }
 
     // Until Timer2 has judged the exchange and closed the port.
@@ -54,18 +54,18 @@ protected:
 
     void ExpectWindowRestored()
     {
-        EXPECT_TRUE(view.controlsEnabled);
-        EXPECT_FALSE(view.busyCursor);
+        EXPECT_TRUE(view.ControlsEnabled);
+        EXPECT_FALSE(view.BusyCursor);
         EXPECT_FALSE(port.Connected());
     }
 
     // Runs one exchange that must succeed, for "the next operation works".
     void ExpectSettingsTransferWorks()
     {
-        view.log.clear();
+        view.Log.clear();
         exchange.StartOperation(TOperationCode::SettingsTransfer, kPort);
         ASSERT_TRUE(WaitForOutcome());
-        EXPECT_EQ(view.log, QStringList({"Sending Datas...", "ACK_OK"}));
+        EXPECT_EQ(view.Log, QStringList({"Sending Datas...", "ACK_OK"}));
     }
 
     QTemporaryDir folder;
@@ -77,43 +77,43 @@ protected:
 
 TEST_F(DeviceExchangeTest, AcknowledgedOperations)
 {
-    struct Case {
-        quint8 operation;
-        QByteArray frame;
-        QStringList log;
-        QStringList clickEvents;  // what the click does before the reply
+    struct TCase {
+        quint8 Operation;
+        QByteArray Frame;
+        QStringList Log;
+        QStringList ClickEvents;  // what the click does before the reply
     };
-    const QByteArray settingsFrame = hex("0C") + view.payload + hex("65");
-    const Case cases[] = {
+    const QByteArray settingsFrame = Hex("0C") + view.Payload + Hex("65");
+    const TCase cases[] = {
         {TOperationCode::SettingsTransfer, settingsFrame, {"Sending Datas...", "ACK_OK"},
          {"controls:off", "cursor:busy", "progress:0", "build", "progress:50", "progress:75",
           "log:Sending Datas...", "caption:Sending", "repaint", "progress:100", "progress:0"}},
-        {TOperationCode::ClearMemory, hex("0B000B"), {"DELETE DATAS...", "DELETION CONFIRMED"},
+        {TOperationCode::ClearMemory, Hex("0B000B"), {"DELETE DATAS...", "DELETION CONFIRMED"},
          {"controls:off", "cursor:busy", "progress:0", "progress:50", "progress:75",
           "log:DELETE DATAS...", "caption:Sending", "repaint", "progress:100", "progress:0"}},
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.operation);
+    for (const TCase &c : cases) {
+        SCOPED_TRACE(c.Operation);
         view = TRecordingView();
-        const auto clicked = TFakeDevice::Clock::now();
-        exchange.StartOperation(c.operation, kPort);
-        EXPECT_EQ(view.events, c.clickEvents);
+        const auto clicked = TFakeDevice::TClock::now();
+        exchange.StartOperation(c.Operation, kPort);
+        EXPECT_EQ(view.Events, c.ClickEvents);
         EXPECT_TRUE(port.Connected());
-        EXPECT_TRUE(view.busyCursor);
+        EXPECT_TRUE(view.BusyCursor);
 
         ASSERT_TRUE(WaitForOutcome());
         const auto frames = device->Frames();
         ASSERT_EQ(frames.size(), 1u);
-        EXPECT_EQ(frames[0].frame.bytes, c.frame);
-        EXPECT_LT(view.logTimes.front(), frames[0].at);  // logged before it was written
-        EXPECT_EQ(view.log, c.log);
-        EXPECT_EQ(view.beeps, 1);
-        EXPECT_EQ(view.caption, kOk);
-        EXPECT_GE(TFakeDevice::Clock::now() - clicked, 550ms);
+        EXPECT_EQ(frames[0].Frame.Bytes, c.Frame);
+        EXPECT_LT(view.LogTimes.front(), frames[0].At);  // logged before it was written
+        EXPECT_EQ(view.Log, c.Log);
+        EXPECT_EQ(view.Beeps, 1);
+        EXPECT_EQ(view.Caption, kOk);
+        EXPECT_GE(TFakeDevice::TClock::now() - clicked, 550ms);
         ExpectWindowRestored();
 
         ASSERT_TRUE(WaitForIdleLabel());
-        EXPECT_EQ(view.captions, QStringList({"Sending", kOk, "PC Link"}));
+        EXPECT_EQ(view.Captions, QStringList({"Sending", kOk, "PC Link"}));
         device = nullptr;
         Plug();
     }
@@ -125,59 +125,59 @@ TEST_F(DeviceExchangeTest, PongIsFollowedUpAfterTwoSeconds)
     ASSERT_TRUE(WaitForOutcome());
     const auto frames = device->Frames();
     ASSERT_EQ(frames.size(), 2u);
-    EXPECT_EQ(frames[0].frame.kind, Kind::Ping);
-    EXPECT_EQ(frames[1].frame.bytes, hex("0A8690"));
+    EXPECT_EQ(frames[0].Frame.Kind, TKind::Ping);
+    EXPECT_EQ(frames[1].Frame.Bytes, Hex("0A8690"));
     const auto replies = device->Replies();
     ASSERT_FALSE(replies.empty());
-    EXPECT_GE(frames[1].at - replies.front().at, 2000ms);
+    EXPECT_GE(frames[1].At - replies.front().At, 2000ms);
 
-    EXPECT_EQ(view.log, QStringList({"Ping", "Pong"}));
-    EXPECT_EQ(view.progress, QList<int>({0, 50, 75, 100, 0, 100, 0}));
-    EXPECT_EQ(view.beeps, 1);
-    EXPECT_EQ(view.caption, kOk);
+    EXPECT_EQ(view.Log, QStringList({"Ping", "Pong"}));
+    EXPECT_EQ(view.Progress, QList<int>({0, 50, 75, 100, 0, 100, 0}));
+    EXPECT_EQ(view.Beeps, 1);
+    EXPECT_EQ(view.Caption, kOk);
     ExpectWindowRestored();
     ASSERT_TRUE(WaitForIdleLabel());
-    EXPECT_FALSE(view.captions.contains(kError));
-    EXPECT_EQ(view.captions.last(), "PC Link");
+    EXPECT_FALSE(view.Captions.contains(kError));
+    EXPECT_EQ(view.Captions.last(), "PC Link");
 }
 
 TEST_F(DeviceExchangeTest, ReplyInPiecesIsRecognised)
 {
     device->SplitReplies(150);  // 8C, then 00, then 8C, in separate events
     ExpectSettingsTransferWorks();
-    EXPECT_EQ(view.caption, kOk);
+    EXPECT_EQ(view.Caption, kOk);
 }
 
 TEST_F(DeviceExchangeTest, MissingOrWrongRepliesEndInError)
 {
-    struct Case {
-        const char *name;
-        quint8 operation;
-        QByteArray reply;  // to every frame
-        QStringList log;
+    struct TCase {
+        const char *Name;
+        quint8 Operation;
+        QByteArray Reply;  // to every frame
+        QStringList Log;
     };
     const QStringList noPong = {"Ping", "No Pong received!", "Maybe Ternu is not in PC Link mode."};
-    const Case cases[] = {
+    const TCase cases[] = {
         {"silent settings", TOperationCode::SettingsTransfer, {}, {"Sending Datas...", "ACK_ERROR"}},
-        {"settings answered as a clearing", TOperationCode::SettingsTransfer, hex("8B008B"),
+        {"settings answered as a clearing", TOperationCode::SettingsTransfer, Hex("8B008B"),
          {"Sending Datas...", "ACK_ERROR"}},
-        {"clearing answered as settings", TOperationCode::ClearMemory, hex("8C008C"),
+        {"clearing answered as settings", TOperationCode::ClearMemory, Hex("8C008C"),
          {"DELETE DATAS...", "ACK_ERROR"}},
-        {"clearing acknowledged after other bytes", TOperationCode::ClearMemory, hex("558B008B"),
+        {"clearing acknowledged after other bytes", TOperationCode::ClearMemory, Hex("558B008B"),
          {"DELETE DATAS...", "ACK_ERROR"}},
         {"silent ping", TOperationCode::ConnectionTest, {}, noPong},
-        {"pong byte not first", TOperationCode::ConnectionTest, hex("008600"), noPong},
+        {"pong byte not first", TOperationCode::ConnectionTest, Hex("008600"), noPong},
         {"endless junk", TOperationCode::ConnectionTest, QByteArray(5000, char(0x55)), noPong},
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const TCase &c : cases) {
+        SCOPED_TRACE(c.Name);
         view = TRecordingView();
-        device->SetReplyRule([reply = c.reply](const TReceivedFrame &) { return reply; });
-        exchange.StartOperation(c.operation, kPort);
+        device->SetReplyRule([reply = c.Reply](const TReceivedFrame &) { return reply; });
+        exchange.StartOperation(c.Operation, kPort);
         ASSERT_TRUE(WaitForOutcome());
-        EXPECT_EQ(view.log, c.log);
-        EXPECT_EQ(view.caption, kError);
-        EXPECT_EQ(view.beeps, 0);
+        EXPECT_EQ(view.Log, c.Log);
+        EXPECT_EQ(view.Caption, kError);
+        EXPECT_EQ(view.Beeps, 0);
         ExpectWindowRestored();
     }
     device->SetReplyRule(nullptr);
@@ -200,7 +200,7 @@ TEST_F(DeviceExchangeTest, EndlessDataNeitherHangsNorPassesForAReply)
     flooding = false;
     flood.join();
     ASSERT_TRUE(ended);
-    EXPECT_EQ(view.log, QStringList({"Sending Datas...", "ACK_ERROR"}));
+    EXPECT_EQ(view.Log, QStringList({"Sending Datas...", "ACK_ERROR"}));
     ExpectWindowRestored();
 
     // Every junk byte written is in the terminal's input by now (a write to the
@@ -212,11 +212,11 @@ TEST_F(DeviceExchangeTest, EndlessDataNeitherHangsNorPassesForAReply)
 TEST_F(DeviceExchangeTest, LongReplyStartingWithPongCounts)
 {
     device->SetReplyRule([](const TReceivedFrame &f) {
-        return f.kind == Kind::Ping ? hex("86") + QByteArray(3000, char(0x55)) : QByteArray();
+        return f.Kind == TKind::Ping ? Hex("86") + QByteArray(3000, char(0x55)) : QByteArray();
     });
     exchange.StartOperation(TOperationCode::ConnectionTest, kPort);
     ASSERT_TRUE(WaitForOutcome());
-    EXPECT_EQ(view.log, QStringList({"Ping", "Pong"}));
+    EXPECT_EQ(view.Log, QStringList({"Ping", "Pong"}));
 }
 
 TEST_F(DeviceExchangeTest, FailedExchangeBlinksThenShowsPcLink)
@@ -224,10 +224,10 @@ TEST_F(DeviceExchangeTest, FailedExchangeBlinksThenShowsPcLink)
     device->SetReplyRule([](const TReceivedFrame &) { return QByteArray(); });
     exchange.StartOperation(TOperationCode::ConnectionTest, kPort);
     ASSERT_TRUE(WaitForOutcome());
-    const auto judged = TFakeDevice::Clock::now();
+    const auto judged = TFakeDevice::TClock::now();
     ASSERT_TRUE(WaitForIdleLabel());
-    EXPECT_GE(TFakeDevice::Clock::now() - judged, 4000ms);
-    EXPECT_EQ(view.captions, QStringList({"Sending", kError, "", kError, "", kError, "", kError,
+    EXPECT_GE(TFakeDevice::TClock::now() - judged, 4000ms);
+    EXPECT_EQ(view.Captions, QStringList({"Sending", kError, "", kError, "", kError, "", kError,
                                           "", "PC Link"}));
 }
 
@@ -236,32 +236,32 @@ TEST_F(DeviceExchangeTest, OpenFailureLeavesRecoveryToTheCaller)
     TComPort holder(folder.path());
     holder.SetPort(kPort);
     holder.Open();
-    struct Case {
-        QString port;
-        const char *message;
+    struct TCase {
+        QString Port;
+        const char *Message;
     };
-    const Case cases[] = {
+    const TCase cases[] = {
         {"", "COM Port Error: Unable to open com port on "},
         {"COM200", "COM Port Error: Unable to open com port on COM200"},
         {kPort, "COM Port Error: Unable to open com port on COM7"},  // held by another program
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.message);
+    for (const TCase &c : cases) {
+        SCOPED_TRACE(c.Message);
         view = TRecordingView();
         try {
-            exchange.StartOperation(TOperationCode::SettingsTransfer, c.port);
+            exchange.StartOperation(TOperationCode::SettingsTransfer, c.Port);
             ADD_FAILURE() << "no error";
         } catch (const EComPortExt &e) {
-            EXPECT_EQ(QString::fromUtf8(e.what()).section(QLatin1Char('\n'), 0, 0), c.message);
+            EXPECT_EQ(QString::fromUtf8(e.what()).section(QLatin1Char('\n'), 0, 0), c.Message);
         }
-        EXPECT_TRUE(view.log.isEmpty());
+        EXPECT_TRUE(view.Log.isEmpty());
         EXPECT_FALSE(exchange.Timer2().isActive());
-        EXPECT_FALSE(view.controlsEnabled);
+        EXPECT_FALSE(view.ControlsEnabled);
 
         exchange.RecoverAfterFailure();
         ExpectWindowRestored();
-        EXPECT_EQ(view.progress.last(), 0);
-        EXPECT_EQ(view.caption, "PC Link");
+        EXPECT_EQ(view.Progress.last(), 0);
+        EXPECT_EQ(view.Caption, "PC Link");
     }
     EXPECT_TRUE(device->Frames().empty());
     holder.Close();
@@ -276,38 +276,38 @@ TEST_F(DeviceExchangeTest, ReplyToARunningExchangeNeverCountsForTheNextOne)
     ASSERT_TRUE(exchange.Timer2().isActive());
     exchange.StartOperation(TOperationCode::ConnectionTest, kPort);
     ASSERT_TRUE(WaitForOutcome());
-    EXPECT_EQ(view.log, QStringList({"DELETE DATAS...", "DELETION CONFIRMED", "Ping", "Pong"}));
+    EXPECT_EQ(view.Log, QStringList({"DELETE DATAS...", "DELETION CONFIRMED", "Ping", "Pong"}));
     const auto frames = device->Frames();
     ASSERT_EQ(frames.size(), 3u);
-    EXPECT_EQ(frames[2].frame.bytes, hex("0A8690"));
-    EXPECT_EQ(view.caption, kOk);
+    EXPECT_EQ(frames[2].Frame.Bytes, Hex("0A8690"));
+    EXPECT_EQ(view.Caption, kOk);
 }
 
 TEST_F(DeviceExchangeTest, FailedOpenKeepsTheOutcomeOfTheRunningExchange)
 {
-    struct Case {
-        const char *name;
-        TFakeDevice::ReplyRule rule;
-        QStringList log;
+    struct TCase {
+        const char *Name;
+        TFakeDevice::TReplyRule Rule;
+        QStringList Log;
     };
-    const Case cases[] = {
+    const TCase cases[] = {
         {"answered", nullptr, {"Sending Datas...", "ACK_OK"}},
         {"silent", [](const TReceivedFrame &) { return QByteArray(); },
          {"Sending Datas...", "ACK_ERROR"}},
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const TCase &c : cases) {
+        SCOPED_TRACE(c.Name);
         view = TRecordingView();
-        device->SetReplyRule(c.rule);
+        device->SetReplyRule(c.Rule);
         exchange.StartOperation(TOperationCode::SettingsTransfer, kPort);
         // Without running the event loop: the reply waits in the system's queue.
         ASSERT_TRUE(device->WaitForFrames(1, 3000));
-        if (c.rule == nullptr)
+        if (c.Rule == nullptr)
             device->WaitForReplies(1, 3000);
         EXPECT_THROW(exchange.StartOperation(TOperationCode::ConnectionTest, "COM200"), EComPortExt);
         exchange.RecoverAfterFailure();
-        EXPECT_EQ(view.log, c.log);
-        EXPECT_EQ(view.beeps, c.rule ? 0 : 1);
+        EXPECT_EQ(view.Log, c.Log);
+        EXPECT_EQ(view.Beeps, c.Rule ? 0 : 1);
         device->SetReplyRule(nullptr);
         ExpectWindowRestored();
     }
@@ -319,7 +319,7 @@ TEST_F(DeviceExchangeTest, UnplugDuringExchangeThenNextOperationWorks)
     exchange.StartOperation(TOperationCode::SettingsTransfer, kPort);
     device->Unplug();
     ASSERT_TRUE(WaitForOutcome());
-    EXPECT_EQ(view.log, QStringList({"Sending Datas...", "ACK_ERROR"}));
+    EXPECT_EQ(view.Log, QStringList({"Sending Datas...", "ACK_ERROR"}));
     ExpectWindowRestored();
 
     device = nullptr;

@@ -51,10 +51,10 @@ TEST_F(EmulatorProcess, RegistersWithIdentityAnswersAndCleansUpOnCtrlC)
 {
     Start({});
     ASSERT_TRUE(WaitForAlias(QStringLiteral("COM7")));
-    const auto aliases = PortNames::readAliases(Ports());
+    const auto aliases = PortNames::ReadAliases(Ports());
     ASSERT_EQ(aliases.size(), 1);
-    ASSERT_TRUE(aliases[0].identity.has_value());
-    EXPECT_EQ(PortNames::formatIdentity(*aliases[0].identity), "10C4:EA60 0001");
+    ASSERT_TRUE(aliases[0].Identity.has_value());
+    EXPECT_EQ(PortNames::FormatIdentity(*aliases[0].Identity), "10C4:EA60 0001");
 
     TComPort port(Ports());
     port.SetPort(QStringLiteral("COM7"));
@@ -90,18 +90,18 @@ TEST_F(EmulatorProcess, KilledEmulatorLeavesNoUsableAlias)
     Start({QStringLiteral("--com"), QStringLiteral("9")});
     ASSERT_TRUE(WaitForAlias(QStringLiteral("COM9")));
     const QString link = Ports() + QStringLiteral("/COM9");
-    EXPECT_FALSE(PortNames::isStaleAlias(link));
+    EXPECT_FALSE(PortNames::IsStaleAlias(link));
     ::kill(pid_t(emulator.processId()), SIGKILL);
     ASSERT_TRUE(emulator.waitForFinished(5000));
 
     // The alias stays behind, but marked as its owner's: stale.
     EXPECT_TRUE(QFileInfo(link).isSymLink());
-    EXPECT_TRUE(PortNames::isStaleAlias(link));
-    EXPECT_TRUE(PortNames::readAliases(Ports()).isEmpty());
+    EXPECT_TRUE(PortNames::IsStaleAlias(link));
+    EXPECT_TRUE(PortNames::ReadAliases(Ports()).isEmpty());
 
     // The next emulator takes the number over.
     Start({QStringLiteral("--com"), QStringLiteral("9")});
-    EXPECT_TRUE(QTest::qWaitFor([&] { return PortNames::readAliases(Ports()).size() == 1; }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return PortNames::ReadAliases(Ports()).size() == 1; }, 5000));
     Interrupt();
 }
 

@@ -5,66 +5,66 @@
 
 namespace {
 
-using Kind = TReceivedFrame::Kind;
+using TKind = TReceivedFrame::TKind;
 
-QByteArray hex(const char *text)
+QByteArray Hex(const char *text)
 {
     return QByteArray::fromHex(text);
 }
 
 const QByteArray kSettingsFrame =
-    hex("0C00000000000052080008B0000000968235141008100014000002A80065");
+    Hex("0C00000000000052080008B0000000968235141008100014000002A80065");
 
 TEST(EmulatedDevice, CutsInputIntoFramesAndAnswers)
 {
     TDeviceResponder device;
     // Frames may arrive in pieces and several at once; junk is reported and skipped.
-    QList<TReceivedFrame> frames = device.Feed(hex("0600"));
+    QList<TReceivedFrame> frames = device.Feed(Hex("0600"));
     EXPECT_TRUE(frames.isEmpty());
-    frames += device.Feed(hex("06FFFE0B000B") + kSettingsFrame.left(10));
-    frames += device.Feed(kSettingsFrame.mid(10) + hex("0A8690"));
-    frames += device.Feed(hex("060007"));  // wrong checksum
+    frames += device.Feed(Hex("06FFFE0B000B") + kSettingsFrame.left(10));
+    frames += device.Feed(kSettingsFrame.mid(10) + Hex("0A8690"));
+    frames += device.Feed(Hex("060007"));  // wrong checksum
 
-    struct Expected {
-        Kind kind;
-        QByteArray reply;
+    struct TExpected {
+        TKind Kind;
+        QByteArray Reply;
     };
-    const Expected expected[] = {
-        {Kind::Ping, hex("860086")},   {Kind::Junk, {}},
-        {Kind::Clear, hex("8B008B")},  {Kind::Settings, hex("8C008C")},
-        {Kind::FollowUp, {}},          {Kind::Malformed, {}},
+    const TExpected expected[] = {
+        {TKind::Ping, Hex("860086")},   {TKind::Junk, {}},
+        {TKind::Clear, Hex("8B008B")},  {TKind::Settings, Hex("8C008C")},
+        {TKind::FollowUp, {}},          {TKind::Malformed, {}},
     };
     ASSERT_EQ(frames.size(), qsizetype(std::size(expected)));
     for (qsizetype i = 0; i < frames.size(); ++i) {
         SCOPED_TRACE(i);
-        EXPECT_EQ(frames[i].kind, expected[i].kind);
-        EXPECT_EQ(frames[i].reply, expected[i].reply);
+        EXPECT_EQ(frames[i].Kind, expected[i].Kind);
+        EXPECT_EQ(frames[i].Reply, expected[i].Reply);
     }
-    EXPECT_EQ(frames[1].bytes, hex("FFFE"));
-    EXPECT_EQ(frames[3].bytes, kSettingsFrame);
+    EXPECT_EQ(frames[1].Bytes, Hex("FFFE"));
+    EXPECT_EQ(frames[3].Bytes, kSettingsFrame);
 
     QByteArray corrupted = kSettingsFrame;
     corrupted[5] = char(0x01);
-    EXPECT_EQ(device.Feed(corrupted).front().kind, Kind::Malformed);
+    EXPECT_EQ(device.Feed(corrupted).front().Kind, TKind::Malformed);
 
-    device.Feed(hex("0C0102"));
+    device.Feed(Hex("0C0102"));
     EXPECT_TRUE(device.HasPartial());
-    EXPECT_EQ(device.TakePartial(), hex("0C0102"));
-    EXPECT_EQ(device.Feed(hex("060006")).front().kind, Kind::Ping);
+    EXPECT_EQ(device.TakePartial(), Hex("0C0102"));
+    EXPECT_EQ(device.Feed(Hex("060006")).front().Kind, TKind::Ping);
 }
 
 TEST(EmulatedDevice, SilentAndWrongAnswers)
 {
-    TDeviceResponder silent({.silent = true, .wrong = false});
-    for (const TReceivedFrame &f : silent.Feed(hex("060006") + kSettingsFrame + hex("0B000B")))
-        EXPECT_TRUE(f.reply.isEmpty());
+    TDeviceResponder silent({.Silent = true, .Wrong = false});
+    for (const TReceivedFrame &f : silent.Feed(Hex("060006") + kSettingsFrame + Hex("0B000B")))
+        EXPECT_TRUE(f.Reply.isEmpty());
 
-    TDeviceResponder wrong({.silent = false, .wrong = true});
-    const auto frames = wrong.Feed(hex("060006") + kSettingsFrame + hex("0B000B"));
+    TDeviceResponder wrong({.Silent = false, .Wrong = true});
+    const auto frames = wrong.Feed(Hex("060006") + kSettingsFrame + Hex("0B000B"));
     ASSERT_EQ(frames.size(), 3);
-    EXPECT_NE(quint8(frames[0].reply.front()), 0x86);
-    EXPECT_EQ(frames[1].reply, hex("8B008B"));
-    EXPECT_EQ(frames[2].reply, hex("8C008C"));
+    EXPECT_NE(quint8(frames[0].Reply.front()), 0x86);
+    EXPECT_EQ(frames[1].Reply, Hex("8B008B"));
+    EXPECT_EQ(frames[2].Reply, Hex("8C008C"));
 }
 
 TEST(EmulatedDevice, DescribesReceivedSettings)
@@ -88,7 +88,7 @@ TEST(EmulatedDevice, DescribesReceivedSettings)
     EXPECT_EQ(DescribePayload(other).last(),
               QString::fromUtf8("flags 56: female, m/h, lb, °F, 12 h, sample rate 10 s"));
     EXPECT_TRUE(DescribePayload(other.left(27)).isEmpty());
-    EXPECT_EQ(HexBytes(hex("0C0A86")), "0C 0A 86");
+    EXPECT_EQ(HexBytes(Hex("0C0A86")), "0C 0A 86");
 }
 
 }  // namespace

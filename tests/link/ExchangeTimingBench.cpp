@@ -19,16 +19,16 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using TClock = std::chrono::steady_clock;
 
 // Notes when the window gets its controls back: right after the port closed.
-class TimingView : public TRecordingView {
+class TTimingView : public TRecordingView {
 public:
-    Clock::time_point restoredAt;
+    TClock::time_point RestoredAt;
     void SetDeviceControlsEnabled(bool enabled) override
     {
         if (enabled)
-            restoredAt = Clock::now();
+            RestoredAt = TClock::now();
         TRecordingView::SetDeviceControlsEnabled(enabled);
     }
 };
@@ -42,19 +42,19 @@ int main(int argc, char **argv)
 
     QTemporaryDir folder;
     TFakeDevice device;
-    PortNames::writeAlias(folder.path(), 7, device.SlavePath(), std::nullopt);
+    PortNames::WriteAlias(folder.path(), 7, device.SlavePath(), std::nullopt);
     TComPort port(folder.path());
-    TimingView view;
+    TTimingView view;
     TDeviceExchange exchange(port, view);
     exchange.ConnectOwnHandlers();
 
     std::vector<double> lateMs;
     for (int i = 0; i < rounds; ++i) {
         exchange.StartOperation(TOperationCode::SettingsTransfer, QStringLiteral("COM7"));
-        const Clock::time_point scheduled =
-            Clock::now() + std::chrono::milliseconds(exchange.Timer2().remainingTime());
+        const TClock::time_point scheduled =
+            TClock::now() + std::chrono::milliseconds(exchange.Timer2().remainingTime());
         QTest::qWaitFor([&] { return !exchange.Timer2().isActive(); }, 5000);
-        lateMs.push_back(std::chrono::duration<double, std::milli>(view.restoredAt - scheduled).count());
+        lateMs.push_back(std::chrono::duration<double, std::milli>(view.RestoredAt - scheduled).count());
     }
     std::sort(lateMs.begin(), lateMs.end());
     const double mean = std::accumulate(lateMs.begin(), lateMs.end(), 0.0) / double(lateMs.size());

@@ -11,57 +11,57 @@
 // The window as the exchange sees it: remembers every call in order.
 class TRecordingView : public IExchangeView {
 public:
-    using Clock = std::chrono::steady_clock;
+    using TClock = std::chrono::steady_clock;
 
-    QStringList events;    // every call, e.g. "caption:Sending", "log:Ping", "progress:50"
-    QStringList log;       // moMonitor
-    QStringList captions;  // lbDevLink, in order
-    QString caption = QStringLiteral("PC  Link");
-    QList<int> progress;
-    bool controlsEnabled = true;
-    bool busyCursor = false;
-    int beeps = 0;
-    std::vector<Clock::time_point> logTimes;
-    QByteArray payload = QByteArray::fromHex(  // default settings at 14:35 on 10.08.2010
+    QStringList Events;    // every call, e.g. "caption:Sending", "log:Ping", "progress:50"
+    QStringList Log;       // moMonitor
+    QStringList Captions;  // lbDevLink, in order
+    QString Caption = QStringLiteral("PC  Link");
+    QList<int> Progress;
+    bool ControlsEnabled = true;
+    bool BusyCursor = false;
+    int Beeps = 0;
+    std::vector<TClock::time_point> LogTimes;
+    QByteArray Payload = QByteArray::fromHex(  // default settings at 14:35 on 10.08.2010
         "00000000000052080008B0000000968235141008100014000002A800");
 
     void SetLinkCaption(const QString &text) override
     {
-        caption = text;
-        captions << text;
-        events << QStringLiteral("caption:") + text;
+        Caption = text;
+        Captions << text;
+        Events << QStringLiteral("caption:") + text;
     }
-    void RepaintLinkCaption() override { events << QStringLiteral("repaint"); }
+    void RepaintLinkCaption() override { Events << QStringLiteral("repaint"); }
     void AppendLog(const QString &line) override
     {
-        log << line;
-        logTimes.push_back(Clock::now());
-        events << QStringLiteral("log:") + line;
+        Log << line;
+        LogTimes.push_back(TClock::now());
+        Events << QStringLiteral("log:") + line;
     }
     void SetDeviceControlsEnabled(bool enabled) override
     {
-        controlsEnabled = enabled;
-        events << (enabled ? QStringLiteral("controls:on") : QStringLiteral("controls:off"));
+        ControlsEnabled = enabled;
+        Events << (enabled ? QStringLiteral("controls:on") : QStringLiteral("controls:off"));
     }
     void SetHourglassCursor() override
     {
-        busyCursor = true;
-        events << QStringLiteral("cursor:busy");
+        BusyCursor = true;
+        Events << QStringLiteral("cursor:busy");
     }
     void SetDefaultCursor() override
     {
-        busyCursor = false;
-        events << QStringLiteral("cursor:default");
+        BusyCursor = false;
+        Events << QStringLiteral("cursor:default");
     }
     void Beep() override
     {
-        ++beeps;
-        events << QStringLiteral("beep");
+        ++Beeps;
+        Events << QStringLiteral("beep");
     }
     void SetProgress(int percent) override
     {
-        progress << percent;
-        events << QStringLiteral("progress:%1").arg(percent);
+        Progress << percent;
+        Events << QStringLiteral("progress:%1").arg(percent);
     }
     QString MessageText(TLinkMessage message) const override
     {
@@ -77,7 +77,7 @@ public:
     }
     QByteArray BuildSettings() override
     {
-        events << QStringLiteral("build");
-        return payload;
+        Events << QStringLiteral("build");
+        return Payload;
     }
 };

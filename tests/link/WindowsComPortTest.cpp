@@ -14,12 +14,12 @@ namespace {
 const QString kOk = QStringLiteral("    OK");
 const QString kError = QStringLiteral("   Error");
 
-QString portFromEnvironment(const char *variable)
+QString PortFromEnvironment(const char *variable)
 {
     return qEnvironmentVariable(variable);
 }
 
-QByteArray hex(const char *text)
+QByteArray Hex(const char *text)
 {
     return QByteArray::fromHex(text);
 }
@@ -28,8 +28,8 @@ class WindowsComPortTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        answering = portFromEnvironment("TERNU_TEST_PORT");
-        silent = portFromEnvironment("TERNU_TEST_SILENT_PORT");
+        answering = PortFromEnvironment("TERNU_TEST_PORT");
+        silent = PortFromEnvironment("TERNU_TEST_SILENT_PORT");
         ASSERT_FALSE(answering.isEmpty()) << "TERNU_TEST_PORT names the emulator's COM port";
         ASSERT_FALSE(silent.isEmpty()) << "TERNU_TEST_SILENT_PORT names a silent COM port";
     }
@@ -54,7 +54,7 @@ TEST_F(WindowsComPortTest, PingIsAnsweredThroughTheReceivedDataNotification)
     });
     EXPECT_EQ(port.WriteBytes("\x06\x00\x06", 3), 3);
     ASSERT_TRUE(QTest::qWaitFor([&] { return received.size() >= 3; }, 5000));
-    EXPECT_EQ(received, hex("860086"));
+    EXPECT_EQ(received, Hex("860086"));
     EXPECT_FALSE(counts.contains(0));
 
     port.Close();
@@ -88,13 +88,13 @@ TEST_F(WindowsComPortTest, OpenErrorsNameTheOperationAndThePort)
 
 TEST_F(WindowsComPortTest, ExchangesEndAsOnEveryPlatform)
 {
-    struct Case {
-        QString port;
-        quint8 operation;
-        QStringList log;
-        QString outcome;
+    struct TCase {
+        QString Port;
+        quint8 Operation;
+        QStringList Log;
+        QString Outcome;
     };
-    const Case cases[] = {
+    const TCase cases[] = {
         {answering, TOperationCode::ConnectionTest, {"Ping", "Pong"}, kOk},
         {answering, TOperationCode::SettingsTransfer, {"Sending Datas...", "ACK_OK"}, kOk},
         {answering, TOperationCode::ClearMemory, {"DELETE DATAS...", "DELETION CONFIRMED"}, kOk},
@@ -102,20 +102,20 @@ TEST_F(WindowsComPortTest, ExchangesEndAsOnEveryPlatform)
         {silent, TOperationCode::ConnectionTest,
          {"Ping", "No Pong received!", "Maybe Ternu is not in PC Link mode."}, kError},
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(QStringLiteral("%1 operation %2").arg(c.port).arg(c.operation).toStdString());
+    for (const TCase &c : cases) {
+        SCOPED_TRACE(QStringLiteral("%1 operation %2").arg(c.Port).arg(c.Operation).toStdString());
         TComPort port(QString{});
         TRecordingView view;
         TDeviceExchange exchange(port, view);
         exchange.ConnectOwnHandlers();
-        exchange.StartOperation(c.operation, c.port);
+        exchange.StartOperation(c.Operation, c.Port);
         ASSERT_TRUE(QTest::qWaitFor([&] { return !exchange.Timer2().isActive() && !port.Connected(); }, 8000));
-        EXPECT_EQ(view.log, c.log);
-        EXPECT_EQ(view.caption, c.outcome);
-        EXPECT_TRUE(view.controlsEnabled);
-        EXPECT_FALSE(view.busyCursor);
+        EXPECT_EQ(view.Log, c.Log);
+        EXPECT_EQ(view.Caption, c.Outcome);
+        EXPECT_TRUE(view.ControlsEnabled);
+        EXPECT_FALSE(view.BusyCursor);
         ASSERT_TRUE(QTest::qWaitFor([&] { return !exchange.Timer3().isActive(); }, 8000));
-        EXPECT_EQ(view.caption, QStringLiteral("PC Link"));
+        EXPECT_EQ(view.Caption, QStringLiteral("PC Link"));
     }
 }
 

@@ -5,21 +5,21 @@
 #include <QTemporaryDir>
 
 // A scratch folder with helpers to put bytes into a file and read them back.
-struct TempDir {
-    QTemporaryDir dir;
+struct TTempDir {
+    QTemporaryDir Dir;
 
-    QString path(const QString &name) const { return dir.filePath(name); }
+    QString Path(const QString &name) const { return Dir.filePath(name); }
 
-    QString write(const QString &name, const QByteArray &bytes) const
+    QString Write(const QString &name, const QByteArray &bytes) const
     {
-        const QString file = path(name);
+        const QString file = Path(name);
         QFile f(file);
         if (f.open(QIODevice::WriteOnly))
             f.write(bytes);
         return file;
     }
 
-    static QByteArray read(const QString &file)
+    static QByteArray Read(const QString &file)
     {
         QFile f(file);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");

@@ -5,15 +5,15 @@
 
 TEST(ByteHelpers, SplitAndMakeWords)
 {
-    struct Case {
-        qint64 v;
-        quint8 hi, lo;
+    struct TCase {
+        qint64 V;
+        quint8 Hi, Lo;
     };
-    for (const Case &c : {Case{0, 0x00, 0x00}, Case{2130, 0x08, 0x52}, Case{-100, 0xFF, 0x9C},
-                          Case{-32768, 0x80, 0x00}, Case{65535, 0xFF, 0xFF}, Case{6000, 0x17, 0x70}}) {
-        const WordBytes w = SplitWord(c.v);
-        EXPECT_EQ(w.hi, c.hi) << c.v;
-        EXPECT_EQ(w.lo, c.lo) << c.v;
+    for (const TCase &c : {TCase{0, 0x00, 0x00}, TCase{2130, 0x08, 0x52}, TCase{-100, 0xFF, 0x9C},
+                          TCase{-32768, 0x80, 0x00}, TCase{65535, 0xFF, 0xFF}, TCase{6000, 0x17, 0x70}}) {
+        const TWordBytes w = SplitWord(c.V);
+        EXPECT_EQ(w.Hi, c.Hi) << c.V;
+        EXPECT_EQ(w.Lo, c.Lo) << c.V;
     }
     EXPECT_EQ(MakeWord(0x08, 0x52), 2130);
     EXPECT_EQ(MakeWord(0xFF, 0x9C), 65436);
@@ -62,15 +62,15 @@ TEST(ByteHelpers, Bcd)
 
 TEST(ByteHelpers, Roundings)
 {
-    struct Case {
-        double x;
-        qint64 even, away;
+    struct TCase {
+        double X;
+        qint64 Even, Away;
     };
-    for (const Case &c : {Case{22.5, 22, 23}, Case{23.5, 24, 24}, Case{2.5, 2, 3}, Case{-2.5, -2, -3},
-                          Case{-3.5, -4, -4}, Case{0.0, 0, 0}, Case{0.49999999999999994, 0, 0},
-                          Case{176.3698, 176, 176}, Case{-0.6, -1, -1}, Case{1e300, 9000000000000000000, 9000000000000000000}}) {
-        EXPECT_EQ(Round(c.x), c.even) << c.x;
-        EXPECT_EQ(RoundHalfAway(c.x), c.away) << c.x;
+    for (const TCase &c : {TCase{22.5, 22, 23}, TCase{23.5, 24, 24}, TCase{2.5, 2, 3}, TCase{-2.5, -2, -3},
+                          TCase{-3.5, -4, -4}, TCase{0.0, 0, 0}, TCase{0.49999999999999994, 0, 0},
+                          TCase{176.3698, 176, 176}, TCase{-0.6, -1, -1}, TCase{1e300, 9000000000000000000, 9000000000000000000}}) {
+        EXPECT_EQ(Round(c.X), c.Even) << c.X;
+        EXPECT_EQ(RoundHalfAway(c.X), c.Away) << c.X;
     }
     EXPECT_EQ(Round(std::nan("")), 0);
 }

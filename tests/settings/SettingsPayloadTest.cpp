@@ -8,16 +8,16 @@
 namespace {
 
 // The defaults with the device clock at 14:35 on 10 August 2010.
-DeviceSettings exampleSettings()
+DeviceSettings ExampleSettings()
 {
     return DeviceSettings(QDateTime(QDate(2010, 8, 10), QTime(14, 35, 12)));
 }
 
-std::string hexBytes(const TSettingsPayload &p, int from, int count)
+std::string HexBytes(const TSettingsPayload &p, int from, int count)
 {
     QStringList parts;
     for (int i = from; i < from + count; ++i)
-        parts << QStringLiteral("%1").arg(p.bytes[i], 2, 16, QLatin1Char('0')).toUpper();
+        parts << QStringLiteral("%1").arg(p.Bytes[i], 2, 16, QLatin1Char('0')).toUpper();
     return parts.join(' ').toStdString();
 }
 
@@ -25,42 +25,42 @@ std::string hexBytes(const TSettingsPayload &p, int from, int count)
 
 TEST(BuildSettings, DefaultsGiveTheKnownPayloadTextAndChecksum)
 {
-    DeviceSettings s = exampleSettings();
+    DeviceSettings s = ExampleSettings();
     TSettingsPayload p;
     BuildSettings(s, p);
 
-    EXPECT_EQ(hexBytes(p, 0, 28),
+    EXPECT_EQ(HexBytes(p, 0, 28),
               "00 00 00 00 00 00 52 08 00 08 B0 00 00 00 96 82 35 14 10 08 10 00 14 00 00 02 A8 00");
-    EXPECT_EQ(p.checksum, 0x59);
-    EXPECT_EQ(p.length, 28);
-    EXPECT_EQ(p.text, "0000000000000852080000B0000096820000140002A801");
-    EXPECT_EQ(s, exampleSettings());  // nothing to correct
+    EXPECT_EQ(p.Checksum, 0x59);
+    EXPECT_EQ(p.Length, 28);
+    EXPECT_EQ(p.Text, "0000000000000852080000B0000096820000140002A801");
+    EXPECT_EQ(s, ExampleSettings());  // nothing to correct
 
     // The settings frame counts its command byte into the same sum.
     p.AddToChecksum(0x0C);
-    EXPECT_EQ(p.checksum, 0x65);
-    EXPECT_EQ(p.length, 29);
+    EXPECT_EQ(p.Checksum, 0x65);
+    EXPECT_EQ(p.Length, 29);
 
     // Everything is reset on each build.
     TSettingsPayload again = p;
     BuildSettings(s, again);
-    EXPECT_EQ(again.bytes, p.bytes);
-    EXPECT_EQ(again.checksum, 0x59);
-    EXPECT_EQ(again.length, 28);
-    EXPECT_EQ(again.text, p.text);
+    EXPECT_EQ(again.Bytes, p.Bytes);
+    EXPECT_EQ(again.Checksum, 0x59);
+    EXPECT_EQ(again.Length, 28);
+    EXPECT_EQ(again.Text, p.Text);
 }
 
 TEST(BuildSettings, FieldEncodings)
 {
-    struct Case {
-        const char *name;
+    struct TCase {
+        const char *Name;
         std::function<void(DeviceSettings &)> edit;
-        int offset;             // payload bytes to check
-        const char *bytes;
-        int textPos;            // text field to check, -1 = none
-        const char *textField;
+        int Offset;             // payload bytes to check
+        const char *Bytes;
+        int TextPos;            // text field to check, -1 = none
+        const char *TextField;
     };
-    const Case cases[] = {
+    const TCase cases[] = {
         {"odometer 1 at its maximum", [](auto &s) { s.Odo1 = 99999; }, 0, "9F 86 01", 0, "01869F"},
         {"odometer 2", [](auto &s) { s.Odo2 = 4660; }, 3, "34 12 00", 6, "001234"},
         {"wheel 2 preset", [](auto &s) { s.Wheel2 = 2068; }, 8, "14 08", 16, "0814"},
@@ -87,50 +87,50 @@ TEST(BuildSettings, FieldEncodings)
          }, 26, "56", 42, "56"},
         {"flags with 5 s", [](auto &s) { s.SampleRate = 0; }, 26, "28", 42, "28"},
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.name);
-        DeviceSettings s = exampleSettings();
+    for (const TCase &c : cases) {
+        SCOPED_TRACE(c.Name);
+        DeviceSettings s = ExampleSettings();
         c.edit(s);
         TSettingsPayload p;
         BuildSettings(s, p);
-        const int count = (int(strlen(c.bytes)) + 1) / 3;
-        EXPECT_EQ(hexBytes(p, c.offset, count), c.bytes);
-        if (c.textPos >= 0) {
-            EXPECT_EQ(p.text.mid(c.textPos, int(strlen(c.textField))).toStdString(), c.textField);
+        const int count = (int(strlen(c.Bytes)) + 1) / 3;
+        EXPECT_EQ(HexBytes(p, c.Offset, count), c.Bytes);
+        if (c.TextPos >= 0) {
+            EXPECT_EQ(p.Text.mid(c.TextPos, int(strlen(c.TextField))).toStdString(), c.TextField);
         }
-        EXPECT_EQ(p.text.size(), 46);
-        EXPECT_EQ(p.length, 28);
-        EXPECT_EQ(p.bytes[27], 0);
+        EXPECT_EQ(p.Text.size(), 46);
+        EXPECT_EQ(p.Length, 28);
+        EXPECT_EQ(p.Bytes[27], 0);
         int sum = 0;
-        for (quint8 b : p.bytes)
+        for (quint8 b : p.Bytes)
             sum += b;
-        EXPECT_EQ(p.checksum, sum % 256);
+        EXPECT_EQ(p.Checksum, sum % 256);
     }
 }
 
 TEST(BuildSettings, PCClockOptionOnlyInTheText)
 {
-    DeviceSettings on = exampleSettings();
-    DeviceSettings off = exampleSettings();
+    DeviceSettings on = ExampleSettings();
+    DeviceSettings off = ExampleSettings();
     off.PCTime = false;
     TSettingsPayload withClock, withoutClock;
     BuildSettings(on, withClock);
     BuildSettings(off, withoutClock);
-    EXPECT_TRUE(withClock.text.endsWith("01"));
-    EXPECT_TRUE(withoutClock.text.endsWith("00"));
-    EXPECT_EQ(withClock.bytes, withoutClock.bytes);
+    EXPECT_TRUE(withClock.Text.endsWith("01"));
+    EXPECT_TRUE(withoutClock.Text.endsWith("00"));
+    EXPECT_EQ(withClock.Bytes, withoutClock.Bytes);
 }
 
 TEST(BuildSettings, CorrectionsWrittenBackIntoTheRecord)
 {
-    struct Case {
-        const char *name;
+    struct TCase {
+        const char *Name;
         std::function<void(DeviceSettings &)> edit;
-        int upper, lower;  // in the record and in payload bytes 14, 15
-        int homeAlt;
-        double lapDist;
+        int Upper, Lower;  // in the record and in payload bytes 14, 15
+        int HomeAlt;
+        double LapDist;
     };
-    const Case cases[] = {
+    const TCase cases[] = {
         {"lower limit raised to 30", [](auto &s) { s.HRLower = 20; }, 150, 30, 0, 2.0},
         {"lower raised first, then upper follows it", [](auto &s) { s.HRUpper = 20; s.HRLower = 25; }, 30, 30, 0, 2.0},
         {"upper between 25 and 30 still follows", [](auto &s) { s.HRUpper = 28; s.HRLower = 0; }, 30, 30, 0, 2.0},
@@ -139,23 +139,23 @@ TEST(BuildSettings, CorrectionsWrittenBackIntoTheRecord)
         {"home altitude above the range", [](auto &s) { s.HomeAlt = 7000; }, 150, 130, 6000, 2.0},
         {"lap distance above the range", [](auto &s) { s.LapDist = 150.0; }, 150, 130, 0, 99.9},
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.name);
-        DeviceSettings s = exampleSettings();
+    for (const TCase &c : cases) {
+        SCOPED_TRACE(c.Name);
+        DeviceSettings s = ExampleSettings();
         c.edit(s);
         TSettingsPayload p;
         BuildSettings(s, p);
-        EXPECT_EQ(s.HRUpper, c.upper);
-        EXPECT_EQ(s.HRLower, c.lower);
-        EXPECT_EQ(p.bytes[14], c.upper);
-        EXPECT_EQ(p.bytes[15], c.lower);
-        EXPECT_EQ(p.text.mid(28, 4), QStringLiteral("%1%2").arg(c.upper, 2, 16, QChar('0')).arg(c.lower, 2, 16, QChar('0')).toUpper());
-        EXPECT_EQ(s.HomeAlt, c.homeAlt);
-        EXPECT_DOUBLE_EQ(s.LapDist, c.lapDist);
+        EXPECT_EQ(s.HRUpper, c.Upper);
+        EXPECT_EQ(s.HRLower, c.Lower);
+        EXPECT_EQ(p.Bytes[14], c.Upper);
+        EXPECT_EQ(p.Bytes[15], c.Lower);
+        EXPECT_EQ(p.Text.mid(28, 4), QStringLiteral("%1%2").arg(c.Upper, 2, 16, QChar('0')).arg(c.Lower, 2, 16, QChar('0')).toUpper());
+        EXPECT_EQ(s.HomeAlt, c.HomeAlt);
+        EXPECT_DOUBLE_EQ(s.LapDist, c.LapDist);
     }
 
     // Weight, calendar and lap hour are corrected only on the way out.
-    DeviceSettings s = exampleSettings();
+    DeviceSettings s = ExampleSettings();
     s.Weight = 485;
     s.LapTime = QTime(15, 30);
     s.ClockDate = QDate(1999, 6, 5);

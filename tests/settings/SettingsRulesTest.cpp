@@ -7,12 +7,12 @@ using namespace SettingsRules;
 
 TEST(SettingsRecord, CropsAndRoundsWholeNumbers)
 {
-    EXPECT_EQ(SettingsRanges::Weight.cropWhole(0.45), 1);
-    EXPECT_EQ(SettingsRanges::Weight.cropWhole(661.4), 485);
-    EXPECT_EQ(SettingsRanges::Weight.cropWhole(79.5), 80);
-    EXPECT_EQ(SettingsRanges::HomeAlt.cropWhole(-400.5), -381);
-    EXPECT_EQ(SettingsRanges::HomeAlt.cropWhole(-2.5), -3);
-    EXPECT_EQ(SettingsRanges::Odo.crop(0xFFFFFF), 99999);
+    EXPECT_EQ(SettingsRanges::Weight.CropWhole(0.45), 1);
+    EXPECT_EQ(SettingsRanges::Weight.CropWhole(661.4), 485);
+    EXPECT_EQ(SettingsRanges::Weight.CropWhole(79.5), 80);
+    EXPECT_EQ(SettingsRanges::HomeAlt.CropWhole(-400.5), -381);
+    EXPECT_EQ(SettingsRanges::HomeAlt.CropWhole(-2.5), -3);
+    EXPECT_EQ(SettingsRanges::Odo.Crop(0xFFFFFF), 99999);
     EXPECT_DOUBLE_EQ(CropLapDist(6553.5), 99.9);
     EXPECT_DOUBLE_EQ(CropLapDist(-1), 0.0);
     EXPECT_DOUBLE_EQ(CropLapDist(2.345678), 2.35);
@@ -20,21 +20,21 @@ TEST(SettingsRecord, CropsAndRoundsWholeNumbers)
 
 TEST(SettingsRules, WeightFollowsItsUnit)
 {
-    struct Case {
-        int weight;
-        int from, to;
-        int expected;
+    struct TCase {
+        int Weight;
+        int From, To;
+        int Expected;
     };
     // kg = 0, lb = 1
-    for (const Case &c : {Case{80, 0, 1, 176}, Case{176, 1, 0, 80}, Case{220, 0, 1, 485}, Case{485, 1, 0, 220},
-                          Case{1, 1, 0, 1}, Case{80, 0, 0, 80}, Case{80, 1, 1, 80}}) {
+    for (const TCase &c : {TCase{80, 0, 1, 176}, TCase{176, 1, 0, 80}, TCase{220, 0, 1, 485}, TCase{485, 1, 0, 220},
+                          TCase{1, 1, 0, 1}, TCase{80, 0, 0, 80}, TCase{80, 1, 1, 80}}) {
         DeviceSettings s;
-        s.Weight = c.weight;
-        s.WeightUnit = c.to;
-        quint8 last = static_cast<quint8>(c.from);
+        s.Weight = c.Weight;
+        s.WeightUnit = c.To;
+        quint8 last = static_cast<quint8>(c.From);
         UpdateWeightUnit(s, last);
-        EXPECT_EQ(s.Weight, c.expected) << c.weight << " " << c.from << "->" << c.to;
-        EXPECT_EQ(last, c.to);
+        EXPECT_EQ(s.Weight, c.Expected) << c.Weight << " " << c.From << "->" << c.To;
+        EXPECT_EQ(last, c.To);
     }
     EXPECT_EQ(WeightUnitLabel(0), "kg");
     EXPECT_EQ(WeightUnitLabel(1), "lb");
@@ -89,16 +89,16 @@ TEST(SettingsRules, LapModeDisplay)
 {
     const auto manual = LapModeDisplay(0);
     ASSERT_TRUE(manual);
-    EXPECT_FALSE(manual->showDistance || manual->showTime || manual->showArrow);
-    EXPECT_EQ(manual->unitLabel, "");
+    EXPECT_FALSE(manual->ShowDistance || manual->ShowTime || manual->ShowArrow);
+    EXPECT_EQ(manual->UnitLabel, "");
     const auto distance = LapModeDisplay(1);
     ASSERT_TRUE(distance);
-    EXPECT_TRUE(distance->showDistance && distance->showArrow && !distance->showTime);
-    EXPECT_EQ(distance->unitLabel, "km");
+    EXPECT_TRUE(distance->ShowDistance && distance->ShowArrow && !distance->ShowTime);
+    EXPECT_EQ(distance->UnitLabel, "km");
     const auto time = LapModeDisplay(2);
     ASSERT_TRUE(time);
-    EXPECT_TRUE(!time->showDistance && time->showArrow && time->showTime);
-    EXPECT_EQ(time->unitLabel, "hh:mm");
+    EXPECT_TRUE(!time->ShowDistance && time->ShowArrow && time->ShowTime);
+    EXPECT_EQ(time->UnitLabel, "hh:mm");
     EXPECT_FALSE(LapModeDisplay(3));
     EXPECT_FALSE(LapModeDisplay(-1));
 }

@@ -4,26 +4,26 @@
 // A bridge layer with a fixed list of bridges, for tests.
 class TFakeBridgeLayer final : public IBridgeLayer {
 public:
-    QList<BridgeInfo> bridges;
-    bool loadable = true;      // false: as if the bridge library were missing
-    bool countable = true;     // false: the bridges cannot be counted
-    int loads = 0;
-    int unloads = 0;
+    QList<TBridgeInfo> Bridges;
+    bool Loadable = true;      // false: as if the bridge library were missing
+    bool Countable = true;     // false: the bridges cannot be counted
+    int Loads = 0;
+    int Unloads = 0;
 
-    bool load() override
+    bool Load() override
     {
-        ++loads;
-        return loadable;
+        ++Loads;
+        return Loadable;
     }
-    void unload() override { ++unloads; }
-    std::optional<QList<BridgeInfo>> attachedBridges() override
+    void Unload() override { ++Unloads; }
+    std::optional<QList<TBridgeInfo>> AttachedBridges() override
     {
-        if (!countable)
+        if (!Countable)
             return std::nullopt;
-        return bridges;
+        return Bridges;
     }
 
-    static BridgeInfo interfaceOn(const QString &port)
+    static TBridgeInfo InterfaceOn(const QString &port)
     {
         return {0x10C4, 0xEA60, QStringLiteral("0001"), port};
     }

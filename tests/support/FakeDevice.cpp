@@ -11,7 +11,7 @@ TFakeDevice::~TFakeDevice()
     FThread.join();
 }
 
-void TFakeDevice::SetReplyRule(ReplyRule rule)
+void TFakeDevice::SetReplyRule(TReplyRule rule)
 {
     std::lock_guard lock(FMutex);
     FRule = std::move(rule);
@@ -29,13 +29,13 @@ void TFakeDevice::Unplug()
     FPty.Unplug();
 }
 
-std::vector<TFakeDevice::Received> TFakeDevice::Frames() const
+std::vector<TFakeDevice::TReceived> TFakeDevice::Frames() const
 {
     std::lock_guard lock(FMutex);
     return FFrames;
 }
 
-std::vector<TFakeDevice::Sent> TFakeDevice::Replies() const
+std::vector<TFakeDevice::TSent> TFakeDevice::Replies() const
 {
     std::lock_guard lock(FMutex);
     return FReplies;
@@ -59,14 +59,14 @@ bool TFakeDevice::WaitUntilQueuedAtPort(int count, int timeoutMs) const
 {
     // The kernel hands written bytes to the terminal end a moment later; nothing
     // tells when, so the count is looked at until it is reached.
-    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+    const auto deadline = TClock::now() + std::chrono::milliseconds(timeoutMs);
     for (;;) {
         {
             std::lock_guard lock(FMutex);
             if (FPty.QueuedAtTerminal() >= count)
                 return true;
         }
-        if (Clock::now() >= deadline)
+        if (TClock::now() >= deadline)
             return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
@@ -85,13 +85,13 @@ void TFakeDevice::Run()
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
             continue;
         }
-        const auto at = Clock::now();
+        const auto at = TClock::now();
         for (const TReceivedFrame &frame : FResponder.Feed(input)) {
             QByteArray reply;
             {
                 std::lock_guard lock(FMutex);
                 FFrames.push_back({frame, at});
-                reply = FRule ? FRule(frame) : frame.reply;
+                reply = FRule ? FRule(frame) : frame.Reply;
             }
             FRecorded.notify_all();
             if (reply.isEmpty())
@@ -104,7 +104,7 @@ void TFakeDevice::Run()
                     std::this_thread::sleep_for(std::chrono::milliseconds(split));
                 std::lock_guard lock(FMutex);
                 FPty.Write(piece);
-                FReplies.push_back({piece, Clock::now()});
+                FReplies.push_back({piece, TClock::now()});
                 FRecorded.notify_all();
                 i += piece.size();
             }

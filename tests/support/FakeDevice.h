@@ -18,23 +18,23 @@
 // emulator does, and recording what it received and when.
 class TFakeDevice {
 public:
-    using Clock = std::chrono::steady_clock;
-    struct Received {
-        TReceivedFrame frame;
-        Clock::time_point at;
+    using TClock = std::chrono::steady_clock;
+    struct TReceived {
+        TReceivedFrame Frame;
+        TClock::time_point At;
     };
-    struct Sent {
-        QByteArray bytes;
-        Clock::time_point at;
+    struct TSent {
+        QByteArray Bytes;
+        TClock::time_point At;
     };
     // Replaces the responder's reply to a frame (return the bytes to send).
-    using ReplyRule = std::function<QByteArray(const TReceivedFrame &)>;
+    using TReplyRule = std::function<QByteArray(const TReceivedFrame &)>;
 
     explicit TFakeDevice(TResponderOptions options = {});
     ~TFakeDevice();
 
     QString SlavePath() const { return FPty.SlavePath(); }
-    void SetReplyRule(ReplyRule rule);
+    void SetReplyRule(TReplyRule rule);
     // Sends each reply byte on its own, pauseMs apart.
     void SplitReplies(int pauseMs) { FSplitPauseMs = pauseMs; }
     void DelayReplies(int ms) { FDelayMs = ms; }
@@ -43,8 +43,8 @@ public:
     // Closes both ends of the line, as when the interface is unplugged.
     void Unplug();
 
-    std::vector<Received> Frames() const;
-    std::vector<Sent> Replies() const;
+    std::vector<TReceived> Frames() const;
+    std::vector<TSent> Replies() const;
     // These wait without running the event loop (the device has a thread of its own).
     bool WaitForFrames(size_t count, int timeoutMs) const;
     bool WaitForReplies(size_t count, int timeoutMs) const;
@@ -56,13 +56,13 @@ private:
 
     TPtyDevice FPty;
     TDeviceResponder FResponder;
-    ReplyRule FRule;
+    TReplyRule FRule;
     std::atomic<int> FSplitPauseMs {0};
     std::atomic<int> FDelayMs {0};
     std::atomic<bool> FStop {false};
     mutable std::mutex FMutex;  // guards the records, the rule and the pty
     mutable std::condition_variable FRecorded;  // a frame or a reply was recorded
-    std::vector<Received> FFrames;
-    std::vector<Sent> FReplies;
+    std::vector<TReceived> FFrames;
+    std::vector<TSent> FReplies;
     std::thread FThread;
 };

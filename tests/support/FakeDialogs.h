@@ -8,27 +8,27 @@
 // what was asked. An empty queue answers "cancelled" (task dialog) or "" (files).
 class TFakeDialogs : public IDialogs {
 public:
-    QList<TaskDialogSpec> taskDialogs;
-    QList<FileDialogSpec> openDialogs, saveDialogs;
-    QStringList errors;
+    QList<TTaskDialogSpec> TaskDialogs;
+    QList<TFileDialogSpec> OpenDialogs, SaveDialogs;
+    QStringList Errors;
 
-    QList<int> taskAnswers;
-    QStringList openAnswers, saveAnswers;
+    QList<int> TaskAnswers;
+    QStringList OpenAnswers, SaveAnswers;
 
-    int showTaskDialog(QWidget *, const TaskDialogSpec &request) override
+    int ShowTaskDialog(QWidget *, const TTaskDialogSpec &request) override
     {
-        taskDialogs.append(request);
-        return taskAnswers.isEmpty() ? kTaskDialogCancel : taskAnswers.takeFirst();
+        TaskDialogs.append(request);
+        return TaskAnswers.isEmpty() ? kTaskDialogCancel : TaskAnswers.takeFirst();
     }
-    QString getOpenFileName(QWidget *, const FileDialogSpec &request) override
+    QString GetOpenFileName(QWidget *, const TFileDialogSpec &request) override
     {
-        openDialogs.append(request);
-        return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
+        OpenDialogs.append(request);
+        return OpenAnswers.isEmpty() ? QString() : OpenAnswers.takeFirst();
     }
-    QString getSaveFileName(QWidget *, const FileDialogSpec &request) override
+    QString GetSaveFileName(QWidget *, const TFileDialogSpec &request) override
     {
-        saveDialogs.append(request);
-        return saveAnswers.isEmpty() ? QString() : saveAnswers.takeFirst();
+        SaveDialogs.append(request);
+        return SaveAnswers.isEmpty() ? QString() : SaveAnswers.takeFirst();
     }
-    void showError(QWidget *, const QString &message) override { errors.append(message); }
+    void ShowError(QWidget *, const QString &message) override { Errors.append(message); }
 };

@@ -59,18 +59,18 @@ protected:
     }
 
     // Builds the window (FormCreate runs); call again to start anew.
-    TFTernuSetup &makeWindow()
+    TFTernuSetup &MakeWindow()
     {
         window.reset();
         TWindowEnvironment env;
-        env.programFolder = programDir.path();
-        env.dialogs = &fakeDialogs;
+        env.ProgramFolder = programDir.path();
+        env.Dialogs = &fakeDialogs;
         window = std::make_unique<TFTernuSetup>(env);
         return *window;
     }
 
     // Shows the window and waits until it is active, so that keys reach it.
-    void showActive()
+    void ShowActive()
     {
         window->show();
         QApplication::setActiveWindow(window.get());
@@ -79,12 +79,12 @@ protected:
     }
 
     template <class W>
-    W *find(const char *name) const
+    W *Find(const char *name) const
     {
         return window->findChild<W *>(QString::fromLatin1(name));
     }
 
-    QString dataFolder() const { return configHome.path() + QStringLiteral("/Orvan/SetupTool"); }
+    QString DataFolder() const { return configHome.path() + QStringLiteral("/Orvan/SetupTool"); }
 
     QTemporaryDir configHome;
     QTemporaryDir programDir;

@@ -21,17 +21,17 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(programDir.isValid());
-        QFile::remove(DataFolder::path() + QStringLiteral("/Ternu_SetupTool.ini"));
+        QFile::remove(DataFolder::Path() + QStringLiteral("/Ternu_SetupTool.ini"));
         TWindowEnvironment env;
-        env.programFolder = programDir.path();
-        env.dialogs = &dialogs;
+        env.ProgramFolder = programDir.path();
+        env.Dialogs = &dialogs;
         window = std::make_unique<TFTernuSetup>(env);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
 
     template <class W>
-    W *find(const char *name) const
+    W *Find(const char *name) const
     {
         W *widget = window->findChild<W *>(QString::fromLatin1(name));
         EXPECT_NE(widget, nullptr) << name;
@@ -40,13 +40,13 @@ protected:
 
     QStringList Monitor() const
     {
-        return find<QPlainTextEdit>("moMonitor")->toPlainText().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        return Find<QPlainTextEdit>("moMonitor")->toPlainText().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     }
 
     // Until the exchange has ended: the transfer button is enabled again.
     bool WaitForMonitorLine(const QString &line)
     {
-        return QTest::qWaitFor([&] { return Monitor().contains(line) && find<QPushButton>("btnSend")->isEnabled(); },
+        return QTest::qWaitFor([&] { return Monitor().contains(line) && Find<QPushButton>("btnSend")->isEnabled(); },
                                10000);
     }
 
@@ -57,28 +57,28 @@ protected:
 
 TEST_F(WindowUnderWine, DetectsTheInterfacePingsTransfersAndStoresTheSettings)
 {
-    EXPECT_EQ(find<QComboBox>("ComComboBox")->currentText(), QStringLiteral("COM7"));
-    EXPECT_TRUE(find<QLabel>("AdvOfficeStatusBar1Text")->text().endsWith(QStringLiteral(" (7)")))
-        << find<QLabel>("AdvOfficeStatusBar1Text")->text().toStdString();
+    EXPECT_EQ(Find<QComboBox>("ComComboBox")->currentText(), QStringLiteral("COM7"));
+    EXPECT_TRUE(Find<QLabel>("AdvOfficeStatusBar1Text")->text().endsWith(QStringLiteral(" (7)")))
+        << Find<QLabel>("AdvOfficeStatusBar1Text")->text().toStdString();
 
-    QTest::mouseClick(find<QWidget>("imgDevice"), Qt::LeftButton);
+    QTest::mouseClick(Find<QWidget>("imgDevice"), Qt::LeftButton);
     ASSERT_TRUE(WaitForMonitorLine(QStringLiteral("Pong"))) << Monitor().join(QLatin1Char('|')).toStdString();
     EXPECT_EQ(Monitor(), QStringList({"Ping", "Pong"}));
 
-    const QString file = DataFolder::path() + QStringLiteral("/wine.dat");
+    const QString file = DataFolder::Path() + QStringLiteral("/wine.dat");
     QFile settings(file);
     ASSERT_TRUE(settings.open(QIODevice::WriteOnly | QIODevice::Truncate));
     settings.write("[DEVICE]\r\nSettings_TERNU=0001F4000000081C083400B1FF9CC86402006430092200\r\n");
     settings.close();
-    dialogs.openAnswers << file;
-    find<QAction>("mnuLoad")->trigger();
+    dialogs.OpenAnswers << file;
+    Find<QAction>("mnuLoad")->trigger();
 
-    QTest::mouseClick(find<QPushButton>("btnSend"), Qt::LeftButton);
+    QTest::mouseClick(Find<QPushButton>("btnSend"), Qt::LeftButton);
     ASSERT_TRUE(WaitForMonitorLine(QStringLiteral("ACK_OK"))) << Monitor().join(QLatin1Char('|')).toStdString();
-    EXPECT_EQ(find<QLabel>("lbDevLink")->text(), QStringLiteral("    OK"));
+    EXPECT_EQ(Find<QLabel>("lbDevLink")->text(), QStringLiteral("    OK"));
 
     window->close();
-    QFile ini(DataFolder::path() + QStringLiteral("/Ternu_SetupTool.ini"));
+    QFile ini(DataFolder::Path() + QStringLiteral("/Ternu_SetupTool.ini"));
     ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
     const QByteArray stored = ini.readAll();
     EXPECT_TRUE(stored.contains("[DEVICE]\r\nSettings_TERNU=0001F4000000081C083400B1FF9CC86402006430092200\r\n"))
@@ -90,23 +90,23 @@ TEST_F(WindowUnderWine, DetectsTheInterfacePingsTransfersAndStoresTheSettings)
 TEST_F(WindowUnderWine, SilentDeviceGivesAckError)
 {
     QAction *com8 = nullptr;
-    for (QAction *item : find<QMenu>("mnuComport")->actions()) {
+    for (QAction *item : Find<QMenu>("mnuComport")->actions()) {
         if (item->text().remove(QLatin1Char('&')) == QStringLiteral("COM8"))
             com8 = item;
     }
     ASSERT_NE(com8, nullptr);
     com8->trigger();
-    EXPECT_EQ(find<QComboBox>("ComComboBox")->currentText(), QStringLiteral("COM8"));
-    QTest::mouseClick(find<QPushButton>("btnSend"), Qt::LeftButton);
+    EXPECT_EQ(Find<QComboBox>("ComComboBox")->currentText(), QStringLiteral("COM8"));
+    QTest::mouseClick(Find<QPushButton>("btnSend"), Qt::LeftButton);
     ASSERT_TRUE(WaitForMonitorLine(QStringLiteral("ACK_ERROR"))) << Monitor().join(QLatin1Char('|')).toStdString();
-    EXPECT_EQ(find<QLabel>("lbDevLink")->text(), QStringLiteral("   Error"));
+    EXPECT_EQ(Find<QLabel>("lbDevLink")->text(), QStringLiteral("   Error"));
 }
 
 // The system takes the port away (as when the interface is unplugged) and tells
 // the top-level windows: the window no longer finds the interface.
 TEST_F(WindowUnderWine, RemovedPortMakesTheWindowSayTheInterfaceIsGone)
 {
-    ASSERT_TRUE(find<QLabel>("AdvOfficeStatusBar1Text")->text().endsWith(QStringLiteral(" (7)")));
+    ASSERT_TRUE(Find<QLabel>("AdvOfficeStatusBar1Text")->text().endsWith(QStringLiteral(" (7)")));
 
     HKEY key = nullptr;
     ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, kSerialComm, 0, KEY_READ | KEY_WRITE, &key), ERROR_SUCCESS);
@@ -134,8 +134,8 @@ TEST_F(WindowUnderWine, RemovedPortMakesTheWindowSayTheInterfaceIsGone)
     DWORD_PTR result = 0;
     SendMessageTimeoutW(HWND_BROADCAST, WM_DEVICECHANGE, 0x8004, 0, SMTO_ABORTIFHUNG, 5000, &result);
     ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return find<QComboBox>("ComComboBox")->findText(QStringLiteral("COM7")) < 0; }, 5000));
-    const QString status = find<QLabel>("AdvOfficeStatusBar1Text")->text();
+        [&] { return Find<QComboBox>("ComComboBox")->findText(QStringLiteral("COM7")) < 0; }, 5000));
+    const QString status = Find<QLabel>("AdvOfficeStatusBar1Text")->text();
     EXPECT_TRUE(status == QStringLiteral("No Ternu interface detected")
                 || status == QStringLiteral("Ternu Interface nicht gefunden"))
         << status.toStdString();

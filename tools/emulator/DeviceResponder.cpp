@@ -4,7 +4,7 @@ namespace {
 
 constexpr int kPayloadSize = 28;
 
-int frameLength(quint8 command)
+int FrameLength(quint8 command)
 {
     switch (command) {
     case 0x06:
@@ -15,7 +15,7 @@ int frameLength(quint8 command)
     }
 }
 
-quint8 sum(const QByteArray &bytes)
+quint8 Sum(const QByteArray &bytes)
 {
     quint8 s = 0;
     for (char c : bytes)
@@ -23,7 +23,7 @@ quint8 sum(const QByteArray &bytes)
     return s;
 }
 
-QByteArray bytes(std::initializer_list<quint8> list)
+QByteArray Bytes(std::initializer_list<quint8> list)
 {
     QByteArray out;
     for (quint8 b : list)
@@ -31,17 +31,17 @@ QByteArray bytes(std::initializer_list<quint8> list)
     return out;
 }
 
-TReceivedFrame::Kind classify(const QByteArray &frame)
+TReceivedFrame::TKind Classify(const QByteArray &frame)
 {
-    using Kind = TReceivedFrame::Kind;
-    if (quint8(frame.back()) != sum(frame.first(frame.size() - 1)))
-        return Kind::Malformed;
+    using TKind = TReceivedFrame::TKind;
+    if (quint8(frame.back()) != Sum(frame.first(frame.size() - 1)))
+        return TKind::Malformed;
     switch (quint8(frame.front())) {
-    case 0x06: return frame == bytes({0x06, 0x00, 0x06}) ? Kind::Ping : Kind::Malformed;
-    case 0x0B: return frame == bytes({0x0B, 0x00, 0x0B}) ? Kind::Clear : Kind::Malformed;
-    case 0x0A: return frame == bytes({0x0A, 0x86, 0x90}) ? Kind::FollowUp : Kind::Malformed;
-    case 0x0C: return Kind::Settings;
-    default: return Kind::Junk;
+    case 0x06: return frame == Bytes({0x06, 0x00, 0x06}) ? TKind::Ping : TKind::Malformed;
+    case 0x0B: return frame == Bytes({0x0B, 0x00, 0x0B}) ? TKind::Clear : TKind::Malformed;
+    case 0x0A: return frame == Bytes({0x0A, 0x86, 0x90}) ? TKind::FollowUp : TKind::Malformed;
+    case 0x0C: return TKind::Settings;
+    default: return TKind::Junk;
     }
 }
 
@@ -52,22 +52,22 @@ QList<TReceivedFrame> TDeviceResponder::Feed(const QByteArray &input)
     FPending.append(input);
     QList<TReceivedFrame> frames;
     while (!FPending.isEmpty()) {
-        const int length = frameLength(quint8(FPending.front()));
+        const int length = FrameLength(quint8(FPending.front()));
         if (length == 0) {
             // Junk runs up to the next byte that could start a frame.
             qsizetype end = 1;
-            while (end < FPending.size() && frameLength(quint8(FPending.at(end))) == 0)
+            while (end < FPending.size() && FrameLength(quint8(FPending.at(end))) == 0)
                 ++end;
-            frames.append({TReceivedFrame::Kind::Junk, FPending.first(end), {}});
+            frames.append({TReceivedFrame::TKind::Junk, FPending.first(end), {}});
             FPending.remove(0, end);
             continue;
         }
         if (FPending.size() < length)
             break;
         TReceivedFrame frame;
-        frame.bytes = FPending.first(length);
-        frame.kind = classify(frame.bytes);
-        frame.reply = ReplyTo(frame.kind);
+        frame.Bytes = FPending.first(length);
+        frame.Kind = Classify(frame.Bytes);
+        frame.Reply = ReplyTo(frame.Kind);
         frames.append(frame);
         FPending.remove(0, length);
     }
@@ -81,30 +81,30 @@ QByteArray TDeviceResponder::TakePartial()
     return partial;
 }
 
-QByteArray TDeviceResponder::ReplyTo(TReceivedFrame::Kind kind) const
+QByteArray TDeviceResponder::ReplyTo(TReceivedFrame::TKind kind) const
 {
-    if (FOptions.silent)
+    if (FOptions.Silent)
         return {};
-    const QByteArray pong = bytes({0x86, 0x00, 0x86});
-    const QByteArray settingsAck = bytes({0x8C, 0x00, 0x8C});
-    const QByteArray clearAck = bytes({0x8B, 0x00, 0x8B});
+    const QByteArray pong = Bytes({0x86, 0x00, 0x86});
+    const QByteArray settingsAck = Bytes({0x8C, 0x00, 0x8C});
+    const QByteArray clearAck = Bytes({0x8B, 0x00, 0x8B});
     switch (kind) {
-    case TReceivedFrame::Kind::Ping: return FOptions.wrong ? bytes({0x96, 0x00, 0x96}) : pong;
-    case TReceivedFrame::Kind::Settings: return FOptions.wrong ? clearAck : settingsAck;
-    case TReceivedFrame::Kind::Clear: return FOptions.wrong ? settingsAck : clearAck;
+    case TReceivedFrame::TKind::Ping: return FOptions.Wrong ? Bytes({0x96, 0x00, 0x96}) : pong;
+    case TReceivedFrame::TKind::Settings: return FOptions.Wrong ? clearAck : settingsAck;
+    case TReceivedFrame::TKind::Clear: return FOptions.Wrong ? settingsAck : clearAck;
     default: return {};
     }
 }
 
-const char *TDeviceResponder::KindName(TReceivedFrame::Kind kind)
+const char *TDeviceResponder::KindName(TReceivedFrame::TKind kind)
 {
     switch (kind) {
-    case TReceivedFrame::Kind::Ping: return "ping";
-    case TReceivedFrame::Kind::Settings: return "settings";
-    case TReceivedFrame::Kind::Clear: return "clear memory";
-    case TReceivedFrame::Kind::FollowUp: return "follow-up";
-    case TReceivedFrame::Kind::Malformed: return "malformed frame";
-    case TReceivedFrame::Kind::Junk: return "junk";
+    case TReceivedFrame::TKind::Ping: return "ping";
+    case TReceivedFrame::TKind::Settings: return "settings";
+    case TReceivedFrame::TKind::Clear: return "clear memory";
+    case TReceivedFrame::TKind::FollowUp: return "follow-up";
+    case TReceivedFrame::TKind::Malformed: return "malformed frame";
+    case TReceivedFrame::TKind::Junk: return "junk";
     }
     return "?";
 }

@@ -11,15 +11,15 @@
 // A frame with a wrong checksum or wrong data gets no reply; bytes that start no
 // known frame are reported as junk.
 struct TReceivedFrame {
-    enum class Kind { Ping, Settings, Clear, FollowUp, Malformed, Junk };
-    Kind kind = Kind::Junk;
-    QByteArray bytes;
-    QByteArray reply;  // empty: the device stays silent
+    enum class TKind { Ping, Settings, Clear, FollowUp, Malformed, Junk };
+    TKind Kind = TKind::Junk;
+    QByteArray Bytes;
+    QByteArray Reply;  // empty: the device stays silent
 };
 
 struct TResponderOptions {
-    bool silent = false;  // never reply
-    bool wrong = false;   // reply with the answer of another command
+    bool Silent = false;  // never reply
+    bool Wrong = false;   // reply with the answer of another command
 };
 
 class TDeviceResponder {
@@ -32,10 +32,10 @@ public:
     QByteArray TakePartial();
     bool HasPartial() const { return !FPending.isEmpty(); }
 
-    static const char *KindName(TReceivedFrame::Kind kind);
+    static const char *KindName(TReceivedFrame::TKind kind);
 
 private:
-    QByteArray ReplyTo(TReceivedFrame::Kind kind) const;
+    QByteArray ReplyTo(TReceivedFrame::TKind kind) const;
 
     TResponderOptions FOptions;
     QByteArray FPending;

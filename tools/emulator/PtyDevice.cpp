@@ -11,7 +11,7 @@
 
 namespace {
 
-void makeRaw(int fd)
+void MakeRaw(int fd)
 {
     termios tio {};
     if (::tcgetattr(fd, &tio) == 0) {
@@ -40,8 +40,8 @@ TPtyDevice::TPtyDevice()
     // Raw from the start: no echo and no line editing, even before the tool opens it.
     FSlave = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (FSlave >= 0)
-        makeRaw(FSlave);
-    makeRaw(FMaster);
+        MakeRaw(FSlave);
+    MakeRaw(FMaster);
 }
 
 TPtyDevice::~TPtyDevice()

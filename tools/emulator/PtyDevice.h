@@ -2,7 +2,7 @@
 #include <QByteArray>
 #include <QString>
 
-// The device end of a pseudo-terminal. The terminal end (slavePath) is what the
+// The device end of a pseudo-terminal. The terminal end (SlavePath()) is what the
 // tool opens as its serial port. The device keeps its own handle on the terminal
 // end, so that the line survives the tool closing and reopening the port.
 class TPtyDevice {

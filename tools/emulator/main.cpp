@@ -27,49 +27,49 @@ namespace {
 // A frame whose rest does not come within this time is dropped.
 constexpr int kQuietMs = 200;
 
-void say(const QString &line)
+void Say(const QString &line)
 {
     const QString stamp = QTime::currentTime().toString(QStringLiteral("HH:mm:ss.zzz"));
     std::printf("%s  %s\n", qPrintable(stamp), line.toLocal8Bit().constData());
     std::fflush(stdout);
 }
 
-void pauseMs(int ms)
+void PauseMs(int ms)
 {
     if (ms > 0)
         std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
-struct ReplyTiming {
-    int delayMs = 0;
-    bool split = false;
-    int splitPauseMs = 0;
+struct TReplyTiming {
+    int DelayMs = 0;
+    bool Split = false;
+    int SplitPauseMs = 0;
 };
 
-void sendReply(TPtyDevice &pty, const QByteArray &reply, const ReplyTiming &timing)
+void SendReply(TPtyDevice &pty, const QByteArray &reply, const TReplyTiming &timing)
 {
-    pauseMs(timing.delayMs);
-    if (!timing.split) {
+    PauseMs(timing.DelayMs);
+    if (!timing.Split) {
         pty.Write(reply);
     } else {
         for (qsizetype i = 0; i < reply.size(); ++i) {
             if (i > 0)
-                pauseMs(timing.splitPauseMs);
+                PauseMs(timing.SplitPauseMs);
             pty.Write(reply.mid(i, 1));
         }
     }
-    say(QStringLiteral("   reply: %1").arg(HexBytes(reply)));
+    Say(QStringLiteral("   reply: %1").arg(HexBytes(reply)));
 }
 
-void report(const TReceivedFrame &frame)
+void Report(const TReceivedFrame &frame)
 {
-    say(QStringLiteral("received %1 (%2 bytes): %3")
-            .arg(QString::fromLatin1(TDeviceResponder::KindName(frame.kind)))
-            .arg(frame.bytes.size())
-            .arg(HexBytes(frame.bytes)));
-    if (frame.kind == TReceivedFrame::Kind::Settings) {
-        for (const QString &line : DescribePayload(frame.bytes.mid(1, 28)))
-            say(QStringLiteral("   ") + line);
+    Say(QStringLiteral("received %1 (%2 bytes): %3")
+            .arg(QString::fromLatin1(TDeviceResponder::KindName(frame.Kind)))
+            .arg(frame.Bytes.size())
+            .arg(HexBytes(frame.Bytes)));
+    if (frame.Kind == TReceivedFrame::TKind::Settings) {
+        for (const QString &line : DescribePayload(frame.Bytes.mid(1, 28)))
+            Say(QStringLiteral("   ") + line);
     }
 }
 
@@ -113,34 +113,34 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "ternu-emulator: --com needs a number of 1 or more\n");
         return 2;
     }
-    ReplyTiming timing;
-    timing.delayMs = qMax(0, parser.value(delayOption).toInt());
-    timing.split = parser.isSet(splitOption);
-    if (timing.split)
-        timing.splitPauseMs = qMax(0, parser.value(splitOption).toInt());
+    TReplyTiming timing;
+    timing.DelayMs = qMax(0, parser.value(delayOption).toInt());
+    timing.Split = parser.isSet(splitOption);
+    if (timing.Split)
+        timing.SplitPauseMs = qMax(0, parser.value(splitOption).toInt());
     TResponderOptions options;
-    options.silent = parser.isSet(silentOption);
-    options.wrong = parser.isSet(wrongOption);
+    options.Silent = parser.isSet(silentOption);
+    options.Wrong = parser.isSet(wrongOption);
 
     const TStopRequest stop(true);
     QObject::connect(&stop, &TStopRequest::Requested, &app, &QCoreApplication::quit);
     try {
         TPtyDevice pty;
-        const QString portsFolder = DataFolder::portsFolder(DataFolder::path());
-        std::optional<PortNames::UsbIdentity> identity;
+        const QString portsFolder = DataFolder::PortsFolder(DataFolder::Path());
+        std::optional<PortNames::TUsbIdentity> identity;
         if (!parser.isSet(noUsbOption))
-            identity = PortNames::UsbIdentity{0x10C4, 0xEA60, QStringLiteral("0001")};
+            identity = PortNames::TUsbIdentity{0x10C4, 0xEA60, QStringLiteral("0001")};
         // The alias is valid only while this process holds its owner lock, so that
         // a killed emulator never leaves a usable alias behind.
-        const auto owner = PortNames::writeOwnedAlias(portsFolder, com, pty.SlavePath(), identity);
+        const auto owner = PortNames::WriteOwnedAlias(portsFolder, com, pty.SlavePath(), identity);
         if (!owner) {
             std::fprintf(stderr, "ternu-emulator: cannot write the port alias in %s\n",
                          qPrintable(portsFolder));
             return 1;
         }
-        say(QStringLiteral("%1 -> %2%3; waiting for frames (Ctrl+C ends)")
-                .arg(PortNames::comName(com), pty.SlavePath(),
-                     identity ? QStringLiteral(", USB ") + PortNames::formatIdentity(*identity)
+        Say(QStringLiteral("%1 -> %2%3; waiting for frames (Ctrl+C ends)")
+                .arg(PortNames::ComName(com), pty.SlavePath(),
+                     identity ? QStringLiteral(", USB ") + PortNames::FormatIdentity(*identity)
                               : QStringLiteral(", no USB identity")));
 
         TDeviceResponder responder(options);
@@ -148,7 +148,7 @@ int main(int argc, char *argv[])
         quiet.setSingleShot(true);
         QObject::connect(&quiet, &QTimer::timeout, &app, [&] {
             if (responder.HasPartial())
-                say(QStringLiteral("incomplete frame dropped: %1").arg(HexBytes(responder.TakePartial())));
+                Say(QStringLiteral("incomplete frame dropped: %1").arg(HexBytes(responder.TakePartial())));
         });
         QSocketNotifier line(pty.Handle(), QSocketNotifier::Read);
         QObject::connect(&line, &QSocketNotifier::activated, &app, [&] {
@@ -157,18 +157,18 @@ int main(int argc, char *argv[])
                 return;
             quiet.start(kQuietMs);
             for (const TReceivedFrame &frame : responder.Feed(input)) {
-                report(frame);
-                if (!frame.reply.isEmpty())
-                    sendReply(pty, frame.reply, timing);
+                Report(frame);
+                if (!frame.Reply.isEmpty())
+                    SendReply(pty, frame.Reply, timing);
             }
         });
         if (!stop.IsRequested())
             app.exec();
         // Another emulator may have taken the number meanwhile; its alias stays.
-        const QString link = QDir(portsFolder).filePath(PortNames::comName(com));
+        const QString link = QDir(portsFolder).filePath(PortNames::ComName(com));
         if (QFileInfo(link).symLinkTarget() == pty.SlavePath()) {
-            PortNames::removeAlias(portsFolder, com);
-            say(QStringLiteral("%1 removed").arg(PortNames::comName(com)));
+            PortNames::RemoveAlias(portsFolder, com);
+            Say(QStringLiteral("%1 removed").arg(PortNames::ComName(com)));
         }
     } catch (const std::exception &e) {
         std::fprintf(stderr, "ternu-emulator: %s\n", e.what());
