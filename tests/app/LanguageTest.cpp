@@ -195,11 +195,7 @@ TEST_F(LanguageWindow, FileNamesMatchInAnyLetterCase)
     InstallShippedLanguages();
     ASSERT_TRUE(QFile::rename(QDir(LangFolder()).filePath("French.sil"), QDir(LangFolder()).filePath("french.sil")));
     ASSERT_TRUE(QFile::rename(QDir(LangFolder()).filePath("Italian.sil"), QDir(LangFolder()).filePath("ITALIAN.SIL")));
-    QDir().mkpath(DataFolder());
-    QFile ini(DataFolder() + "/Ternu_SetupTool.ini");
-    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-    ini.write("[MISC]\r\nLanguage=French\r\n");
-    ini.close();
+    WriteFile(IniFile(), "[MISC]\r\nLanguage=French\r\n");
 
     MakeWindow();  // at the start
     EXPECT_EQ(window->GetLanguageName(), "French");

@@ -27,16 +27,6 @@ const QByteArray kLapTimeFemaleText = "0000000000000852080000B000009682020014000
 
 class PersistTest : public WindowFixture {
 protected:
-    QString IniFile() const { return DataFolder() + QStringLiteral("/Ternu_SetupTool.ini"); }
-
-    void Prepare(const QString &file, const QByteArray &content)
-    {
-        QDir().mkpath(QFileInfo(file).path());
-        QFile f(file);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(content);
-    }
-
     static QByteArray ContentOf(const QString &file)
     {
         QFile f(file);
@@ -81,7 +71,7 @@ TEST_F(PersistTest, FirstRunStartsWithDefaultsAndWritesTheSectionsInOrder)
 
 TEST_F(PersistTest, RestoreStateBringsBackEveryStoredChoice)
 {
-    Prepare(IniFile(), "; kept\r\n[FTernuSetup]\r\nLeft=40\r\nTop=60\r\nRight=700\r\nBottom=600\r\n"
+    WriteFile(IniFile(), "; kept\r\n[FTernuSetup]\r\nLeft=40\r\nTop=60\r\nRight=700\r\nBottom=600\r\n"
                        "[MISC]\r\nCPort=-1\r\nLayout=5\r\nLanguage=English\r\n"
                        "[DEVICE]\r\nSettings_TERNU=" + kLapTimeFemaleText + "\r\n");
     TFTernuSetup &w = MakeWindow();
@@ -121,7 +111,7 @@ TEST_F(PersistTest, PoundWeightsComeBackUnchangedAfterRestarts)
     for (const QByteArray &stored : {QByteArray("0000000000000852080000B10000968200001400022001"),
                                     QByteArray("0000000000000852080000640000968200001400022001")}) {
         SCOPED_TRACE(stored.toStdString());
-        Prepare(IniFile(), "[DEVICE]\r\nSettings_TERNU=" + stored + "\r\n");
+        WriteFile(IniFile(), "[DEVICE]\r\nSettings_TERNU=" + stored + "\r\n");
         for (int start = 0; start < 3; ++start) {
             MakeWindow();
             window->close();
@@ -134,7 +124,7 @@ TEST_F(PersistTest, PoundWeightsComeBackUnchangedAfterRestarts)
 
 TEST_F(PersistTest, StyleNumbersWithoutAnItemAreKeptAndTickNothing)
 {
-    Prepare(IniFile(), "[MISC]\r\nLayout=8\r\nCPort=abc\r\n");
+    WriteFile(IniFile(), "[MISC]\r\nLayout=8\r\nCPort=abc\r\n");
     MakeWindow();
     EXPECT_TRUE(window->PortChoiceState().AutoDetect);
     EXPECT_TRUE(TickedLayoutItems().isEmpty());
@@ -153,7 +143,7 @@ TEST_F(PersistTest, StyleNumbersWithoutAnItemAreKeptAndTickNothing)
 
 TEST_F(PersistTest, LayoutReadsItsLowEightBitsAndWritesThemBack)
 {
-    Prepare(IniFile(), "[MISC]\r\nLayout=260\r\n");
+    WriteFile(IniFile(), "[MISC]\r\nLayout=260\r\n");
     TFTernuSetup &w = MakeWindow();
     EXPECT_EQ(TickedLayoutItems(), QList<QAction *>{Child<QAction>(w, "mnuOfficeLuna")});
     w.close();
@@ -164,7 +154,7 @@ TEST_F(PersistTest, LayoutReadsItsLowEightBitsAndWritesThemBack)
 TEST_F(PersistTest, DamagedConfigurationStartsWithDefaultsAndKeepsItsLines)
 {
     const QByteArray damaged = Bytes("Layout=7\r\n\0\xFF\xFE no equals\r\n[MISC]\r\nCPort=\r\n[misc]\r\nLayout=9\r\n");
-    Prepare(IniFile(), damaged);
+    WriteFile(IniFile(), damaged);
     TFTernuSetup &w = MakeWindow();
     EXPECT_TRUE(w.PortChoiceState().AutoDetect);
     EXPECT_EQ(TickedLayoutItems(), QList<QAction *>{Child<QAction>(w, "mnuOfficeBlue")});  // style 0
@@ -181,7 +171,7 @@ TEST_F(PersistTest, DamagedConfigurationStartsWithDefaultsAndKeepsItsLines)
 TEST_F(PersistTest, ReadOnlyConfigurationIsReportedOnceAndTheWindowStillCloses)
 {
     const QByteArray before = "[MISC]\r\nCPort=-1\r\nLayout=3\r\n";
-    Prepare(IniFile(), before);
+    WriteFile(IniFile(), before);
     ASSERT_TRUE(QFile::setPermissions(IniFile(), QFileDevice::ReadOwner | QFileDevice::ReadGroup));
     TFTernuSetup &w = MakeWindow();
     int closedSignals = 0;
@@ -221,7 +211,7 @@ TEST_F(PersistTest, SettingsFilesThroughTheMenus)
     EXPECT_EQ(ContentOf(saved), "[DEVICE]\r\nSettings_TERNU=" + kDefaultText + "\r\n");
 
     const QString other = settingsFolder + QStringLiteral("/other.dat");
-    Prepare(other, "[Notes]\r\nBike=Road\r\n\r\n[DEVICE]\r\nSettings_TERNU=" + kLapTimeFemaleText + "\r\n");
+    WriteFile(other, "[Notes]\r\nBike=Road\r\n\r\n[DEVICE]\r\nSettings_TERNU=" + kLapTimeFemaleText + "\r\n");
     fakeDialogs.OpenAnswers << other;
     Child<QAction>(w, "mnuLoad")->trigger();
     EXPECT_EQ(Child<QComboBox>(w, "cboLapMode")->currentIndex(), 2);

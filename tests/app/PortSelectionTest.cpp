@@ -177,10 +177,7 @@ TEST_P(PortStartTest, StoredPortStaysAndMismatchIsTold)
     AddAlias(3);
     if (c.InterfaceOnCom5)
         AddAlias(5, kPcLink);
-    QFile config(DataFolder() + QStringLiteral("/Ternu_SetupTool.ini"));
-    ASSERT_TRUE(config.open(QIODevice::WriteOnly));
-    config.write(QStringLiteral("[MISC]\r\nCPort=%1\r\n").arg(c.StoredPort).toLatin1());
-    config.close();
+    WriteFile(IniFile(), QStringLiteral("[MISC]\r\nCPort=%1\r\n").arg(c.StoredPort).toLatin1());
     ASSERT_TRUE(QDir().mkpath(programDir.filePath(QStringLiteral("Lang"))));
     if (c.LanguageFile)
         ASSERT_TRUE(QFile::copy(QStringLiteral(TERNU_LANG_SOURCE_FOLDER "/German.sil"),

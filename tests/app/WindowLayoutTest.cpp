@@ -193,11 +193,7 @@ TEST_F(WindowLayoutTest, DropDownListsShowTheirLongestBuiltInItemWhole)
     for (const char *language : {"German", "English"}) {
         // The window starts in the built-in language its configuration names.
         window.reset();
-        QDir().mkpath(DataFolder());
-        QFile config(DataFolder() + QStringLiteral("/Ternu_SetupTool.ini"));
-        ASSERT_TRUE(config.open(QIODevice::WriteOnly));
-        config.write(QByteArray("[MISC]\r\nLanguage=") + language + "\r\n");
-        config.close();
+        WriteFile(IniFile(), QByteArray("[MISC]\r\nLanguage=") + language + "\r\n");
         TFTernuSetup &w = MakeWindow();
         ASSERT_EQ(w.GetLanguageName(), QString::fromLatin1(language));
         for (QComboBox *list : {Child<QComboBox>(w, "cboSex"), Child<QComboBox>(w, "cboLapMode")}) {

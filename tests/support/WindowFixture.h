@@ -85,6 +85,17 @@ protected:
     }
 
     QString DataFolder() const { return configHome.path() + QStringLiteral("/Orvan/SetupTool"); }
+    // The tool configuration (port, layout, language, settings) in the data folder.
+    QString IniFile() const { return DataFolder() + QStringLiteral("/Ternu_SetupTool.ini"); }
+
+    // Writes a file with exactly that content, making its folder first.
+    static void WriteFile(const QString &file, const QByteArray &content)
+    {
+        QDir().mkpath(QFileInfo(file).path());
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << file.toStdString();
+        ASSERT_EQ(f.write(content), content.size()) << file.toStdString();
+    }
 
     QTemporaryDir configHome;
     QTemporaryDir programDir;
